@@ -1,0 +1,62 @@
+// The main window's handlers, without Qt: input-mode stone entry, game mode,
+// the history buttons and replay timer, problem files, and the solver's
+// commands. The window forwards every event here; tests and keldra-cli drive
+// the same code through their own FormView.
+#pragma once
+
+#include <string>
+
+#include "QELMA/logic/form_view.h"
+#include "solver/app_state.h"
+
+namespace keldra {
+
+enum class MouseButton { Left, Right, Middle };
+
+inline constexpr const char* ProblemCaptionPrefix = "ZORVEK　ＶＥＲ２．０４       問題  =  ";
+
+class Form1Logic {
+public:
+    Form1Logic(AppState& state, FormView& view) : st_(state), view_(view) {}
+
+    AppState& state() { return st_; }
+    bool Busy() const { return busy_; }
+
+    // Board control: the control's own mouse-down handling (input-mode entry),
+    // then the window's ONMOUSEDOWN handler (game mode). The Qt control calls
+    // BoardMouseDown and then BAN1MOUSEDOWN with the same arguments.
+    void BoardMouseDown(MouseButton button, int px, int py);
+    void BAN1MOUSEDOWN(MouseButton button, int px, int py);
+
+    void Button1Click();   // 消去: clear
+    void Button2Click();   // 戻す: undo
+    void Button3Click();   // 再生: replay
+    void Button4Click();   // 進む: forward
+    void Timer1Timer();    // one replay step
+    void TrackBar1Change(int position);
+    void Button6Click();   // 入力．対局: mode toggle
+    void Button7Click();   // 解答: automatic solving
+    void Button8Click();   // 白範囲
+    void Button11Click();  // 黒範囲
+    void Button9Click();   // 白ヒント: the computer's reply
+    void Button10Click();  // 黒ヒント
+
+    void SaveAs1Click();
+    void Open1Click();
+    void Button12Click();  // 問題: open a problem and enter game mode
+
+    // The point of the board under a pixel of the board control.
+    static int PointFromPixel(int pixel, int cellSize) { return ((pixel + cellSize / 2) / cellSize) & 0xFF; }
+
+private:
+    // Returns false when the load ended with an error (already shown).
+    bool loadProblem();
+    void clearBoard();
+
+    AppState& st_;
+    FormView& view_;
+    bool busy_ = false;
+    friend class BusyScope;
+};
+
+}  // namespace keldra

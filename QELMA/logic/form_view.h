@@ -1,0 +1,31 @@
+// What the main window's handler logic needs from the window beyond the
+// solver's needs: captions, the file dialogs, the replay timer, and blocking
+// input while a search or play-out runs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "solver/search_view.h"
+
+namespace keldra {
+
+class FormView : public SearchView {
+public:
+    // Caption of the mode button Button6.
+    virtual void SetModeCaption(std::string_view text) = 0;
+    // Caption of the main window.
+    virtual void SetWindowCaption(std::string_view text) = 0;
+    // OpenDialog1 / SaveDialog1: the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> ChooseOpenFile() = 0;
+    virtual std::optional<std::string> ChooseSaveFile() = 0;
+    // Timer1.
+    virtual void SetTimerEnabled(bool on) = 0;
+    virtual void SetTimerInterval(int ms) = 0;
+    // True while a search or the play-out runs: the window disables the board
+    // and the commands that act on it; the edit boxes still repaint.
+    virtual void SetBusy(bool busy) = 0;
+};
+
+}  // namespace keldra

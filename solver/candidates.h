@@ -1,0 +1,36 @@
+// The candidate generator: the points where one colour may usefully play.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "BAN/rules.h"
+
+namespace keldra {
+
+struct CandidateEntry {
+    std::uint8_t X;
+    std::uint8_t Y;
+    std::uint8_t flag;  // 1 when the near-stone filter ran and kept the point
+
+    friend bool operator==(const CandidateEntry&, const CandidateEntry&) = default;
+};
+
+inline constexpr int MaxCandidates = 50;
+
+struct CandidateList {
+    std::uint8_t count = 0;                                  // valid entries, 0..50
+    std::array<CandidateEntry, MaxCandidates + 1> entries{};  // entries 1..count; slot 0 unused
+
+    const CandidateEntry& entry(int i) const { return entries[static_cast<std::size_t>(i)]; }
+    CandidateEntry& entry(int i) { return entries[static_cast<std::size_t>(i)]; }
+    bool contains(int x, int y) const;
+};
+
+// Lists the points where `colour` (1 or 2) may play in the position. On
+// return the board holds what it held on entry (a 5 or 7 left empty) and
+// LastX/LastY are 0. When more than 50 points survive, the first 50 in list
+// order are kept.
+void GenerateCandidates(Position& pos, int colour, CandidateList& out);
+
+}  // namespace keldra

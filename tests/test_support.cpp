@@ -1,0 +1,71 @@
+#include "test_support.h"
+
+#include <stdexcept>
+
+namespace keldra::test {
+
+Board BoardFromPicture(std::string_view picture) {
+    Board b;
+    InitBoard(b);
+    int y = 1;
+    int x = 1;
+    for (const char c : picture) {
+        if (c == '\n') {
+            if (x != 1) {
+                if (x != BoardSide + 1) throw std::invalid_argument("picture row is not 13 wide");
+                ++y;
+                x = 1;
+            }
+            continue;
+        }
+        if (c == ' ' || c == '\r') continue;
+        if (y > BoardSide || x > BoardSide) throw std::invalid_argument("picture larger than 13x13");
+        PointRecord& p = b[x][y];
+        switch (c) {
+            case '.': p.Stone = Empty; break;
+            case 'X': p.Stone = Black; break;
+            case 'O': p.Stone = White; break;
+            case '*': p.Stone = Empty; p.KoMark = 1; break;
+            case '#': p.Stone = BorderCode; break;
+            case '5': p.Stone = RangeMark; break;
+            case '7': p.Stone = RegionMark; break;
+            default: throw std::invalid_argument(std::string("bad picture character ") + c);
+        }
+        ++x;
+    }
+    if (x != 1) ++y;
+    if (y != BoardSide + 1) throw std::invalid_argument("picture is not 13 rows");
+    return b;
+}
+
+Position PositionFromPicture(std::string_view picture) {
+    Position pos;
+    pos.board = BoardFromPicture(picture);
+    return pos;
+}
+
+std::string PictureOf(const Board& board) {
+    std::string out;
+    for (int y = 1; y <= BoardSide; ++y) {
+        for (int x = 1; x <= BoardSide; ++x) {
+            const PointRecord& p = board[x][y];
+            char c = '?';
+            switch (p.Stone) {
+                case Empty: c = p.KoMark ? '*' : '.'; break;
+                case Black: c = 'X'; break;
+                case White: c = 'O'; break;
+                case BorderCode: c = '#'; break;
+                case RangeMark: c = '5'; break;
+                case RegionMark: c = '7'; break;
+                default: break;
+            }
+            out += c;
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string SourcePath(std::string_view relative) { return std::string(KELDRA_SOURCE_DIR) + "/" + std::string(relative); }
+
+}  // namespace keldra::test

@@ -1,0 +1,55 @@
+// Helpers for tests: positions written as pictures of 13 rows
+// ('.' empty, 'X' black, 'O' white, '*' empty with a ko mark, '#' border code,
+// '5'/'7' the generator's marks), and a recording view.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "BAN/rules.h"
+#include "solver/search_view.h"
+
+namespace keldra::test {
+
+// Parses 13 rows of 13 characters (blanks between characters are ignored,
+// blank lines too). Row r is Y = r + 1, column c is X = c + 1.
+Board BoardFromPicture(std::string_view picture);
+Position PositionFromPicture(std::string_view picture);
+
+// The 13 rows of the board in the same notation.
+std::string PictureOf(const Board& board);
+
+std::string SourcePath(std::string_view relative);
+
+// A view that records what the handlers show, for assertions.
+class RecordingView : public SearchView {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> memo;
+    std::string edit1, edit6;
+    Rgb edit6Colour{255, 255, 255};
+    int paints = 0;
+    int events = 0;
+    std::uint32_t clock = 0;      // advanced by WaitSince and by `tickStep` per read
+    std::uint32_t tickStep = 0;
+    std::vector<std::string> edit6History;
+
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void SetEdit1Text(std::string_view text) override { edit1 = text; }
+    void SetEdit6Text(std::string_view text) override {
+        edit6 = text;
+        edit6History.emplace_back(text);
+    }
+    void SetEdit6Colour(Rgb colour) override { edit6Colour = colour; }
+    void MemoClear() override { memo.clear(); }
+    void MemoAddLine(std::string_view line) override { memo.emplace_back(line); }
+    void PaintBoard() override { ++paints; }
+    void ProcessEvents() override { ++events; }
+    std::uint32_t TickCount() override { return clock += tickStep; }
+    void WaitSince(std::uint32_t start, std::uint32_t ms) override {
+        if (clock - start < ms) clock = start + ms;
+    }
+};
+
+}  // namespace keldra::test
