@@ -26,6 +26,13 @@ public:
     // True while a search or the play-out runs: the window disables the board
     // and the commands that act on it; the edit boxes still repaint.
     virtual void SetBusy(bool busy) = 0;
+    // Game mode played a move: black's click (after its PlayMove) or the
+    // computer's reply (HintX, HintY; 0 0 when no move was chosen).
+    virtual void GameMovePlayed(int colour, int x, int y) {
+        (void)colour;
+        (void)x;
+        (void)y;
+    }
 };
 
 }  // namespace keldra

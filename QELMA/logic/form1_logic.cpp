@@ -1,0 +1,282 @@
+#include "QELMA/logic/form1_logic.h"
+
+#include "BAN/problem_file.h"
+#include "solver/hints.h"
+
+namespace keldra {
+
+// Marks the window busy for the life of a search or play-out, so that no
+// click, command or replay tick changes the board under it.
+class BusyScope {
+public:
+    explicit BusyScope(Form1Logic& logic) : logic_(logic) {
+        logic_.busy_ = true;
+        logic_.view_.SetBusy(true);
+    }
+    ~BusyScope() {
+        logic_.busy_ = false;
+        logic_.view_.SetBusy(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Form1Logic& logic_;
+};
+
+namespace {
+
+constexpr const char* NotThere = "そこは、だめです。";
+constexpr const char* BlackWins = "詰みました。黒の勝ち。";
+constexpr const char* BlackLoses = "失敗です。黒の負け。";
+
+int countStones(const Board& b, std::uint8_t code) {
+    int n = 0;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) n += (b[x][y].Stone == code);
+    }
+    return n;
+}
+
+// The name shown in the caption: what follows the last '/' of the path.
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// --- board control ---------------------------------------------------------
+
+void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
+    if (busy_ || st_.GameMode != 0) return;  // game mode leaves the board to BAN1MOUSEDOWN
+    Position& pos = st_.pos;
+    GameRecord& rec = st_.rec;
+    if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
+    rec.ReplayCursor = ReplayIdle;
+    const int x = PointFromPixel(px, st_.CellSize);
+    const int y = PointFromPixel(py, st_.CellSize);
+    if (IsPlayable(x, y)) {
+        PointRecord& p = pos.at(x, y);
+        if (p.Stone == Empty) {
+            p.Stone = button == MouseButton::Left ? Black : button == MouseButton::Right ? White : Empty;
+            pos.LastX = static_cast<std::uint8_t>(x);
+            pos.LastY = static_cast<std::uint8_t>(y);
+            ResolveMove(pos);
+            if (HoldsStone(p.Stone)) RecordMove(rec, pos.LastX, pos.LastY, p.Stone);
+        } else {
+            p.Stone = Empty;  // a click on a stone erases it, nothing more
+        }
+    }
+    view_.PaintBoard();
+}
+
+void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
+    if (busy_ || st_.GameMode == 0 || button != MouseButton::Left) return;
+    Position& pos = st_.pos;
+    const int x = PointFromPixel(px, st_.CellSize);
+    const int y = PointFromPixel(py, st_.CellSize);
+
+    GenerateCandidates(pos, Black, st_.candidates);
+    if (!st_.candidates.contains(x, y)) {
+        view_.ShowMessage(NotThere);
+        return;
+    }
+    PlayMove(pos, st_.rec, x, y, Black);
+    view_.PaintBoard();
+    view_.GameMovePlayed(Black, x, y);
+
+    if (countStones(pos.board, White) == 0) {
+        Button6Click();
+        view_.ShowMessage(BlackWins);
+        return;
+    }
+    GenerateCandidates(pos, Black, st_.candidates);
+    if (st_.candidates.count == 0) {
+        view_.ShowMessage(BlackLoses);
+        Button6Click();
+        return;
+    }
+
+    {
+        BusyScope busy(*this);
+        keldra::Button9Click(st_, view_);
+        if (view_.Cancelled()) return;
+        PlayMove(pos, st_.rec, st_.HintX, st_.HintY, White);
+        view_.PaintBoard();
+    }
+    view_.GameMovePlayed(White, st_.HintX, st_.HintY);
+
+    GenerateCandidates(pos, Black, st_.candidates);
+    if (st_.candidates.count == 0) {
+        view_.ShowMessage(BlackLoses);
+        Button6Click();
+        return;
+    }
+    GenerateCandidates(pos, White, st_.candidates);
+    if (st_.candidates.count == 0) {
+        view_.ShowMessage(BlackWins);
+        Button6Click();
+    }
+}
+
+// --- history ---------------------------------------------------------------
+
+void Form1Logic::clearBoard() {
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            st_.pos.at(x, y).Stone = Empty;
+            st_.pos.at(x, y).KoMark = 0;
+        }
+    }
+    st_.rec.MoveCount = 0;
+    st_.rec.ReplayCursor = ReplayIdle;
+    for (int k = 1; k <= MaxMoves; ++k) st_.rec.record(k).colour = 0;
+    view_.PaintBoard();
+    view_.MemoClear();
+}
+
+void Form1Logic::Button1Click() {
+    if (busy_) return;
+    clearBoard();
+}
+
+void Form1Logic::Button2Click() {
+    if (busy_) return;
+    GameRecord& rec = st_.rec;
+    if (rec.ReplayCursor == ReplayIdle) rec.ReplayCursor = rec.MoveCount;
+    st_.pos.board = rec.StartSnapshot;
+    view_.PaintBoard();
+    if (rec.ReplayCursor > 0) {
+        rec.ReplayCursor = static_cast<std::uint8_t>(rec.ReplayCursor - 1);
+        rec.MoveCount = rec.ReplayCursor;
+    }
+    for (int k = 1; k <= rec.ReplayCursor; ++k) {
+        const MoveRecord& m = rec.record(k);
+        PlaceStone(st_.pos, m.X, m.Y, m.colour);
+    }
+    st_.pos.LastX = 0;
+    st_.pos.LastY = 0;
+    view_.PaintBoard();
+}
+
+void Form1Logic::Button3Click() {
+    if (busy_) return;
+    st_.rec.ReplayCursor = 0;
+    view_.SetTimerEnabled(true);
+}
+
+// Steps into record ReplayCursor + 1. Returns false at the end of the record:
+// an empty record, or none left after record 50.
+static bool stepForward(AppState& st) {
+    GameRecord& rec = st.rec;
+    if (rec.ReplayCursor >= MaxMoves || rec.record(rec.ReplayCursor + 1).colour == 0) return false;
+    rec.ReplayCursor = static_cast<std::uint8_t>(rec.ReplayCursor + 1);
+    const MoveRecord& m = rec.record(rec.ReplayCursor);
+    PlaceStone(st.pos, m.X, m.Y, m.colour);
+    return true;
+}
+
+void Form1Logic::Timer1Timer() {
+    if (busy_) return;  // the tick waits for the search or play-out to end
+    GameRecord& rec = st_.rec;
+    if (rec.ReplayCursor == 0) st_.pos.board = rec.StartSnapshot;
+    view_.PaintBoard();
+    if (rec.ReplayCursor == ReplayIdle) return;
+    rec.MoveCount = rec.ReplayCursor;
+    if (!stepForward(st_)) view_.SetTimerEnabled(false);
+    view_.PaintBoard();
+}
+
+void Form1Logic::Button4Click() {
+    if (busy_) return;
+    GameRecord& rec = st_.rec;
+    if (rec.ReplayCursor == ReplayIdle) return;
+    if (rec.ReplayCursor < rec.MoveCount) {
+        rec.MoveCount = rec.ReplayCursor;
+        return;
+    }
+    stepForward(st_);
+    view_.PaintBoard();
+    rec.MoveCount = rec.ReplayCursor;
+}
+
+void Form1Logic::TrackBar1Change(int position) { view_.SetTimerInterval(position); }
+
+// --- mode and solver commands --------------------------------------------------
+
+void Form1Logic::Button6Click() {
+    if (busy_) return;
+    st_.GameMode = st_.GameMode ? 0 : 1;
+    view_.SetModeCaption(st_.GameMode ? "対局" : "入力");
+}
+
+void Form1Logic::Button7Click() {
+    if (busy_) return;
+    BusyScope busy(*this);
+    keldra::Button7Click(st_, view_);
+}
+
+void Form1Logic::Button8Click() {
+    if (busy_) return;
+    ShowRange(st_, view_, White);
+}
+
+void Form1Logic::Button11Click() {
+    if (busy_) return;
+    ShowRange(st_, view_, Black);
+}
+
+void Form1Logic::Button9Click() {
+    if (busy_) return;
+    BusyScope busy(*this);
+    keldra::Button9Click(st_, view_);
+}
+
+void Form1Logic::Button10Click() {
+    if (busy_) return;
+    BusyScope busy(*this);
+    keldra::Button10Click(st_, view_);
+}
+
+// --- problem files -----------------------------------------------------------
+
+void Form1Logic::SaveAs1Click() {
+    if (busy_) return;
+    const Board atCommand = st_.pos.board;  // the board as it was when the command was given
+    const auto path = view_.ChooseSaveFile();
+    if (!path) return;
+    std::string error;
+    if (!WriteProblemFile(*path, atCommand, &error)) view_.ShowMessage(error);
+}
+
+bool Form1Logic::loadProblem() {
+    clearBoard();
+    st_.rec.MoveCount = 0;
+    const auto path = view_.ChooseOpenFile();
+    if (!path) return true;
+    view_.SetWindowCaption(std::string(ProblemCaptionPrefix) + fileNameOf(*path));
+    const ProblemLoad load = ReadProblemFile(*path);
+    if (!load.ok) {
+        // Nothing of a bad file reaches the board: it stays as cleared.
+        view_.ShowMessage(load.error);
+        return false;
+    }
+    ApplyProblem(st_.pos.board, load.stones);
+    st_.pos.LastX = 0;
+    st_.pos.LastY = 0;
+    view_.PaintBoard();
+    return true;
+}
+
+void Form1Logic::Open1Click() {
+    if (busy_) return;
+    loadProblem();
+}
+
+void Form1Logic::Button12Click() {
+    if (busy_) return;
+    if (loadProblem() && st_.GameMode == 0) Button6Click();
+}
+
+}  // namespace keldra
