@@ -5,30 +5,64 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "BAN/rules.h"
 #include "solver/candidates.h"
+#include "solver/search_support.h"
 
 namespace keldra {
 
 inline constexpr int Horizon = 12;
+inline constexpr int SearchFrames = 81;
 
-// The line a recording search found: entries 0..SolutionLast, each (X, Y, colour).
+// The line a recording search found: entries 0..SolutionLast, each (X, Y,
+// colour), with the ply each move was searched at. Entry 0 is the root move.
 struct SolutionLine {
-    std::array<MoveRecord, 81> entries{};
+    std::array<MoveRecord, SearchFrames> entries{};
+    std::array<std::uint8_t, SearchFrames> plies{};
     std::uint8_t SolutionLast = 0;
 };
 
-// Search state of one thread: the frame stack and working lists. Create one
-// per thread; it is reused across searches and allocates nothing.
-class KillSearcher;
+// The memo line of entry i: X, " ", Y, " R", ply, e.g. "4 3 R1".
+std::string MemoLine(const SolutionLine& line, int i);
 
-// Returns +1 or -1 from the mover's side. On return pos holds the position
-// after the root move (or the entry position when it was not played) and
-// LastX/LastY are 0. When `record` is true and the value is +1, `line` gets
-// the recorded line (the memo lines are made from it by MemoLines()).
+// The search state of one thread: the frame stack, the working candidate
+// list and the generator's scratch list. Create one per thread and reuse it;
+// a search allocates nothing.
+class KillSearcher {
+public:
+    // Returns +1 or -1 from the side that plays (x, y) at `ply` (1 black, 2
+    // white; at most 12). On return pos holds the position after the root
+    // move (or the entry position when it was not played) and LastX/LastY
+    // are 0. When `record` is given and the value is +1, the line is written
+    // into it; otherwise it is left untouched.
+    std::int8_t Search(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr);
+
+    // Nodes evaluated by every search of this searcher so far.
+    std::uint64_t nodes() const { return nodes_; }
+
+private:
+    struct Frame {
+        std::uint8_t position;  // this node's number in its parent's list, from 1
+        std::uint8_t X;
+        std::uint8_t Y;
+        std::int8_t best;       // the parent's running best when this node was pushed
+        std::uint8_t size;      // entries in the parent's list
+        std::uint8_t ply;       // this node's ply
+        FrameCandidates candidates;  // the parent's list, entries 1..size
+        PlayablePoints points;       // the position before this node's move
+    };
+
+    std::array<Frame, SearchFrames> frames_;
+    FrameCandidates work_;
+    CandidateList scratch_;
+    std::uint64_t nodes_ = 0;
+};
+
+// One search with a searcher of its own (about 110 KB on the caller's stack).
 // `nodes`, when given, is increased by the number of nodes evaluated.
-std::int8_t KillSearch(Position& pos, int x, int y, int ply, bool record, SolutionLine* line,
+std::int8_t KillSearch(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr,
                        std::uint64_t* nodes = nullptr);
 
 }  // namespace keldra

@@ -1,0 +1,121 @@
+#include "solver/kill_search.h"
+
+namespace keldra {
+
+std::string MemoLine(const SolutionLine& line, int i) {
+    const MoveRecord& m = line.entries[static_cast<std::size_t>(i)];
+    return std::to_string(m.X) + " " + std::to_string(m.Y) + " R" +
+           std::to_string(line.plies[static_cast<std::size_t>(i)]);
+}
+
+std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPly, SolutionLine* record) {
+    std::uint8_t sp = 0;         // depth of the node being evaluated; frame sp is its frame
+    std::uint8_t endIndex = 0;   // depth of the node that ended a line last
+    std::int8_t latest = 0;
+    std::int8_t best = 1;        // running best of the node whose children are searched
+    std::uint8_t size = 0;       // entries in work_
+    std::uint8_t position = 0;   // number in work_ of the child being searched
+
+    frames_[0].X = static_cast<std::uint8_t>(rootX);
+    frames_[0].Y = static_cast<std::uint8_t>(rootY);
+    frames_[0].ply = static_cast<std::uint8_t>(rootPly);
+    int x = rootX;
+    int y = rootY;
+    int ply = rootPly;
+
+    for (;;) {
+        // Evaluate the move (x, y) at `ply`, depth sp.
+        ++nodes_;
+        const std::uint8_t mover = ColourOfPly(ply);
+        const std::uint8_t opponent = OpponentOf(mover);
+        std::int8_t value = 0;
+
+        GenerateCandidates(pos, mover, scratch_);
+        const int cM = scratch_.count;
+        GenerateCandidates(pos, opponent, scratch_);
+        const int cO = scratch_.count;
+        if (cM != 0 && cO != 0) PlaceStone(pos, x, y, mover);
+        const int s = CountStones(pos.board, opponent);
+
+        if (s == 0 || cM == 0 || cO == 0) {
+            value = (cM == 0) ? -1 : 1;
+            endIndex = sp;
+        } else if (ply >= Horizon) {
+            // A ply past the horizon cannot come from the callers' plies; it
+            // ends here too, so the stack never outgrows its frames.
+            value = -1;
+        } else {
+            GenerateCandidates(pos, opponent, scratch_);
+            if (scratch_.count == 0) {
+                GenerateCandidates(pos, mover, scratch_);
+                value = (scratch_.count == 0) ? -1 : 1;
+                endIndex = sp;
+            } else {
+                // Expand: the opponent's replies are the children, at ply + 1.
+                size = scratch_.count;
+                CopyEntries(scratch_.entries, work_, size);
+                best = 1;
+                position = 1;
+                ply = ply + 1;
+            }
+        }
+
+        if (value != 0) {
+            // The value is known: pop frames until a node has a child left to search.
+            for (;;) {
+                latest = value;
+                if (sp == 0) {
+                    if (latest == 1 && record != nullptr) {
+                        record->SolutionLast = endIndex;
+                        for (int i = 0; i <= endIndex; ++i) {
+                            const Frame& f = frames_[static_cast<std::size_t>(i)];
+                            record->entries[static_cast<std::size_t>(i)] = MoveRecord{f.X, f.Y, ColourOfPly(f.ply)};
+                            record->plies[static_cast<std::size_t>(i)] = f.ply;
+                        }
+                    }
+                    return latest;
+                }
+                const Frame& f = frames_[sp];
+                position = f.position;
+                best = f.best;
+                size = f.size;
+                ply = f.ply;
+                CopyEntries(f.candidates, work_, size);
+                RestorePlayable(pos.board, f.points);
+                --sp;
+                ++position;
+                const std::int8_t w = static_cast<std::int8_t>(-latest);
+                if (w < best) best = w;
+                if (w == -1 || position > size) {
+                    value = best;  // cut-off, or every child searched
+                    continue;
+                }
+                break;
+            }
+        }
+
+        // Push child `position` of work_ and evaluate it next.
+        ++sp;
+        Frame& f = frames_[sp];
+        const CandidateEntry& child = work_[position];
+        f.position = position;
+        f.X = child.X;
+        f.Y = child.Y;
+        f.best = best;
+        f.size = size;
+        f.ply = static_cast<std::uint8_t>(ply);
+        CopyEntries(work_, f.candidates, size);
+        SavePlayable(pos.board, f.points);
+        x = child.X;
+        y = child.Y;
+    }
+}
+
+std::int8_t KillSearch(Position& pos, int x, int y, int ply, SolutionLine* record, std::uint64_t* nodes) {
+    KillSearcher searcher;
+    const std::int8_t value = searcher.Search(pos, x, y, ply, record);
+    if (nodes != nullptr) *nodes += searcher.nodes();
+    return value;
+}
+
+}  // namespace keldra
