@@ -1,0 +1,50 @@
+// The counting search: scores a white reply by the number of lines, up to
+// white's third move, after which black has no stone left or no candidate.
+// A full-width enumeration over an explicit stack of fixed frames.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "BAN/rules.h"
+#include "solver/candidates.h"
+#include "solver/search_support.h"
+
+namespace keldra {
+
+// Moves at this ply or later are not played.
+inline constexpr int CountHorizon = 7;
+inline constexpr int CountFrames = 81;
+
+// The search state of one thread; reuse it, a search allocates nothing.
+class CountSearcher {
+public:
+    // Plays (x, y) at `ply` (the callers pass 2, a white move) and returns the
+    // number of lines counted below it. On return pos holds the position
+    // after the root move and LastX/LastY are as the last placement or
+    // generation left them.
+    std::int64_t Search(Position& pos, int x, int y, int ply);
+
+    // Nodes evaluated by every search of this searcher so far.
+    std::uint64_t nodes() const { return nodes_; }
+
+private:
+    struct Frame {
+        std::uint8_t position;  // the child's number in its parent's list, from 1
+        std::uint8_t colour;    // the colour that plays the children
+        std::uint8_t size;      // entries in the parent's list
+        std::uint8_t ply;       // the children's ply
+        FrameCandidates candidates;
+        PlayablePoints points;  // the position before the child's move
+    };
+
+    std::array<Frame, CountFrames> frames_;
+    FrameCandidates work_;
+    CandidateList scratch_;
+    std::uint64_t nodes_ = 0;
+};
+
+// One counting search with a searcher of its own; returns the line count.
+std::int64_t CountSearch(Position& pos, int x, int y, int ply, std::uint64_t* nodes = nullptr);
+
+}  // namespace keldra
