@@ -1,0 +1,207 @@
+#include "solver/hints.h"
+
+#include <string>
+
+#include "solver/count_search.h"
+#include "solver/kill_search.h"
+
+namespace keldra {
+
+namespace {
+
+constexpr std::uint32_t PlayOutMsPerMove = 700;
+// The hints search black's moves at ply 1 and white's at ply 2.
+constexpr int BlackPly = 1;
+constexpr int WhitePly = 2;
+
+std::string elapsedText(SearchView& view, std::uint32_t start) {
+    return std::to_string((view.TickCount() - start) / 1000) + "秒かかりました。";
+}
+
+// "X=4 Y=3 を計算中" while a candidate is searched.
+std::string progressText(const CandidateEntry& c, const char* what) {
+    return "X=" + std::to_string(c.X) + " Y=" + std::to_string(c.Y) + what;
+}
+
+struct Choice {
+    std::uint8_t X = 0;
+    std::uint8_t Y = 0;
+    std::int64_t best = -1;
+
+    // Takes the candidate when its score beats the best so far; true if taken.
+    bool offer(const CandidateEntry& c, std::int64_t score) {
+        if (score <= best) return false;
+        best = score;
+        X = c.X;
+        Y = c.Y;
+        return true;
+    }
+};
+
+// The window is closing: the board goes back to the hint's start position
+// (when it was already saved), both flags are cleared and no hint is left to
+// be played.
+void abandonSearch(AppState& st, bool hintBoardTaken) {
+    if (hintBoardTaken) st.pos.board = st.HintBoard;
+    st.AutoSolveFlag = 0;
+    st.RecordFlag = 0;
+    st.HintX = 0;
+    st.HintY = 0;
+}
+
+// Lets pending events through; true when the window started closing.
+bool letEventsThrough(AppState& st, SearchView& view, bool hintBoardTaken) {
+    view.ProcessEvents();
+    if (!view.Cancelled()) return false;
+    abandonSearch(st, hintBoardTaken);
+    return true;
+}
+
+// The common end of both hints: the board back, the choice shown and kept.
+void finishHint(AppState& st, SearchView& view, const Choice& choice, std::uint32_t start) {
+    view.SetEdit6Colour(Red);
+    st.pos.board = st.HintBoard;
+    view.PaintBoard();
+    view.SetEdit6Text("X= " + std::to_string(choice.X) + "  Y= " + std::to_string(choice.Y) +
+                      "  TOTAL= " + std::to_string(choice.best));
+    view.SetEdit1Text(elapsedText(view, start));
+    st.HintX = choice.X;
+    st.HintY = choice.Y;
+    st.HintScore = choice.best;
+}
+
+// Starts a hint: status texts, the start position saved, the candidates of
+// `colour` copied. False when the window started closing.
+bool startHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t colour, std::uint32_t& start,
+               CandidateList& list) {
+    view.SetEdit1Text(thinking);
+    start = view.TickCount();
+    view.SetEdit6Colour(Yellow);
+    if (letEventsThrough(st, view, false)) return false;
+    st.HintBoard = st.pos.board;
+    GenerateCandidates(st.pos, colour, st.candidates);
+    list = st.candidates;
+    return true;
+}
+
+}  // namespace
+
+void Button9Click(AppState& st, SearchView& view) {
+    try {
+        Choice choice;
+        std::uint32_t start = 0;
+        CandidateList list;
+        if (!startHint(st, view, "　　白　が思考中", White, start, list)) return;
+
+        // Phase 1: the first white reply that wins by force.
+        const bool killPhase = (st.AutoSolveFlag == 0);
+        if (killPhase) {
+            for (int i = 1; i <= list.count; ++i) {
+                const CandidateEntry& c = list.entry(i);
+                st.pos.board = st.HintBoard;
+                view.SetEdit6Text(progressText(c, " を計算中"));
+                if (letEventsThrough(st, view, true)) return;
+                if (choice.offer(c, KillSearch(st.pos, c.X, c.Y, WhitePly))) break;
+            }
+        }
+
+        // Phase 2: the reply with the most lines that leave black without
+        // stones or candidates; the earliest of equal counts stays.
+        if (!killPhase || choice.best < 1) {
+            for (int i = 1; i <= list.count; ++i) {
+                const CandidateEntry& c = list.entry(i);
+                st.pos.board = st.HintBoard;
+                view.SetEdit6Text(progressText(c, " を再計算中"));
+                if (letEventsThrough(st, view, true)) return;
+                choice.offer(c, CountSearch(st.pos, c.X, c.Y, WhitePly));
+            }
+        }
+
+        finishHint(st, view, choice, start);
+    } catch (...) {
+        view.ShowMessage("解答不能");
+        throw;
+    }
+}
+
+void Button10Click(AppState& st, SearchView& view) {
+    try {
+        Choice choice;
+        std::uint32_t start = 0;
+        CandidateList list;
+        if (!startHint(st, view, "　　黒　が思考中", Black, start, list)) return;
+
+        for (int i = 1; i <= list.count; ++i) {
+            const CandidateEntry& c = list.entry(i);
+            st.pos.board = st.HintBoard;
+            view.SetEdit6Text(progressText(c, " を計算中"));
+            if (letEventsThrough(st, view, true)) return;
+            // Only a search worth +1 writes the line, so the losing
+            // candidates before the chosen one leave st.solution alone.
+            SolutionLine* record = (st.RecordFlag == 1) ? &st.solution : nullptr;
+            const std::int8_t value = KillSearch(st.pos, c.X, c.Y, BlackPly, record);
+            if (value == 1 && record != nullptr) {
+                view.MemoClear();
+                for (int k = 0; k <= st.solution.SolutionLast; ++k) view.MemoAddLine(MemoLine(st.solution, k));
+            }
+            if (choice.offer(c, value)) break;
+        }
+
+        if (choice.best < 1) {
+            view.ShowMessage("解答不能");
+            st.RecordFlag = 0;
+        }
+        finishHint(st, view, choice, start);
+    } catch (...) {
+        view.ShowMessage("解答不能");
+        throw;
+    }
+}
+
+void Button7Click(AppState& st, SearchView& view) {
+    // Both flags end at 0 however automatic solving ends: normally, on a
+    // cancellation or through an exception.
+    struct FlagsOff {
+        AppState& st;
+        ~FlagsOff() {
+            st.AutoSolveFlag = 0;
+            st.RecordFlag = 0;
+        }
+    } flagsOff{st};
+
+    view.SetEdit1Text("解答時間");
+    const std::uint32_t start = view.TickCount();
+    st.AutoSolveFlag = 1;
+    st.RecordFlag = 1;
+    // A game already under way keeps its start position and records; the
+    // solution is recorded after them.
+    if (st.rec.MoveCount == 0) st.rec.StartSnapshot = st.pos.board;
+
+    Button10Click(st, view);
+    if (view.Cancelled() || st.RecordFlag != 1) return;
+
+    view.SetEdit1Text(elapsedText(view, start));
+    view.ShowMessage("詰みました。黒の勝ち。");
+
+    // A copy, so that a handler run between two moves cannot change the line.
+    const SolutionLine line = st.solution;
+    for (int i = 0; i <= line.SolutionLast; ++i) {
+        const std::uint32_t moveStart = view.TickCount();
+        const MoveRecord& m = line.entries[static_cast<std::size_t>(i)];
+        PlayMove(st.pos, st.rec, m.X, m.Y, m.colour);
+        view.PaintBoard();
+        if (letEventsThrough(st, view, true)) return;
+        view.WaitSince(moveStart, PlayOutMsPerMove);
+    }
+}
+
+void ShowRange(AppState& st, SearchView& view, int colour) {
+    GenerateCandidates(st.pos, colour, st.candidates);
+    const CandidateList& list = st.candidates;
+    for (int i = 1; i <= list.count; ++i) st.pos.at(list.entry(i).X, list.entry(i).Y).Stone = RangeMark;
+    view.PaintBoard();
+    for (int i = 1; i <= list.count; ++i) st.pos.at(list.entry(i).X, list.entry(i).Y).Stone = Empty;
+    view.ShowMessage(colour == White ? "白の打てる範囲です" : "黒の打てる範囲です");
+}
+
+}  // namespace keldra
