@@ -163,7 +163,7 @@ int run(const std::vector<std::string_view>& args) {
         }
     } else if (command == "kill") {
         state.RecordFlag = 0;
-        const int value = KillSearch(state.pos, *kx, *ky, *kply, false, nullptr);
+        const int value = KillSearch(state.pos, *kx, *ky, *kply);
         std::cout << "value " << value << '\n';
     } else if (command == "reply") {
         logic.Button9Click();

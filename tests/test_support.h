@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "BAN/rules.h"
-#include "solver/search_view.h"
+#include <optional>
+
+#include "QELMA/logic/form_view.h"
 
 namespace keldra::test {
 
@@ -22,8 +24,9 @@ std::string PictureOf(const Board& board);
 
 std::string SourcePath(std::string_view relative);
 
-// A view that records what the handlers show, for assertions.
-class RecordingView : public SearchView {
+// A view that records what the handlers show, for assertions; the file
+// dialogs answer with `openFile` / `saveFile`.
+class RecordingView : public FormView {
 public:
     std::vector<std::string> messages;
     std::vector<std::string> memo;
@@ -49,6 +52,25 @@ public:
     std::uint32_t TickCount() override { return clock += tickStep; }
     void WaitSince(std::uint32_t start, std::uint32_t ms) override {
         if (clock - start < ms) clock = start + ms;
+    }
+
+    std::string modeCaption = "入力．対局";
+    std::string windowCaption;
+    std::optional<std::string> openFile, saveFile;
+    bool timerOn = false;
+    int timerInterval = 700;
+    bool busy = false;
+    std::vector<std::string> moves;  // "black X Y" / "white X Y" as game mode plays them
+
+    void SetModeCaption(std::string_view text) override { modeCaption = text; }
+    void SetWindowCaption(std::string_view text) override { windowCaption = text; }
+    std::optional<std::string> ChooseOpenFile() override { return openFile; }
+    std::optional<std::string> ChooseSaveFile() override { return saveFile; }
+    void SetTimerEnabled(bool on) override { timerOn = on; }
+    void SetTimerInterval(int ms) override { timerInterval = ms; }
+    void SetBusy(bool b) override { busy = b; }
+    void GameMovePlayed(int colour, int x, int y) override {
+        moves.push_back((colour == 1 ? "black " : "white ") + std::to_string(x) + " " + std::to_string(y));
     }
 };
 
