@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::size_t MessageTextLimit = 80;  // bytes of a bad line quoted in its message
 constexpr std::int64_t Int32Max = 2147483647;
+// A line longer than this is taken as not an integer without reading the rest
+// of it, so a file of one endless line ends at once and in bounded memory.
+constexpr std::size_t MaxLineBytes = std::size_t{1} << 20;
 
 std::string fill(std::string_view pattern, std::string_view arg) {
     std::string out;
@@ -48,6 +51,10 @@ bool ProblemReader::feed(std::string_view bytes) {
             continue;
         }
         lineOpen_ = true;
+        if (++lineBytes_ > MaxLineBytes) {
+            textCut_ = true;
+            scan_ = Scan::Bad;
+        }
         if (text_.size() < MessageTextLimit) {
             text_.push_back(ch);
         } else {
@@ -106,6 +113,7 @@ void ProblemReader::endLine() {
     text_.clear();
     textCut_ = false;
     lineOpen_ = false;
+    lineBytes_ = 0;
     if (line_ == ProblemLines) {
         result_.ok = true;
         stopped_ = true;

@@ -25,7 +25,8 @@ struct ProblemLoad {
 // Reads problem text incrementally: feed it the file's bytes in any chunks.
 // Lines end at CR, LF or CR LF; a zero byte ends the text; lines after the
 // 169th are ignored. Memory stays bounded whatever the input: only a short
-// prefix of each line is kept, for the error message.
+// prefix of each line is kept, for the error message, and a line of more than
+// 1 MiB is not an integer.
 class ProblemReader {
 public:
     // Returns false once nothing more is needed (done, or a line failed).
@@ -49,6 +50,7 @@ private:
     enum class Scan { Blanks, Sign, Digits, Bad } scan_ = Scan::Blanks;
     bool negative_ = false;
     std::int64_t value_ = 0;
+    std::size_t lineBytes_ = 0;
     std::string text_;        // prefix of the line, for the message
     bool textCut_ = false;
 };

@@ -160,11 +160,16 @@ void RecordMove(GameRecord& rec, std::uint8_t x, std::uint8_t y, std::uint8_t co
     rec.record(rec.MoveCount) = MoveRecord{x, y, colour};
 }
 
+void EndStepping(GameRecord& rec) {
+    if (rec.ReplayCursor != ReplayIdle && rec.ReplayCursor > rec.MoveCount) rec.MoveCount = rec.ReplayCursor;
+    rec.ReplayCursor = ReplayIdle;
+}
+
 void PlayMove(Position& pos, GameRecord& rec, int x, int y, std::uint8_t code) {
     if (!IsPlayable(x, y)) return;
     if (pos.board[x][y].Stone != Empty) return;  // never overwrite a stone
+    EndStepping(rec);
     if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
-    rec.ReplayCursor = ReplayIdle;
     PlaceStone(pos, x, y, code);
     const std::uint8_t now = pos.board[x][y].Stone;
     if (HoldsStone(now)) RecordMove(rec, static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), now);

@@ -45,6 +45,11 @@ void PlaceStone(Position& pos, int x, int y, std::uint8_t code);
 // recorded and the record keeps rebuilding the board.
 void PlayMove(Position& pos, GameRecord& rec, int x, int y, std::uint8_t code);
 
+// Ends any stepping through the record before a new move is placed. A replay
+// tick leaves MoveCount one behind the records on the board; the next record
+// must go after all of those, so MoveCount catches up with the cursor.
+void EndStepping(GameRecord& rec);
+
 // Appends a move that stands to the record (the recording step shared by
 // PlayMove and input-mode stone entry), folding the oldest record into the
 // snapshot when the list is full.

@@ -134,6 +134,23 @@ TEST_F(Form1LogicTest, NewMoveAfterUndoKeepsOldRecordsForReplay) {
     EXPECT_EQ(state.pos.LastX, 5);  // the ring follows the replayed stone
 }
 
+TEST_F(Form1LogicTest, MoveDuringReplayGoesAfterTheRecordsOnTheBoard) {
+    click(MouseButton::Left, 3, 3);
+    click(MouseButton::Left, 4, 4);
+    click(MouseButton::Left, 5, 5);
+    logic.Button3Click();
+    logic.Timer1Timer();
+    logic.Timer1Timer();  // records 1 and 2 on the board, MoveCount still 1
+    click(MouseButton::Right, 9, 9);
+    EXPECT_EQ(state.rec.MoveCount, 3);
+    EXPECT_EQ(state.rec.record(2), (MoveRecord{4, 4, Black}));
+    EXPECT_EQ(state.rec.record(3), (MoveRecord{9, 9, White}));
+    logic.Button2Click();
+    logic.Button4Click();
+    EXPECT_EQ(state.pos.at(4, 4).Stone, Black);
+    EXPECT_EQ(state.pos.at(9, 9).Stone, White);
+}
+
 TEST_F(Form1LogicTest, ReplayOfEmptyRecordAndClearDuringReplay) {
     state.rec.StartSnapshot[7][7].Stone = Black;
     logic.Button3Click();

@@ -163,6 +163,12 @@ TEST(ProblemFile, LongBadLineIsQuotedShort) {
     ASSERT_FALSE(load.ok);
     EXPECT_LT(load.error.size(), 200u);
     EXPECT_NE(load.error.find("zzzz…' は整数ではありません"), std::string::npos);
+
+    // blanks before the digits are allowed, but a line over 1 MiB is refused
+    // without reading to its end
+    const ProblemLoad blanks = ParseProblemText(std::string(2u << 20, ' ') + "1\r\n");
+    EXPECT_FALSE(blanks.ok);
+    EXPECT_NE(blanks.error.find("…' は整数ではありません"), std::string::npos);
 }
 
 TEST(ProblemFile, OpenFailures) {

@@ -52,8 +52,8 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
     if (busy_ || st_.GameMode != 0) return;  // game mode leaves the board to BAN1MOUSEDOWN
     Position& pos = st_.pos;
     GameRecord& rec = st_.rec;
+    EndStepping(rec);
     if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
-    rec.ReplayCursor = ReplayIdle;
     const int x = PointFromPixel(px, st_.CellSize);
     const int y = PointFromPixel(py, st_.CellSize);
     if (IsPlayable(x, y)) {
