@@ -1,0 +1,54 @@
+// TBAN, the board control: draws the whole position into an off-screen
+// bitmap and shows it with one block copy, and hands mouse presses on first
+// to the input-mode entry and then to its ONMOUSEDOWN signal.
+#pragma once
+
+#include <functional>
+
+#include <QImage>
+#include <QWidget>
+
+#include "solver/app_state.h"
+
+namespace keldra {
+
+class TBAN : public QWidget {
+    Q_OBJECT
+
+public:
+    // The control's own handling of a press (input-mode stone entry), run
+    // before ONMOUSEDOWN fires: button, then the pixel relative to the control.
+    using EntryHandler = std::function<void(Qt::MouseButton, int, int)>;
+
+    // Sets BitmapSize to 550, sizes the control 550 x 550 and puts the board
+    // into its initial state.
+    explicit TBAN(AppState& state, QWidget* parent = nullptr);
+
+    void setEntryHandler(EntryHandler handler) { entry_ = std::move(handler); }
+    // While false (a search or play-out runs) presses are ignored entirely.
+    void setInputEnabled(bool on) { inputEnabled_ = on; }
+    bool inputEnabled() const { return inputEnabled_; }
+
+    // Redraws the board from the current state and shows it at once.
+    void Paint();
+
+    // The off-screen bitmap as the latest paint left it.
+    const QImage& boardBitmap() const { return bitmap_; }
+
+signals:
+    void ONMOUSEDOWN(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void drawBoard();
+
+    AppState& st_;
+    QImage bitmap_;
+    EntryHandler entry_;
+    bool inputEnabled_ = true;
+};
+
+}  // namespace keldra
