@@ -1,0 +1,286 @@
+#include "QELMA/tform1.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QTextLayout>
+#include <QTimer>
+
+#include "helpgo/tform2.h"
+
+namespace keldra {
+
+namespace {
+
+constexpr const char* Gothic = "ＭＳ Ｐゴシック";
+constexpr const char* Mincho = "ＭＳ 明朝";
+constexpr int NoticeLineHeight = 13;
+
+QString u8(const char* text) { return QString::fromUtf8(text); }
+
+QFont faceOf(const char* family, int pixels) {
+    QFont f(u8(family));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QPushButton* button(QWidget* parent, const char* caption, const char* hint = nullptr) {
+    auto* b = new QPushButton(u8(caption), parent);
+    if (hint) b->setToolTip(u8(hint));
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* caption, const QFont& font, const QColor& text) {
+    auto* l = new QLabel(u8(caption), parent);
+    l->setFont(font);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, text);
+    l->setPalette(pal);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+// The number of lines `text` wraps onto at `width` pixels.
+int wrappedLines(const QFont& font, const QString& text, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return lines == 0 ? 1 : lines;
+}
+
+void place(QWidget* w, const Bounds& b) { w->setGeometry(b.left, b.top, b.width, b.height); }
+
+MouseButton logicButton(Qt::MouseButton b) {
+    return b == Qt::RightButton ? MouseButton::Right : b == Qt::MiddleButton ? MouseButton::Middle : MouseButton::Left;
+}
+
+}  // namespace
+
+TShape::TShape(const QColor& brush, QWidget* parent) : QWidget(parent), brush_(brush) { resize(15, 15); }
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int d = std::min(width(), height());
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(brush_);
+    p.drawEllipse(QRect((width() - d) / 2, (height() - d) / 2, d - 1, d - 1));
+}
+
+void TForm1::InstallFontSubstitutes() {
+    QFont::insertSubstitution(u8(Gothic), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(u8(Mincho), QStringLiteral("IPAMincho"));
+}
+
+TForm1::TForm1(AppState& state, QWidget* parent)
+    : QMainWindow(parent),
+      st_(state),
+      view_(*this),
+      logic_(state, view_),
+      ownDialogs_(std::make_unique<WindowDialogs>()),
+      dialogs_(ownDialogs_.get()) {
+    InstallFontSubstitutes();
+    setWindowTitle(u8("ZORVEK　VER 2.05"));
+    setFont(faceOf(Gothic, 12));
+    createControls();
+    createMenu();
+    connectHandlers();
+    FormCreate();
+    Form2 = new TForm2(this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setDialogs(WindowDialogs* dialogs) { dialogs_ = dialogs ? dialogs : ownDialogs_.get(); }
+
+void TForm1::createControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Panel1 = new QFrame(client);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    BAN1 = new TBAN(st_, Panel1);
+
+    Label2 = label(client, "黒先白死のみ対応", faceOf(Mincho, 13), Qt::yellow);
+    QFont notice = Label2->font();
+    notice.setBold(true);
+    notice.setItalic(true);
+    Label2->setFont(notice);
+    Label2->setWordWrap(true);
+    Label2->setAutoFillBackground(true);
+    QPalette black = Label2->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Label2->setPalette(black);
+
+    Button2 = button(client, "戻す");
+    Button4 = button(client, "進む");
+    Button3 = button(client, "再生", "再生します");
+    Button1 = button(client, "消去");
+    for (QPushButton* b : {Button2, Button4, Button3, Button1}) b->setFocusPolicy(Qt::ClickFocus);
+    Button5 = button(client, "終了");
+    Button6 = button(client, "入力．対局", "入力モードと対局モードをクリックすると切り替えます");
+    Button6->setFont(faceOf(Gothic, 11));
+
+    Edit1 = new QLineEdit(u8("解答時間（秒）"), client);
+    Edit1->setFont(faceOf(Mincho, 15));
+    Edit1->setCursorPosition(0);
+    Edit6 = new QLineEdit(client);
+    Edit6->setFont(faceOf(Mincho, 13));
+
+    TrackBar1 = new QSlider(Qt::Horizontal, client);
+    TrackBar1->setRange(100, 1500);
+    TrackBar1->setValue(700);
+    TrackBar1->setSingleStep(1);
+    TrackBar1->setTickPosition(QSlider::NoTicks);
+    Label1 = label(client, "速　再生速度　遅", faceOf(Gothic, 13), Qt::black);
+
+    Button7 = button(client, "解答", "問題を解きます");
+    Button12 = button(client, "問題", "問題を選択する");
+    Shape1 = new TShape(Qt::black, client);
+    Shape2 = new TShape(Qt::white, client);
+    Label3 = label(client, "左クリック", faceOf(Mincho, 19), Qt::black);
+    Label4 = label(client, "右クリック", faceOf(Mincho, 19), Qt::black);
+    Memo1 = new QPlainTextEdit(client);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // The range and hint commands are reached only through other handlers.
+    Button8 = button(client, "白範囲");
+    Button11 = button(client, "黒範囲");
+    Button9 = button(client, "白ヒント");
+    Button10 = button(client, "黒ヒント");
+    for (QPushButton* b : {Button8, Button11, Button9, Button10}) b->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(700);
+}
+
+void TForm1::createMenu() {
+    File1 = menuBar()->addMenu(u8("ﾌｧｲﾙ(&F)"));
+    File1->setSeparatorsCollapsible(false);  // the two separators both show
+    Open1 = File1->addAction(u8("開く(&O)..."));
+    SaveAs1 = File1->addAction(u8("名前をつけて保存(&A)..."));
+    N2 = File1->addSeparator();
+    N1 = File1->addSeparator();
+    Exit1 = File1->addAction(u8("終了(&X)"));
+    K1 = menuBar()->addAction(u8("ヘルプ"));
+}
+
+void TForm1::connectHandlers() {
+    BAN1->setEntryHandler([this](Qt::MouseButton b, int x, int y) { logic_.BoardMouseDown(logicButton(b), x, y); });
+    connect(BAN1, &TBAN::ONMOUSEDOWN, this, &TForm1::BAN1MOUSEDOWN);
+    const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
+        {Button1, &TForm1::Button1Click},   {Button2, &TForm1::Button2Click},   {Button3, &TForm1::Button3Click},
+        {Button4, &TForm1::Button4Click},   {Button5, &TForm1::Button5Click},   {Button6, &TForm1::Button6Click},
+        {Button7, &TForm1::Button7Click},   {Button8, &TForm1::Button8Click},   {Button9, &TForm1::Button9Click},
+        {Button10, &TForm1::Button10Click}, {Button11, &TForm1::Button11Click}, {Button12, &TForm1::Button12Click},
+    };
+    for (const auto& [b, handler] : clicks) connect(b, &QPushButton::clicked, this, handler);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
+    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(K1, &QAction::triggered, this, &TForm1::K1Click);
+}
+
+// Lays the window out for the screen it starts on; the only place that sets
+// CellSize and BitmapSize.
+void TForm1::FormCreate() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(800, 600);
+    OwnSizes own;
+    own.label2 = NoticeLineHeight * wrappedLines(Label2->font(), Label2->text(), NoticeWidth(size.height()));
+    own.label3Width = Label3->fontMetrics().horizontalAdvance(Label3->text());
+    own.label4Width = Label4->fontMetrics().horizontalAdvance(Label4->text());
+    layout_ = LayOutMainWindow(size.width(), size.height(), own);
+
+    setGeometry(layout_.form.left, layout_.form.top, layout_.form.width, layout_.form.height);
+    place(Panel1, layout_.panel1);
+    st_.CellSize = static_cast<std::uint8_t>(layout_.cellSize);
+    st_.BitmapSize = layout_.bitmapSize;
+    place(BAN1, layout_.ban1);
+    const std::pair<QWidget*, const Bounds*> column[] = {
+        {Label2, &layout_.label2},   {Button2, &layout_.button2}, {Button4, &layout_.button4},
+        {Button3, &layout_.button3}, {Button1, &layout_.button1}, {Button5, &layout_.button5},
+        {Button6, &layout_.button6}, {Edit1, &layout_.edit1},     {Edit6, &layout_.edit6},
+        {TrackBar1, &layout_.trackBar1}, {Label1, &layout_.label1}, {Button7, &layout_.button7},
+        {Button12, &layout_.button12}, {Shape1, &layout_.shape1}, {Shape2, &layout_.shape2},
+        {Label3, &layout_.label3},   {Label4, &layout_.label4},   {Memo1, &layout_.memo1},
+    };
+    for (const auto& [w, b] : column) place(w, *b);
+    st_.AutoSolveFlag = 0;
+}
+
+void TForm1::setBusy(bool busy) {
+    busy_ = busy;
+    if (BAN1) BAN1->setInputEnabled(!busy);
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7, Button12}) b->setEnabled(!busy);
+    for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(!busy);
+    // A close asked for during the search goes ahead once control is back
+    // in the event loop, after the handler that ran the search has returned.
+    if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TForm1::destroyBoard() { delete BAN1.data(); }
+
+// Every way of closing ends here. While a search or play-out runs the close
+// is only noted: the search sees Cancelled() and stops, and the close is
+// retried when it has returned.
+void TForm1::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    Timer1->stop();
+    destroyBoard();
+    event->accept();
+}
+
+void TForm1::BAN1MOUSEDOWN(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+    logic_.BAN1MOUSEDOWN(logicButton(button), x, y);
+}
+
+void TForm1::Button1Click() { logic_.Button1Click(); }
+void TForm1::Button2Click() { logic_.Button2Click(); }
+void TForm1::Button3Click() { logic_.Button3Click(); }
+void TForm1::Button4Click() { logic_.Button4Click(); }
+void TForm1::Button6Click() { logic_.Button6Click(); }
+void TForm1::Button7Click() { logic_.Button7Click(); }
+void TForm1::Button8Click() { logic_.Button8Click(); }
+void TForm1::Button9Click() { logic_.Button9Click(); }
+void TForm1::Button10Click() { logic_.Button10Click(); }
+void TForm1::Button11Click() { logic_.Button11Click(); }
+void TForm1::Button12Click() { logic_.Button12Click(); }
+void TForm1::Timer1Timer() { logic_.Timer1Timer(); }
+void TForm1::TrackBar1Change(int position) { logic_.TrackBar1Change(position); }
+void TForm1::Open1Click() { logic_.Open1Click(); }
+void TForm1::SaveAs1Click() { logic_.SaveAs1Click(); }
+
+// The end button destroys the board control before the window closes; during
+// a search the board stays until the search has stopped.
+void TForm1::Button5Click() {
+    if (!busy_) destroyBoard();
+    close();
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::K1Click() { Form2->exec(); }
+
+}  // namespace keldra
