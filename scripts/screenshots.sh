@@ -1,0 +1,24 @@
+#!/bin/sh
+# Screenshots of the main window (an empty board; a problem with stones, a ko
+# dot and the last-move ring) and of the help window, on virtual screens of
+# 800x600 and 640x480, saved as PNG files in out/screenshots/.
+#   scripts/screenshots.sh [BUILD_DIR]
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-window}
+shots=$build/QELMA/keldra-shots
+out=$root/out/screenshots
+
+if [ ! -x "$shots" ]; then
+    cmake -S "$root" -B "$build" -G Ninja
+    cmake --build "$build" --target keldra-shots
+fi
+mkdir -p "$out"
+
+for size in 800x600 640x480; do
+    for scene in empty problem help; do
+        xvfb-run -a -s "-screen 0 ${size}x24" "$shots" "$scene" "$out/${scene}-${size}.png"
+        echo "$out/${scene}-${size}.png"
+    done
+done
