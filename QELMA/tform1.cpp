@@ -66,6 +66,11 @@ int wrappedLines(const QFont& font, const QString& text, int width) {
 
 void place(QWidget* w, const Bounds& b) { w->setGeometry(b.left, b.top, b.width, b.height); }
 
+QSize primaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(800, 600);
+}
+
 MouseButton logicButton(Qt::MouseButton b) {
     return b == Qt::RightButton ? MouseButton::Right : b == Qt::MiddleButton ? MouseButton::Middle : MouseButton::Left;
 }
@@ -87,7 +92,7 @@ void TForm1::InstallFontSubstitutes() {
     QFont::insertSubstitution(u8(Mincho), QStringLiteral("IPAMincho"));
 }
 
-TForm1::TForm1(AppState& state, QWidget* parent)
+TForm1::TForm1(AppState& state, QSize screen, QWidget* parent)
     : QMainWindow(parent),
       st_(state),
       view_(*this),
@@ -100,7 +105,7 @@ TForm1::TForm1(AppState& state, QWidget* parent)
     createControls();
     createMenu();
     connectHandlers();
-    FormCreate();
+    FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
     Form2 = new TForm2(this);
 }
 
@@ -200,9 +205,7 @@ void TForm1::connectHandlers() {
 
 // Lays the window out for the screen it starts on; the only place that sets
 // CellSize and BitmapSize.
-void TForm1::FormCreate() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen ? screen->geometry().size() : QSize(800, 600);
+void TForm1::FormCreate(QSize size) {
     OwnSizes own;
     own.label2 = NoticeLineHeight * wrappedLines(Label2->font(), Label2->text(), NoticeWidth(size.height()));
     own.label3Width = Label3->fontMetrics().horizontalAdvance(Label3->text());

@@ -46,8 +46,9 @@ class TForm1 : public QMainWindow {
 
 public:
     // The window works on `state`, the one process-wide state; it must
-    // outlive the window.
-    explicit TForm1(AppState& state, QWidget* parent = nullptr);
+    // outlive the window. It is laid out for `screen`, by default the size of
+    // the primary screen.
+    explicit TForm1(AppState& state, QSize screen = QSize(), QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Maps the window's font names to the installed Japanese faces.
@@ -130,7 +131,7 @@ private:
     void createControls();
     void createMenu();
     void connectHandlers();
-    void FormCreate();
+    void FormCreate(QSize screen);
     void destroyBoard();
 
     AppState& st_;
