@@ -1,0 +1,72 @@
+// Shared by the window tests: the application object, dialogs that answer
+// from a script instead of waiting for a user, and a shown main window on
+// fresh state.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "QELMA/tform1.h"
+
+namespace keldra::test {
+
+// The one QApplication of the test program, created on first use.
+inline void EnsureQtApp() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "keldra_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+class ScriptedDialogs : public WindowDialogs {
+public:
+    std::vector<std::string> messages;
+    // The paths the file dialogs answer with, in turn; a null QString or
+    // none left cancels.
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+
+    void message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
+    std::optional<QString> openFile(QWidget*) override { return next(openAnswers); }
+    std::optional<QString> saveFile(QWidget*) override { return next(saveAnswers); }
+
+private:
+    static std::optional<QString> next(std::deque<QString>& answers) {
+        const QString answer = answers.empty() ? QString() : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        if (answer.isNull()) return std::nullopt;
+        return answer;
+    }
+};
+
+// A main window laid out for an 800x600 screen (CellSize 38), shown.
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureQtApp(); }
+
+    void SetUp() override {
+        form.setDialogs(&dialogs);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    // A press and release of `button` on the centre of point (x, y).
+    void clickPoint(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        const int cell = state.CellSize;
+        QTest::mouseClick(form.BAN1, button, {}, QPoint(x * cell, y * cell));
+    }
+
+    AppState state;
+    ScriptedDialogs dialogs;
+    TForm1 form{state, QSize(800, 600)};
+};
+
+}  // namespace keldra::test
