@@ -16,15 +16,30 @@
 
 namespace keldra::test {
 
-// The one QApplication of the test program, created on first use.
-inline void EnsureQtApp() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "keldra_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+// The one QApplication of the test program: created on first use and
+// destroyed after the last test, while Qt's own globals still exist.
+class QtAppEnvironment : public ::testing::Environment {
+public:
+    static void Ensure() {
+        if (app_) return;
+        static int argc = 1;
+        static char name[] = "keldra_qt_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    static inline QApplication* app_ = nullptr;
+};
+
+inline ::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+
+inline void EnsureQtApp() { QtAppEnvironment::Ensure(); }
 
 class ScriptedDialogs : public WindowDialogs {
 public:

@@ -1,0 +1,326 @@
+// The main window driven as a user would: games played by clicking the
+// board, the history buttons, problem files through the menu, closing in the
+// middle of a search or replay, the help window, and the form's controls.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "BAN/problem_file.h"
+#include "helpgo/help_text.h"
+#include "helpgo/tform2.h"
+#include "tests/qt/window_fixture.h"
+#include "tests/test_support.h"
+
+namespace keldra {
+namespace {
+
+constexpr const char* BlackWins = "詰みました。黒の勝ち。";
+constexpr const char* BlackLoses = "失敗です。黒の負け。";
+
+// White's bent three in the corner: black kills at the vital point (1, 1)
+// and loses the group's chance with (1, 2), which white captures at once.
+constexpr const char* BentThree = R"(
+    . . O X . . . . . . . . .
+    . O O X . . . . . . . . .
+    O O X X . . . . . . . . .
+    X X X . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .)";
+
+std::string readFile(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The first `rows` rows of the board picture.
+std::string corner(const AppState& st, int rows = 4) { return test::PictureOf(st.pos.board).substr(0, 14 * rows); }
+
+class Window : public test::WindowTest {
+protected:
+    void SetUp() override {
+        test::WindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        problem = dir.filePath("bent.go");
+        std::ofstream(problem.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(BentThree));
+    }
+
+    void openProblem() {
+        dialogs.openAnswers.push_back(problem);
+        form.Open1->trigger();
+    }
+
+    void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    QTemporaryDir dir;
+    QString problem;
+};
+
+TEST_F(Window, GameWonByClicks) {
+    openProblem();
+    EXPECT_EQ(form.windowTitle().toStdString(), std::string(ProblemCaptionPrefix) + "bent.go");
+    press(form.Button6);
+    EXPECT_EQ(form.Button6->text().toStdString(), "対局");
+
+    clickPoint(7, 7);  // far from the problem
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"そこは、だめです。"});
+    dialogs.messages.clear();
+
+    clickPoint(1, 1);  // the vital point; white answers at (1, 2)
+    EXPECT_EQ(corner(state, 2), "X.OX.........\nOOOX.........\n");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(form.Edit6->palette().color(QPalette::Base), QColor(255, 0, 0)) << "red once the search is over";
+    EXPECT_TRUE(form.Button1->isEnabled()) << "the commands come back after the search";
+
+    clickPoint(2, 1);  // takes the whole white group
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins});
+    EXPECT_EQ(corner(state, 3), "XX.X.........\n...X.........\n..XX.........\n");
+    EXPECT_EQ(form.Button6->text().toStdString(), "入力");
+    EXPECT_EQ(state.GameMode, 0);
+    EXPECT_EQ(state.rec.MoveCount, 3);
+}
+
+TEST_F(Window, GameLostThroughTheProblemButton) {
+    dialogs.openAnswers.push_back(problem);
+    press(form.Button12);  // loads and enters game mode
+    EXPECT_EQ(state.GameMode, 1);
+    clickPoint(1, 2, Qt::RightButton);  // ignored in game mode
+    EXPECT_EQ(state.rec.MoveCount, 0);
+    clickPoint(1, 2);  // white captures at (1, 1) and lives
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackLoses});
+    EXPECT_EQ(corner(state, 2), "O.OX.........\n.OOX.........\n");
+    EXPECT_EQ(state.GameMode, 0);
+}
+
+// Undo, forward and replay through the buttons, after a game of three moves.
+TEST_F(Window, HistoryButtonsAndReplayTimer) {
+    openProblem();
+    press(form.Button6);
+    clickPoint(1, 1);
+    clickPoint(2, 1);
+    const std::string end = corner(state);
+
+    press(form.Button2);
+    press(form.Button2);
+    EXPECT_EQ(corner(state, 1), "X.OX.........\n") << "only black's first move left";
+    EXPECT_EQ(state.rec.MoveCount, 1);
+    press(form.Button4);
+    press(form.Button4);
+    press(form.Button4);  // past the last record: nothing changes
+    EXPECT_EQ(corner(state), end);
+    EXPECT_EQ(state.rec.MoveCount, 3);
+
+    form.TrackBar1->setValue(100);
+    EXPECT_EQ(form.Timer1->interval(), 100);
+    press(form.Button3);
+    EXPECT_TRUE(form.Timer1->isActive());
+    QTest::qWait(150);  // first tick: the start position and black's first move
+    EXPECT_EQ(corner(state, 1), "X.OX.........\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Timer1->isActive(); }, 3000)) << "replay ends by itself";
+    EXPECT_EQ(corner(state), end);
+    EXPECT_EQ(state.rec.MoveCount, 3);
+    EXPECT_EQ(state.pos.LastX, 2) << "the ring follows the replayed stone";
+}
+
+TEST_F(Window, SaveAndOpenThroughTheMenu) {
+    clickPoint(4, 4);
+    clickPoint(5, 4, Qt::RightButton);
+    clickPoint(13, 1);
+    const Board entered = state.pos.board;
+    const QString saved = dir.filePath("entered.go");
+    dialogs.saveAnswers.push_back(saved);
+    form.SaveAs1->trigger();
+    EXPECT_EQ(readFile(saved), ProblemFileText(entered));
+
+    press(form.Button1);
+    Board empty;
+    InitBoard(empty);
+    EXPECT_EQ(test::PictureOf(state.pos.board), test::PictureOf(empty));
+    dialogs.openAnswers.push_back(saved);
+    form.Open1->trigger();
+    EXPECT_EQ(test::PictureOf(state.pos.board), test::PictureOf(entered));
+    EXPECT_EQ(state.rec.MoveCount, 0);
+    EXPECT_EQ(form.windowTitle().toStdString(), std::string(ProblemCaptionPrefix) + "entered.go");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Cancelling the open dialog leaves the cleared board and the caption.
+    form.Open1->trigger();
+    EXPECT_EQ(state.pos.at(4, 4).Stone, Empty);
+    EXPECT_EQ(form.windowTitle().toStdString(), std::string(ProblemCaptionPrefix) + "entered.go");
+
+    // A file that cannot be read is reported in a message box.
+    dialogs.openAnswers.push_back(dir.filePath("missing.go"));
+    form.Open1->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("missing.go"), std::string::npos) << dialogs.messages[0];
+}
+
+// While a search runs only the end button, the menu's exit and the speed bar
+// take input.
+TEST_F(Window, BusyDisablesTheCommandsThatActOnTheBoard) {
+    form.setBusy(true);
+    for (QPushButton* b : {form.Button1, form.Button2, form.Button3, form.Button4, form.Button6, form.Button7,
+                           form.Button12}) {
+        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    }
+    EXPECT_FALSE(form.Open1->isEnabled());
+    EXPECT_FALSE(form.SaveAs1->isEnabled());
+    EXPECT_FALSE(form.K1->isEnabled());
+    EXPECT_TRUE(form.Button5->isEnabled());
+    EXPECT_TRUE(form.Exit1->isEnabled());
+    EXPECT_TRUE(form.TrackBar1->isEnabled());
+    form.setBusy(false);
+    EXPECT_TRUE(form.Button7->isEnabled());
+    EXPECT_TRUE(form.Open1->isEnabled());
+}
+
+// The end button pressed during automatic solving stops the play-out; the
+// window closes once the solve has returned, and the board control goes.
+TEST_F(Window, EndButtonDuringAutomaticSolving) {
+    openProblem();
+    bool commandsWereOff = false;
+    QTimer::singleShot(300, &form, [&] {
+        commandsWereOff = !form.Button1->isEnabled() && !form.Open1->isEnabled();
+        press(form.Button5);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    press(form.Button7);
+    EXPECT_LT(clock.elapsed(), 1400) << "the play-out of three moves at 700 ms each was not cut short";
+    EXPECT_TRUE(commandsWereOff);
+    EXPECT_TRUE(form.closing());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins}) << "announced before the play-out";
+    EXPECT_LT(state.rec.MoveCount, 3) << "the play-out went on after the close";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 1000));
+    EXPECT_TRUE(form.BAN1.isNull());
+    form.Timer1Timer();  // a late tick finds no board control and does no harm
+}
+
+TEST_F(Window, ClosingDuringReplayStopsTheTimer) {
+    clickPoint(3, 3);
+    clickPoint(4, 4);
+    press(form.Button3);
+    ASSERT_TRUE(form.Timer1->isActive());
+    form.Exit1->trigger();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(form.BAN1.isNull());
+}
+
+TEST_F(Window, EndButtonAndCloseBoxEndTheSameWay) {
+    press(form.Button5);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.BAN1.isNull());
+
+    AppState other;
+    TForm1 second(other, QSize(800, 600));
+    second.show();
+    second.close();  // the close box
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_TRUE(second.BAN1.isNull());
+}
+
+// The help window is modal, hidden again by its close button, and the same
+// window with the same state the next time.
+TEST_F(Window, HelpWindowOpenedTwiceIsTheSameWindow) {
+    QWidget* shown[2] = {nullptr, nullptr};
+    int scrolled = 0;
+    for (int round = 0; round < 2; ++round) {
+        QTimer::singleShot(0, &form, [&, round] {
+            shown[round] = QApplication::activeModalWidget();
+            auto* help = qobject_cast<TForm2*>(shown[round]);
+            if (!help) return;
+            if (round == 0) {
+                help->Memo2->verticalScrollBar()->setValue(40);
+                help->Memo1->appendPlainText("memo edit");
+            } else {
+                scrolled = help->Memo2->verticalScrollBar()->value();
+            }
+            QTest::mouseClick(help->Button1, Qt::LeftButton);
+        });
+        form.K1->trigger();
+    }
+    ASSERT_NE(shown[0], nullptr) << "the help window was not shown modally";
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], form.Form2);
+    EXPECT_FALSE(form.Form2->isVisible());
+    EXPECT_EQ(scrolled, 40);
+    EXPECT_TRUE(form.Form2->Memo1->toPlainText().endsWith("memo edit"));
+}
+
+TEST_F(Window, HelpWindowContent) {
+    TForm2& help = *form.Form2;
+    EXPECT_EQ(help.windowTitle().toStdString(), "ヘルプ");
+    EXPECT_EQ(help.geometry(), QRect(98, 95, 517, 426));
+    EXPECT_EQ(help.Memo1->geometry(), QRect(1, 1, 408, 47));
+    EXPECT_EQ(help.Button1->geometry(), QRect(414, 16, 75, 25));
+    EXPECT_EQ(help.Button1->text().toStdString(), "閉じる");
+
+    const QStringList lines = help.Memo2->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 129);
+    const QString rule = QString(29, QChar(0xFF1D));  // ＝
+    EXPECT_EQ(lines[0], rule);
+    EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
+    EXPECT_EQ(lines[2], rule);
+    for (const char* heading :
+         {"■Ver2.04との違い", "■配布ファイル", "■動作環境、動作方法", "■このソフトについて", "■操作方法",
+          "〇問題の入力方法", "〇問題の保存方法", "〇ボタン説明", "◆入力．対局ボタン：", "◆終了ボタン：終了する。",
+          "◆解答ボタン：問題を呼び出してから、クリックする。", "○遊び方（コンピュータと対局）",
+          "※甲の時、打てない場所は、黄色で表示。", "○遊び方（詰碁「黒先白死」を自動解答）", "■その他"}) {
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(heading))) << heading;
+    }
+    EXPECT_TRUE(help.Memo2->toPlainText().contains(QString::fromUtf8("KELDRA．EXE")));
+
+    const QStringList contact = help.Memo1->toPlainText().split('\n');
+    ASSERT_EQ(contact.size(), 3);
+    EXPECT_EQ(contact[0].toStdString(), "ZORVEK");
+    EXPECT_EQ(contact[2].toStdString(), "質問．意見．感想は、上記　ｱﾄﾞﾚｽに、お願いします。");
+}
+
+TEST_F(Window, MenuAndControlsAsTheFormDefinesThem) {
+    QStringList bar;
+    for (QAction* a : form.menuBar()->actions()) bar << a->text();
+    EXPECT_EQ(bar.join('|').toStdString(), "ﾌｧｲﾙ(&F)|ヘルプ");
+    EXPECT_EQ(form.K1->menu(), nullptr);
+    QStringList file;
+    for (QAction* a : form.File1->actions()) file << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(file.join('|').toStdString(), "開く(&O)...|名前をつけて保存(&A)...|-|-|終了(&X)");
+    EXPECT_FALSE(form.File1->separatorsCollapsible());
+
+    EXPECT_EQ(form.windowTitle().toStdString(), "ZORVEK　VER 2.05");
+    for (QPushButton* hidden : {form.Button8, form.Button9, form.Button10, form.Button11}) {
+        EXPECT_FALSE(hidden->isVisible()) << hidden->text().toStdString();
+    }
+    for (QPushButton* focusless : {form.Button1, form.Button2, form.Button3, form.Button4}) {
+        EXPECT_FALSE(focusless->focusPolicy() & Qt::TabFocus) << focusless->text().toStdString();
+    }
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_EQ(form.Timer1->interval(), 700);
+    EXPECT_EQ(form.TrackBar1->minimum(), 100);
+    EXPECT_EQ(form.TrackBar1->maximum(), 1500);
+    EXPECT_EQ(form.TrackBar1->value(), 700);
+    EXPECT_EQ(form.Button6->toolTip().toStdString(), "入力モードと対局モードをクリックすると切り替えます");
+}
+
+}  // namespace
+}  // namespace keldra
