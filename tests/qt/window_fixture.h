@@ -1,6 +1,5 @@
-// Shared by the window tests: the application object, dialogs that answer
-// from a script instead of waiting for a user, and a shown main window on
-// fresh state.
+// Shared by the window tests: the application, scripted dialogs, and a
+// shown main window on fresh state.
 #pragma once
 
 #include <deque>
@@ -16,8 +15,8 @@
 
 namespace keldra::test {
 
-// The one QApplication of the test program: created on first use and
-// destroyed after the last test, while Qt's own globals still exist.
+// The QApplication: created on first use, destroyed after the last test
+// (while Qt's own globals still exist).
 class QtAppEnvironment : public ::testing::Environment {
 public:
     static void Ensure() {
@@ -44,8 +43,7 @@ inline void EnsureQtApp() { QtAppEnvironment::Ensure(); }
 class ScriptedDialogs : public WindowDialogs {
 public:
     std::vector<std::string> messages;
-    // The paths the file dialogs answer with, in turn; a null QString or
-    // none left cancels.
+    // The paths the file dialogs answer with in turn; none left cancels.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
 
@@ -55,9 +53,9 @@ public:
 
 private:
     static std::optional<QString> next(std::deque<QString>& answers) {
-        const QString answer = answers.empty() ? QString() : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        if (answer.isNull()) return std::nullopt;
+        if (answers.empty()) return std::nullopt;
+        const QString answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
