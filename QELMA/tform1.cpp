@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -71,6 +72,25 @@ QSize primaryScreenSize() {
     return screen ? screen->geometry().size() : QSize(800, 600);
 }
 
+// The window's icon, 32 x 32 in the colours of the 16-colour palette: a
+// corner of the green board with a black stone beside a white one.
+QIcon windowIcon32() {
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 128, 0));
+    QPainter p(&icon);
+    p.setPen(Qt::black);
+    for (int at = 4; at < 32; at += 9) {
+        p.drawLine(at, 4, at, 31);
+        p.drawLine(4, at, 31, at);
+    }
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRect(9, 9, 9, 9));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRect(18, 9, 9, 9));
+    p.end();
+    return QIcon(QPixmap::fromImage(icon));
+}
+
 MouseButton logicButton(Qt::MouseButton b) {
     return b == Qt::RightButton ? MouseButton::Right : b == Qt::MiddleButton ? MouseButton::Middle : MouseButton::Left;
 }
@@ -101,6 +121,7 @@ TForm1::TForm1(AppState& state, QSize screen, QWidget* parent)
       dialogs_(ownDialogs_.get()) {
     InstallFontSubstitutes();
     setWindowTitle(u8("ZORVEK　VER 2.05"));
+    setWindowIcon(windowIcon32());
     setFont(faceOf(Gothic, 12));
     createControls();
     createMenu();
