@@ -38,7 +38,11 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
         if (!expanded) {
             // The line ended: pop until a parent has a sibling left.
             for (;;) {
-                if (sp == 0) return lineCount;
+                if (sp == 0) {
+                    pos.LastX = 0;
+                    pos.LastY = 0;
+                    return lineCount;
+                }
                 const Frame& f = frames_[sp];
                 position = f.position;
                 colour = f.colour;

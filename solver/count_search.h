@@ -21,8 +21,7 @@ class CountSearcher {
 public:
     // Plays (x, y) at `ply` (the callers pass 2, a white move) and returns the
     // number of lines counted below it. On return pos holds the position
-    // after the root move and LastX/LastY are as the last placement or
-    // generation left them.
+    // after the root move and LastX/LastY are 0.
     std::int64_t Search(Position& pos, int x, int y, int ply);
 
     // Nodes evaluated by every search of this searcher so far.

@@ -65,6 +65,10 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             for (;;) {
                 latest = value;
                 if (sp == 0) {
+                    // A line can end on a placement with no generation after
+                    // it; the caller gets no last move either way.
+                    pos.LastX = 0;
+                    pos.LastY = 0;
                     if (latest == 1 && record != nullptr) {
                         record->SolutionLast = endIndex;
                         for (int i = 0; i <= endIndex; ++i) {
