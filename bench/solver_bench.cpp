@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -51,11 +52,17 @@ void BM_Solve(benchmark::State& state, ProblemStones stones) {
     }
 }
 
+// The computer's reply to black's killing move (or to the bare position when
+// black has none), as a game of the problem asks for it.
 void BM_Reply(benchmark::State& state, ProblemStones stones) {
     auto st = std::make_unique<AppState>();
     SilentView view;
+    load(*st, stones);
+    Button10Click(*st, view);
+    const int x = st->HintX, y = st->HintY;
     for (auto _ : state) {
         load(*st, stones);
+        PlayMove(st->pos, st->rec, x, y, Black);
         Button9Click(*st, view);
         benchmark::DoNotOptimize(st->HintX);
     }
@@ -92,17 +99,34 @@ void BM_KillNodes(benchmark::State& state, ProblemStones stones) {
     state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
 }
 
-void registerProblems() {
+// The problem files: the bundled ones, or those of the folders listed in
+// KELDRA_BENCH_DIRS (separated by ':'), as the speed comparison sets it.
+std::vector<std::filesystem::path> problemFiles() {
     namespace fs = std::filesystem;
+    std::vector<fs::path> dirs;
+    if (const char* env = std::getenv("KELDRA_BENCH_DIRS")) {
+        std::string list = env;
+        for (std::size_t at = 0; at <= list.size();) {
+            const std::size_t colon = std::min(list.find(':', at), list.size());
+            if (colon > at) dirs.emplace_back(list.substr(at, colon - at));
+            at = colon + 1;
+        }
+    } else {
+        dirs.push_back(fs::path(KELDRA_SOURCE_DIR) / "problems");
+    }
     std::vector<fs::path> files;
-    const fs::path dir = fs::path(KELDRA_SOURCE_DIR) / "problems";
-    if (fs::is_directory(dir)) {
+    for (const auto& dir : dirs) {
+        if (!fs::is_directory(dir)) continue;
         for (const auto& e : fs::directory_iterator(dir)) {
             if (e.path().extension() == ".go") files.push_back(e.path());
         }
     }
     std::sort(files.begin(), files.end());
-    for (const auto& f : files) {
+    return files;
+}
+
+void registerProblems() {
+    for (const auto& f : problemFiles()) {
         const ProblemLoad load = ReadProblemFile(f.string());
         if (!load.ok) continue;
         const std::string name = f.stem().string();
