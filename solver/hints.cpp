@@ -177,8 +177,10 @@ void Button7Click(AppState& st, SearchView& view) {
     // solution is recorded after them.
     if (st.rec.MoveCount == 0) st.rec.StartSnapshot = st.pos.board;
 
+    // A hint that found no kill, or that the closing window stopped, has
+    // cleared RecordFlag.
     Button10Click(st, view);
-    if (view.Cancelled() || st.RecordFlag != 1) return;
+    if (st.RecordFlag != 1) return;
 
     view.SetEdit1Text(elapsedText(view, start));
     view.ShowMessage("詰みました。黒の勝ち。");
