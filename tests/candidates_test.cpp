@@ -7,6 +7,7 @@
 
 #include "BAN/problem_file.h"
 #include "solver/candidates.h"
+#include "solver_positions.h"
 #include "test_support.h"
 
 namespace keldra {
@@ -67,34 +68,10 @@ TEST(GenerateCandidates, ListsOfTheProblemShapes) {
             . . . . . . . . . . . . .)",
          "", ""},
         {"lone white stone in the centre: black's rule re-opens its four neighbours",
-         R"(. . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . O . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .)",
+         test::LoneWhiteStone,
          "(7,6) (6,7) (8,7) (7,8)", ""},
         {"lone black stone in the centre",
-         R"(. . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . X . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .)",
+         test::LoneBlackStone,
          "", ""},
         {"white stone at (2,2): corner-edge points first, the later-listed one ahead",
          R"(. . . . . . . . . . . . .
@@ -172,19 +149,7 @@ TEST(GenerateCandidates, ListsOfTheProblemShapes) {
             . . . . . . . . . . . . .)",
          "(1,2) (2,1)", ""},
         {"white group inside a black wall: the walks stop at the wall",
-         R"(. . O X . . . . . . . . .
-            . O O X . . . . . . . . .
-            O O X X . . . . . . . . .
-            X X X . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .)",
+         test::BentThree,
          "(1,2) (2,1) (1,1)", "(1,2) (2,1) (1,1)"},
         {"the same shape in the bottom right corner: the walks come from the top",
          R"(. . . . . . . . . . . . .

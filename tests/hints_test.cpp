@@ -1,0 +1,331 @@
+// The solver's commands: the computer's reply, the black hint, automatic
+// solving and the range display, driven through a recording view.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "solver/hints.h"
+#include "solver_positions.h"
+#include "test_support.h"
+
+namespace keldra {
+namespace {
+
+using test::BoardFromPicture;
+using test::PictureOf;
+using test::PositionFromPicture;
+using Lines = std::vector<std::string>;
+
+// Records the board at every repaint, and can make the window close (or
+// fail) once a given number of event rounds has run.
+class WatchingView : public test::RecordingView {
+public:
+    explicit WatchingView(const AppState& st) : st_(st) {}
+
+    std::vector<std::string> paintedBoards;
+    int closeAtEvents = 0;  // 0: never
+    int throwAtEvents = 0;  // 0: never
+
+    void PaintBoard() override {
+        RecordingView::PaintBoard();
+        paintedBoards.push_back(PictureOf(st_.pos.board));
+    }
+    void ProcessEvents() override {
+        RecordingView::ProcessEvents();
+        if (events == throwAtEvents) throw std::runtime_error("the window failed");
+    }
+    bool Cancelled() override { return closeAtEvents != 0 && events >= closeAtEvents; }
+
+private:
+    const AppState& st_;
+};
+
+AppState StateWith(const char* picture) {
+    AppState st;
+    st.pos = PositionFromPicture(picture);
+    return st;
+}
+
+TEST(Button9Click, ChoosesWhitesReply) {
+    struct Case {
+        const char* what;
+        const char* picture;
+        std::uint8_t autoSolve;
+        Lines edit6;  // every text Edit6 showed, in order
+        int hintX, hintY;
+        std::int64_t score;
+    };
+    const Case cases[] = {
+        {"the kill phase stops at the first winning reply; no counting",
+         test::WhiteMakesTwoEyes,
+         0,
+         {"X=1 Y=1 を計算中", "X=3 Y=1 を計算中", "X=4 Y=1 を計算中", "X= 4  Y= 1  TOTAL= 1"},
+         4, 1, 1},
+        {"the kill phase stops at the second candidate, which wins",
+         test::WhiteAlive,
+         0,
+         {"X=1 Y=2 を計算中", "X=5 Y=1 を計算中", "X= 5  Y= 1  TOTAL= 1"},
+         5, 1, 1},
+        {"during automatic solving only the counting phase runs",
+         test::WhiteMakesTwoEyes,
+         1,
+         {"X=1 Y=1 を再計算中", "X=3 Y=1 を再計算中", "X=4 Y=1 を再計算中", "X= 4  Y= 1  TOTAL= 1"},
+         4, 1, 1},
+        {"no reply wins: the highest count, the earlier of two equal ones",
+         test::WhiteCountTie,
+         0,
+         {"X=3 Y=1 を計算中", "X=4 Y=1 を計算中", "X=4 Y=2 を計算中", "X=4 Y=3 を計算中", "X=5 Y=3 を計算中",
+          "X=3 Y=1 を再計算中", "X=4 Y=1 を再計算中", "X=4 Y=2 を再計算中", "X=4 Y=3 を再計算中",
+          "X=5 Y=3 を再計算中", "X= 4  Y= 3  TOTAL= 3"},
+         4, 3, 3},
+        {"white without candidates", test::LoneWhiteStone, 0, {"X= 0  Y= 0  TOTAL= -1"}, 0, 0, -1},
+    };
+    for (const Case& c : cases) {
+        AppState st = StateWith(c.picture);
+        st.AutoSolveFlag = c.autoSolve;
+        st.HintX = 9;
+        st.HintY = 9;
+        const Board entry = st.pos.board;
+        WatchingView view(st);
+        Button9Click(st, view);
+
+        EXPECT_EQ(view.edit6History, c.edit6) << c.what;
+        EXPECT_EQ(st.HintX, c.hintX) << c.what;
+        EXPECT_EQ(st.HintY, c.hintY) << c.what;
+        EXPECT_EQ(st.HintScore, c.score) << c.what;
+        EXPECT_EQ(st.pos.board, entry) << c.what << ": the board is back as on entry";
+        EXPECT_EQ(view.paintedBoards, Lines{PictureOf(entry)}) << c.what;
+        EXPECT_EQ(view.edit6Colour, Red) << c.what;
+        EXPECT_EQ(view.edit1, "0秒かかりました。") << c.what;
+        EXPECT_TRUE(view.messages.empty()) << c.what;
+        EXPECT_EQ(st.AutoSolveFlag, c.autoSolve) << c.what << ": the reply only reads the flag";
+    }
+}
+
+TEST(Button9Click, ElapsedTimeIsTruncatedToWholeSeconds) {
+    AppState st = StateWith(test::LoneWhiteStone);
+    WatchingView view(st);
+    view.tickStep = 1999;  // the handler reads the clock at its start and at its end
+    Button9Click(st, view);
+    EXPECT_EQ(view.edit1, "1秒かかりました。");
+}
+
+TEST(Button10Click, RecordsTheKillOnlyWhenAsked) {
+    struct Case {
+        const char* what;
+        std::uint8_t recordFlag;
+        Lines memo;
+        std::uint8_t solutionLast;
+    };
+    const Case cases[] = {
+        {"recording off: memo and line untouched", 0, {"old"}, 99},
+        {"recording on: the third candidate's line", 1, {"1 1 R1", "2 1 R2", "1 2 R3"}, 2},
+    };
+    for (const Case& c : cases) {
+        AppState st = StateWith(test::BentThree);
+        st.RecordFlag = c.recordFlag;
+        st.solution.SolutionLast = 99;
+        const Board entry = st.pos.board;
+        WatchingView view(st);
+        view.memo = {"old"};
+        Button10Click(st, view);
+
+        EXPECT_EQ(view.memo, c.memo) << c.what;
+        EXPECT_EQ(st.solution.SolutionLast, c.solutionLast) << c.what;
+        EXPECT_EQ(view.edit6History, (Lines{"X=1 Y=2 を計算中", "X=2 Y=1 を計算中", "X=1 Y=1 を計算中",
+                                            "X= 1  Y= 1  TOTAL= 1"}))
+            << c.what;
+        EXPECT_EQ(st.HintX, 1) << c.what;
+        EXPECT_EQ(st.HintY, 1) << c.what;
+        EXPECT_EQ(st.HintScore, 1) << c.what;
+        EXPECT_EQ(st.RecordFlag, c.recordFlag) << c.what;
+        EXPECT_EQ(st.pos.board, entry) << c.what;
+        EXPECT_TRUE(view.messages.empty()) << c.what;
+    }
+}
+
+TEST(Button7Click, SolvesAndPlaysTheLineOut) {
+    AppState st = StateWith(test::BentThree);
+    const Board entry = st.pos.board;
+    WatchingView view(st);
+    Button7Click(st, view);
+
+    EXPECT_EQ(view.messages, Lines{"詰みました。黒の勝ち。"});
+    EXPECT_EQ(view.memo, (Lines{"1 1 R1", "2 1 R2", "1 2 R3"}));
+    ASSERT_EQ(st.rec.MoveCount, 3);
+    EXPECT_EQ(st.rec.record(1), (MoveRecord{1, 1, Black}));
+    EXPECT_EQ(st.rec.record(2), (MoveRecord{2, 1, White}));
+    EXPECT_EQ(st.rec.record(3), (MoveRecord{1, 2, Black}));
+    EXPECT_EQ(st.rec.StartSnapshot, entry);
+    const std::string killed = PictureOf(BoardFromPicture(R"(
+        X . . X . . . . . . . . .
+        X . . X . . . . . . . . .
+        . . X X . . . . . . . . .
+        X X X . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .)"));
+    EXPECT_EQ(PictureOf(st.pos.board), killed);
+    // the hint's repaint of the problem, then one repaint per move
+    ASSERT_EQ(view.paintedBoards.size(), 4u);
+    EXPECT_EQ(view.paintedBoards[0], PictureOf(entry));
+    EXPECT_EQ(view.paintedBoards[3], killed);
+    EXPECT_EQ(view.clock, 3u * 700u) << "each move waits 700 ms from its start";
+    EXPECT_EQ(view.edit6, "X= 1  Y= 1  TOTAL= 1");
+    EXPECT_EQ(st.AutoSolveFlag, 0);
+    EXPECT_EQ(st.RecordFlag, 0);
+}
+
+TEST(Button7Click, GameUnderWayKeepsItsStartAndRecords) {
+    // The problem is reached by one recorded move: black's (4,1) closes the wall.
+    AppState st = StateWith(test::BentThree);
+    st.pos.at(4, 1).Stone = Empty;
+    const Board start = st.pos.board;
+    PlayMove(st.pos, st.rec, 4, 1, Black);
+    ASSERT_EQ(st.rec.MoveCount, 1);
+    WatchingView view(st);
+    Button7Click(st, view);
+
+    EXPECT_EQ(st.rec.StartSnapshot, start);
+    ASSERT_EQ(st.rec.MoveCount, 4);
+    EXPECT_EQ(st.rec.record(1), (MoveRecord{4, 1, Black}));
+    EXPECT_EQ(st.rec.record(2), (MoveRecord{1, 1, Black}));
+    EXPECT_EQ(st.rec.record(4), (MoveRecord{1, 2, Black}));
+}
+
+TEST(Button7Click, UnsolvableProblemPlaysNothing) {
+    AppState st = StateWith(test::WhiteAlive);
+    st.HintX = 9;
+    const Board entry = st.pos.board;
+    WatchingView view(st);
+    view.memo = {"old"};
+    Button7Click(st, view);
+
+    EXPECT_EQ(view.messages, Lines{"解答不能"});
+    EXPECT_EQ(view.edit6, "X= 0  Y= 0  TOTAL= -1");
+    EXPECT_EQ(st.HintX, 0);
+    EXPECT_EQ(st.HintY, 0);
+    EXPECT_EQ(st.rec.MoveCount, 0);
+    EXPECT_EQ(st.pos.board, entry);
+    EXPECT_EQ(view.memo, Lines{"old"});
+    EXPECT_EQ(st.AutoSolveFlag, 0);
+    EXPECT_EQ(st.RecordFlag, 0);
+}
+
+TEST(Button7Click, FailureInsideTheHintClearsBothFlags) {
+    AppState st = StateWith(test::BentThree);
+    st.HintX = 9;
+    st.HintY = 8;
+    WatchingView view(st);
+    view.throwAtEvents = 2;  // while the first candidate is announced
+    EXPECT_THROW(Button7Click(st, view), std::runtime_error);
+
+    EXPECT_EQ(view.messages, Lines{"解答不能"});
+    EXPECT_EQ(view.edit6Colour, Yellow);
+    EXPECT_EQ(st.HintX, 9);
+    EXPECT_EQ(st.HintY, 8);
+    EXPECT_EQ(st.AutoSolveFlag, 0);
+    EXPECT_EQ(st.RecordFlag, 0);
+}
+
+TEST(Button9Click, FailureShowsTheMessageAndPassesItOn) {
+    AppState st = StateWith(test::WhiteCountTie);
+    st.HintX = 9;
+    WatchingView view(st);
+    view.throwAtEvents = 3;
+    EXPECT_THROW(Button9Click(st, view), std::runtime_error);
+    EXPECT_EQ(view.messages, Lines{"解答不能"});
+    EXPECT_EQ(st.HintX, 9);
+}
+
+TEST(Button7Click, ClosingWindowStopsAtOnce) {
+    struct Case {
+        const char* what;
+        int closeAtEvents;  // the hint lets events through 4 times, the play-out once per move
+        Lines messages;
+        int moveCount;
+        int paints;
+    };
+    const Case cases[] = {
+        {"closing at the hint's start", 1, {}, 0, 0},
+        {"closing before the first candidate's search", 2, {}, 0, 0},
+        {"closing after the first move of the play-out", 5, {"詰みました。黒の勝ち。"}, 1, 2},
+    };
+    for (const Case& c : cases) {
+        AppState st = StateWith(test::BentThree);
+        const Board entry = st.pos.board;
+        WatchingView view(st);
+        view.closeAtEvents = c.closeAtEvents;
+        Button7Click(st, view);
+
+        EXPECT_EQ(view.events, c.closeAtEvents) << c.what << ": no events after the close";
+        EXPECT_EQ(view.messages, c.messages) << c.what;
+        EXPECT_EQ(st.pos.board, entry) << c.what << ": the board is back at the hint's start";
+        EXPECT_EQ(st.rec.MoveCount, c.moveCount) << c.what;
+        EXPECT_EQ(view.paints, c.paints) << c.what;
+        EXPECT_EQ(view.clock, 0u) << c.what << ": no wait after the close";
+        EXPECT_EQ(st.AutoSolveFlag, 0) << c.what;
+        EXPECT_EQ(st.RecordFlag, 0) << c.what;
+    }
+}
+
+TEST(Button9Click, ClosingWindowLeavesNoReplyToPlay) {
+    AppState st = StateWith(test::WhiteCountTie);
+    st.HintX = 9;
+    st.HintY = 9;
+    st.AutoSolveFlag = 1;
+    const Board entry = st.pos.board;
+    WatchingView view(st);
+    view.closeAtEvents = 3;
+    Button9Click(st, view);
+
+    EXPECT_EQ(view.events, 3);
+    EXPECT_EQ(st.pos.board, entry);
+    EXPECT_EQ(st.HintX, 0);
+    EXPECT_EQ(st.HintY, 0);
+    EXPECT_EQ(view.edit6Colour, Yellow);
+    EXPECT_EQ(st.AutoSolveFlag, 0);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST(ShowRange, MarksTheListedPointsForOneRepaint) {
+    struct Case {
+        int colour;
+        const char* message;
+    };
+    const Case cases[] = {{1, "黒の打てる範囲です"}, {2, "白の打てる範囲です"}};
+    const std::string marked = PictureOf(BoardFromPicture(R"(
+        5 5 O X . . . . . . . . .
+        5 O O X . . . . . . . . .
+        O O X X . . . . . . . . .
+        X X X . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .)"));
+    for (const Case& c : cases) {
+        AppState st = StateWith(test::BentThree);
+        const Board entry = st.pos.board;
+        WatchingView view(st);
+        ShowRange(st, view, c.colour);
+        EXPECT_EQ(view.paintedBoards, Lines{marked}) << c.message;
+        EXPECT_EQ(view.messages, Lines{c.message});
+        EXPECT_EQ(st.pos.board, entry) << c.message << ": marks removed without a repaint";
+    }
+}
+
+}  // namespace
+}  // namespace keldra
