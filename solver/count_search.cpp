@@ -6,7 +6,6 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
     std::int64_t lineCount = 0;
     std::uint8_t sp = 0;
     std::uint8_t position = 0;
-    std::uint8_t colour = 0;
     std::uint8_t size = 0;
 
     for (;;) {
@@ -26,7 +25,6 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
                     if (next == Black) ++lineCount;
                 } else {
                     size = scratch_.count;
-                    colour = next;
                     CopyEntries(scratch_.entries, work_, size);
                     position = 1;
                     ply = ply + 1;
@@ -43,13 +41,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
                     pos.LastY = 0;
                     return lineCount;
                 }
-                const Frame& f = frames_[sp];
-                position = f.position;
-                colour = f.colour;
-                size = f.size;
-                ply = f.ply;
-                CopyEntries(f.candidates, work_, size);
-                RestorePlayable(pos.board, f.points);
+                frames_[sp].Restore(position, size, ply, work_, pos.board);
                 --sp;
                 ++position;
                 if (position <= size) break;
@@ -58,13 +50,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
 
         // Push child `position` and evaluate it next.
         ++sp;
-        Frame& f = frames_[sp];
-        f.position = position;
-        f.colour = colour;
-        f.size = size;
-        f.ply = static_cast<std::uint8_t>(ply);
-        CopyEntries(work_, f.candidates, size);
-        SavePlayable(pos.board, f.points);
+        frames_[sp].Save(position, size, ply, work_, pos.board);
         x = work_[position].X;
         y = work_[position].Y;
     }

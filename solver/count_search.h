@@ -28,16 +28,8 @@ public:
     std::uint64_t nodes() const { return nodes_; }
 
 private:
-    struct Frame {
-        std::uint8_t position;  // the child's number in its parent's list, from 1
-        std::uint8_t colour;    // the colour that plays the children
-        std::uint8_t size;      // entries in the parent's list
-        std::uint8_t ply;       // the children's ply
-        FrameCandidates candidates;
-        PlayablePoints points;  // the position before the child's move
-    };
-
-    std::array<Frame, CountFrames> frames_;
+    // The colour that plays a frame's node follows from its ply.
+    std::array<ListFrame, CountFrames> frames_;
     FrameCandidates work_;
     CandidateList scratch_;
     std::uint64_t nodes_ = 0;

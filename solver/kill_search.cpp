@@ -80,12 +80,8 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                     return latest;
                 }
                 const Frame& f = frames_[sp];
-                position = f.position;
+                f.Restore(position, size, ply, work_, pos.board);
                 best = f.best;
-                size = f.size;
-                ply = f.ply;
-                CopyEntries(f.candidates, work_, size);
-                RestorePlayable(pos.board, f.points);
                 --sp;
                 ++position;
                 const std::int8_t w = static_cast<std::int8_t>(-latest);
@@ -102,14 +98,10 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         ++sp;
         Frame& f = frames_[sp];
         const CandidateEntry& child = work_[position];
-        f.position = position;
+        f.Save(position, size, ply, work_, pos.board);
         f.X = child.X;
         f.Y = child.Y;
         f.best = best;
-        f.size = size;
-        f.ply = static_cast<std::uint8_t>(ply);
-        CopyEntries(work_, f.candidates, size);
-        SavePlayable(pos.board, f.points);
         x = child.X;
         y = child.Y;
     }

@@ -43,15 +43,10 @@ public:
     std::uint64_t nodes() const { return nodes_; }
 
 private:
-    struct Frame {
-        std::uint8_t position;  // this node's number in its parent's list, from 1
+    struct Frame : ListFrame {
         std::uint8_t X;
         std::uint8_t Y;
-        std::int8_t best;       // the parent's running best when this node was pushed
-        std::uint8_t size;      // entries in the parent's list
-        std::uint8_t ply;       // this node's ply
-        FrameCandidates candidates;  // the parent's list, entries 1..size
-        PlayablePoints points;       // the position before this node's move
+        std::int8_t best;  // the parent's running best when this node was pushed
     };
 
     std::array<Frame, SearchFrames> frames_;

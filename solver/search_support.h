@@ -45,4 +45,31 @@ inline void CopyEntries(const FrameCandidates& from, FrameCandidates& to, int co
     std::copy_n(from.begin() + 1, count, to.begin() + 1);
 }
 
+// What a frame of either search keeps of the node it belongs to: its number
+// in the parent's list, the size of that list, its ply, the list itself and
+// the position before its move.
+struct ListFrame {
+    std::uint8_t position;
+    std::uint8_t size;
+    std::uint8_t ply;
+    FrameCandidates candidates;
+    PlayablePoints points;
+
+    void Save(std::uint8_t position_, std::uint8_t size_, int ply_, const FrameCandidates& work, const Board& board) {
+        position = position_;
+        size = size_;
+        ply = static_cast<std::uint8_t>(ply_);
+        CopyEntries(work, candidates, size_);
+        SavePlayable(board, points);
+    }
+    // Gives the parent's list back and the position before this node's move.
+    void Restore(std::uint8_t& position_, std::uint8_t& size_, int& ply_, FrameCandidates& work, Board& board) const {
+        position_ = position;
+        size_ = size;
+        ply_ = ply;
+        CopyEntries(candidates, work, size);
+        RestorePlayable(board, points);
+    }
+};
+
 }  // namespace keldra
