@@ -70,53 +70,30 @@ void finishHint(AppState& st, SearchView& view, const Choice& choice, std::uint3
     st.HintScore = choice.best;
 }
 
-// Starts a hint: status texts, the start position saved, the candidates of
-// `colour` copied. False when the window started closing.
-bool startHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t colour, std::uint32_t& start,
-               CandidateList& list) {
-    view.SetEdit1Text(thinking);
-    start = view.TickCount();
-    view.SetEdit6Colour(Yellow);
-    if (letEventsThrough(st, view, false)) return false;
-    st.HintBoard = st.pos.board;
-    GenerateCandidates(st.pos, colour, st.candidates);
-    list = st.candidates;
-    return true;
+// Before a candidate's search: the start position back, the candidate
+// shown, pending events through. False when the window started closing.
+bool announceCandidate(AppState& st, SearchView& view, const CandidateEntry& c, const char* what) {
+    st.pos.board = st.HintBoard;
+    view.SetEdit6Text(progressText(c, what));
+    return !letEventsThrough(st, view, true);
 }
 
-}  // namespace
-
-void Button9Click(AppState& st, SearchView& view) {
+// The frame of both hints: the status texts, the start position saved, the
+// candidates of `colour` copied; `choose(list, choice)` searches them and
+// returns false when the window started closing; then the common end. Any
+// exception shows "解答不能" and goes on to the caller.
+template <class Choose>
+void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t colour, Choose choose) {
     try {
+        view.SetEdit1Text(thinking);
+        const std::uint32_t start = view.TickCount();
+        view.SetEdit6Colour(Yellow);
+        if (letEventsThrough(st, view, false)) return;
+        st.HintBoard = st.pos.board;
+        GenerateCandidates(st.pos, colour, st.candidates);
+        const CandidateList list = st.candidates;
         Choice choice;
-        std::uint32_t start = 0;
-        CandidateList list;
-        if (!startHint(st, view, "　　白　が思考中", White, start, list)) return;
-
-        // Phase 1: the first white reply that wins by force.
-        const bool killPhase = (st.AutoSolveFlag == 0);
-        if (killPhase) {
-            for (int i = 1; i <= list.count; ++i) {
-                const CandidateEntry& c = list.entry(i);
-                st.pos.board = st.HintBoard;
-                view.SetEdit6Text(progressText(c, " を計算中"));
-                if (letEventsThrough(st, view, true)) return;
-                if (choice.offer(c, KillSearch(st.pos, c.X, c.Y, WhitePly))) break;
-            }
-        }
-
-        // Phase 2: the reply with the most lines that leave black without
-        // stones or candidates; the earliest of equal counts stays.
-        if (!killPhase || choice.best < 1) {
-            for (int i = 1; i <= list.count; ++i) {
-                const CandidateEntry& c = list.entry(i);
-                st.pos.board = st.HintBoard;
-                view.SetEdit6Text(progressText(c, " を再計算中"));
-                if (letEventsThrough(st, view, true)) return;
-                choice.offer(c, CountSearch(st.pos, c.X, c.Y, WhitePly));
-            }
-        }
-
+        if (!choose(list, choice)) return;
         finishHint(st, view, choice, start);
     } catch (...) {
         view.ShowMessage("解答不能");
@@ -124,18 +101,37 @@ void Button9Click(AppState& st, SearchView& view) {
     }
 }
 
-void Button10Click(AppState& st, SearchView& view) {
-    try {
-        Choice choice;
-        std::uint32_t start = 0;
-        CandidateList list;
-        if (!startHint(st, view, "　　黒　が思考中", Black, start, list)) return;
+}  // namespace
 
+void Button9Click(AppState& st, SearchView& view) {
+    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, Choice& choice) {
+        // Phase 1: the first white reply that wins by force.
+        const bool killPhase = (st.AutoSolveFlag == 0);
+        if (killPhase) {
+            for (int i = 1; i <= list.count; ++i) {
+                const CandidateEntry& c = list.entry(i);
+                if (!announceCandidate(st, view, c, " を計算中")) return false;
+                if (choice.offer(c, KillSearch(st.pos, c.X, c.Y, WhitePly))) break;
+            }
+        }
+        // Phase 2: the reply with the most lines that leave black without
+        // stones or candidates; the earliest of equal counts stays.
+        if (!killPhase || choice.best < 1) {
+            for (int i = 1; i <= list.count; ++i) {
+                const CandidateEntry& c = list.entry(i);
+                if (!announceCandidate(st, view, c, " を再計算中")) return false;
+                choice.offer(c, CountSearch(st.pos, c.X, c.Y, WhitePly));
+            }
+        }
+        return true;
+    });
+}
+
+void Button10Click(AppState& st, SearchView& view) {
+    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, Choice& choice) {
         for (int i = 1; i <= list.count; ++i) {
             const CandidateEntry& c = list.entry(i);
-            st.pos.board = st.HintBoard;
-            view.SetEdit6Text(progressText(c, " を計算中"));
-            if (letEventsThrough(st, view, true)) return;
+            if (!announceCandidate(st, view, c, " を計算中")) return false;
             // Only a search worth +1 writes the line, so the losing
             // candidates before the chosen one leave st.solution alone.
             SolutionLine* record = (st.RecordFlag == 1) ? &st.solution : nullptr;
@@ -146,16 +142,12 @@ void Button10Click(AppState& st, SearchView& view) {
             }
             if (choice.offer(c, value)) break;
         }
-
         if (choice.best < 1) {
             view.ShowMessage("解答不能");
             st.RecordFlag = 0;
         }
-        finishHint(st, view, choice, start);
-    } catch (...) {
-        view.ShowMessage("解答不能");
-        throw;
-    }
+        return true;
+    });
 }
 
 void Button7Click(AppState& st, SearchView& view) {
