@@ -10,7 +10,7 @@ namespace keldra {
 // engine's own scratch. One Position per thread of play; nothing in it is
 // shared, so a search may own a Position of its own.
 struct Position {
-    Board board;
+    Board board{};  // zero-filled before InitBoard, as the state is at process start
     std::uint8_t LastX = 0;
     std::uint8_t LastY = 0;
     Board TrialBoard{};              // scratch of ResolveMove
