@@ -5,7 +5,7 @@
 namespace keldra::test {
 
 Board BoardFromPicture(std::string_view picture) {
-    Board b;
+    Board b{};
     InitBoard(b);
     int y = 1;
     int x = 1;
