@@ -19,15 +19,16 @@ struct Listing {
     std::array<CandidateEntry, BoardSide * BoardSide> e;
     int count = 0;
 
+    CandidateEntry& at(int i) { return e[static_cast<std::size_t>(i)]; }
     void add(int x, int y) {
-        e[static_cast<std::size_t>(count++)] = CandidateEntry{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0};
+        at(count++) = CandidateEntry{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0};
     }
     // Keeps the entries for which keep(entry) is true, in their order.
     template <class Keep>
     void filter(Keep keep) {
         int kept = 0;
         for (int i = 0; i < count; ++i) {
-            if (keep(e[static_cast<std::size_t>(i)])) e[static_cast<std::size_t>(kept++)] = e[static_cast<std::size_t>(i)];
+            if (keep(at(i))) at(kept++) = at(i);
         }
         count = kept;
     }
@@ -104,11 +105,11 @@ void listEmptyPoints(const Board& b, Listing& list) {
 void widenRegion(Board& b, Listing& list) {
     listEmptyPoints(b, list);
     for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry& c = list.e[static_cast<std::size_t>(i)];
+        const CandidateEntry& c = list.at(i);
         if (touchesCode(b, c.X, c.Y, RegionMark)) b[c.X][c.Y].Stone = RangeMark;
     }
     for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry& c = list.e[static_cast<std::size_t>(i)];
+        const CandidateEntry& c = list.at(i);
         if (b[c.X][c.Y].Stone == RangeMark) b[c.X][c.Y].Stone = RegionMark;
     }
 }
@@ -137,7 +138,7 @@ void dropIllegal(Position& pos, std::uint8_t colour, Listing& list) {
     PlayablePoints saved;
     SavePlayable(pos.board, saved);
     for (int i = 0; i < list.count; ++i) {
-        CandidateEntry& c = list.e[static_cast<std::size_t>(i)];
+        CandidateEntry& c = list.at(i);
         PlaceStone(pos, c.X, c.Y, colour);
         c.flag = 0;
         // flag 2 marks a dropped entry until the filter below
@@ -168,15 +169,15 @@ bool isCornerEdgePoint(int x, int y) {
 // found one going ahead of those moved before it.
 void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
     for (int i = 0; i < list.count; ++i) {
-        CandidateEntry& c = list.e[static_cast<std::size_t>(i)];
+        CandidateEntry& c = list.at(i);
         c.flag = hasStoneAround(b, c.X, c.Y) ? 1 : 0;
     }
     list.filter([](const CandidateEntry& c) { return c.flag == 1; });
     for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry c = list.e[static_cast<std::size_t>(i)];
+        const CandidateEntry c = list.at(i);
         if (!isCornerEdgePoint(c.X, c.Y)) continue;
-        for (int k = i; k > 0; --k) list.e[static_cast<std::size_t>(k)] = list.e[static_cast<std::size_t>(k - 1)];
-        list.e[0] = c;
+        for (int k = i; k > 0; --k) list.at(k) = list.at(k - 1);
+        list.at(0) = c;
     }
 }
 
