@@ -13,9 +13,8 @@
 namespace keldra {
 namespace {
 
-using test::BoardFromPicture;
+using test::Corner;
 using test::PictureOf;
-using test::PositionFromPicture;
 using Lines = std::vector<std::string>;
 
 // Records the board at every repaint, and can make the window close (or
@@ -42,16 +41,16 @@ private:
     const AppState& st_;
 };
 
-AppState StateWith(const char* picture) {
+AppState StateWith(const Position& pos) {
     AppState st;
-    st.pos = PositionFromPicture(picture);
+    st.pos = pos;
     return st;
 }
 
 TEST(Button9Click, ChoosesWhitesReply) {
     struct Case {
         const char* what;
-        const char* picture;
+        Position pos;
         std::uint8_t autoSolve;
         Lines edit6;  // every text Edit6 showed, in order
         int hintX, hintY;
@@ -59,31 +58,31 @@ TEST(Button9Click, ChoosesWhitesReply) {
     };
     const Case cases[] = {
         {"the kill phase stops at the first winning reply; no counting",
-         test::WhiteMakesTwoEyes,
+         Corner(test::WhiteMakesTwoEyes),
          0,
          {"X=1 Y=1 を計算中", "X=3 Y=1 を計算中", "X=4 Y=1 を計算中", "X= 4  Y= 1  TOTAL= 1"},
          4, 1, 1},
         {"the kill phase stops at the second candidate, which wins",
-         test::WhiteAlive,
+         Corner(test::WhiteAlive),
          0,
          {"X=1 Y=2 を計算中", "X=5 Y=1 を計算中", "X= 5  Y= 1  TOTAL= 1"},
          5, 1, 1},
         {"during automatic solving only the counting phase runs",
-         test::WhiteMakesTwoEyes,
+         Corner(test::WhiteMakesTwoEyes),
          1,
          {"X=1 Y=1 を再計算中", "X=3 Y=1 を再計算中", "X=4 Y=1 を再計算中", "X= 4  Y= 1  TOTAL= 1"},
          4, 1, 1},
         {"no reply wins: the highest count, the earlier of two equal ones",
-         test::WhiteCountTie,
+         Corner(test::WhiteCountTie),
          0,
          {"X=3 Y=1 を計算中", "X=4 Y=1 を計算中", "X=4 Y=2 を計算中", "X=4 Y=3 を計算中", "X=5 Y=3 を計算中",
           "X=3 Y=1 を再計算中", "X=4 Y=1 を再計算中", "X=4 Y=2 を再計算中", "X=4 Y=3 を再計算中",
           "X=5 Y=3 を再計算中", "X= 4  Y= 3  TOTAL= 3"},
          4, 3, 3},
-        {"white without candidates", test::LoneWhiteStone, 0, {"X= 0  Y= 0  TOTAL= -1"}, 0, 0, -1},
+        {"white without candidates", test::WithStone(7, 7, White), 0, {"X= 0  Y= 0  TOTAL= -1"}, 0, 0, -1},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(c.picture);
+        AppState st = StateWith(c.pos);
         st.AutoSolveFlag = c.autoSolve;
         st.HintX = 9;
         st.HintY = 9;
@@ -105,7 +104,7 @@ TEST(Button9Click, ChoosesWhitesReply) {
 }
 
 TEST(Button9Click, ElapsedTimeIsTruncatedToWholeSeconds) {
-    AppState st = StateWith(test::LoneWhiteStone);
+    AppState st = StateWith(test::WithStone(7, 7, White));
     WatchingView view(st);
     view.tickStep = 1999;  // the handler reads the clock at its start and at its end
     Button9Click(st, view);
@@ -124,7 +123,7 @@ TEST(Button10Click, RecordsTheKillOnlyWhenAsked) {
         {"recording on: the third candidate's line", 1, {"1 1 R1", "2 1 R2", "1 2 R3"}, 2},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(test::BentThree);
+        AppState st = StateWith(Corner(test::BentThree));
         st.RecordFlag = c.recordFlag;
         st.solution.SolutionLast = 99;
         const Board entry = st.pos.board;
@@ -147,7 +146,7 @@ TEST(Button10Click, RecordsTheKillOnlyWhenAsked) {
 }
 
 TEST(Button7Click, SolvesAndPlaysTheLineOut) {
-    AppState st = StateWith(test::BentThree);
+    AppState st = StateWith(Corner(test::BentThree));
     const Board entry = st.pos.board;
     WatchingView view(st);
     Button7Click(st, view);
@@ -159,20 +158,11 @@ TEST(Button7Click, SolvesAndPlaysTheLineOut) {
     EXPECT_EQ(st.rec.record(2), (MoveRecord{2, 1, White}));
     EXPECT_EQ(st.rec.record(3), (MoveRecord{1, 2, Black}));
     EXPECT_EQ(st.rec.StartSnapshot, entry);
-    const std::string killed = PictureOf(BoardFromPicture(R"(
-        X . . X . . . . . . . . .
-        X . . X . . . . . . . . .
-        . . X X . . . . . . . . .
-        X X X . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .)"));
+    const std::string killed = PictureOf(Corner(R"(
+        X . . X
+        X . . X
+        . . X X
+        X X X .)").board);
     EXPECT_EQ(PictureOf(st.pos.board), killed);
     // the hint's repaint of the problem, then one repaint per move
     ASSERT_EQ(view.paintedBoards.size(), 4u);
@@ -186,7 +176,7 @@ TEST(Button7Click, SolvesAndPlaysTheLineOut) {
 
 TEST(Button7Click, GameUnderWayKeepsItsStartAndRecords) {
     // The problem is reached by one recorded move: black's (4,1) closes the wall.
-    AppState st = StateWith(test::BentThree);
+    AppState st = StateWith(Corner(test::BentThree));
     st.pos.at(4, 1).Stone = Empty;
     const Board start = st.pos.board;
     PlayMove(st.pos, st.rec, 4, 1, Black);
@@ -202,7 +192,7 @@ TEST(Button7Click, GameUnderWayKeepsItsStartAndRecords) {
 }
 
 TEST(Button7Click, UnsolvableProblemPlaysNothing) {
-    AppState st = StateWith(test::WhiteAlive);
+    AppState st = StateWith(Corner(test::WhiteAlive));
     st.HintX = 9;
     const Board entry = st.pos.board;
     WatchingView view(st);
@@ -220,51 +210,64 @@ TEST(Button7Click, UnsolvableProblemPlaysNothing) {
     EXPECT_EQ(st.RecordFlag, 0);
 }
 
-TEST(Button7Click, FailureInsideTheHintClearsBothFlags) {
-    AppState st = StateWith(test::BentThree);
-    st.HintX = 9;
-    st.HintY = 8;
-    WatchingView view(st);
-    view.throwAtEvents = 2;  // while the first candidate is announced
-    EXPECT_THROW(Button7Click(st, view), std::runtime_error);
+using Handler = void (*)(AppState&, SearchView&);
 
-    EXPECT_EQ(view.messages, Lines{"解答不能"});
-    EXPECT_EQ(view.edit6Colour, Yellow);
-    EXPECT_EQ(st.HintX, 9);
-    EXPECT_EQ(st.HintY, 8);
-    EXPECT_EQ(st.AutoSolveFlag, 0);
-    EXPECT_EQ(st.RecordFlag, 0);
-}
-
-TEST(Button9Click, FailureShowsTheMessageAndPassesItOn) {
-    AppState st = StateWith(test::WhiteCountTie);
-    st.HintX = 9;
-    WatchingView view(st);
-    view.throwAtEvents = 3;
-    EXPECT_THROW(Button9Click(st, view), std::runtime_error);
-    EXPECT_EQ(view.messages, Lines{"解答不能"});
-    EXPECT_EQ(st.HintX, 9);
-}
-
-TEST(Button7Click, ClosingWindowStopsAtOnce) {
+TEST(Hints, FailureShowsTheMessagePassesItOnAndClearsTheFlags) {
     struct Case {
         const char* what;
-        int closeAtEvents;  // the hint lets events through 4 times, the play-out once per move
+        Handler handler;
+        Position pos;
+        int throwAtEvents;
+    };
+    const Case cases[] = {
+        {"automatic solving, while black's first candidate is announced", Button7Click, Corner(test::BentThree), 2},
+        {"white's reply, while its second candidate is announced", Button9Click, Corner(test::WhiteCountTie), 3},
+    };
+    for (const Case& c : cases) {
+        AppState st = StateWith(c.pos);
+        st.HintX = 9;
+        st.HintY = 8;
+        WatchingView view(st);
+        view.throwAtEvents = c.throwAtEvents;
+        EXPECT_THROW(c.handler(st, view), std::runtime_error) << c.what;
+
+        EXPECT_EQ(view.messages, Lines{"解答不能"}) << c.what;
+        EXPECT_EQ(view.edit6Colour, Yellow) << c.what;
+        EXPECT_EQ(st.HintX, 9) << c.what;
+        EXPECT_EQ(st.HintY, 8) << c.what;
+        EXPECT_EQ(st.AutoSolveFlag, 0) << c.what;
+        EXPECT_EQ(st.RecordFlag, 0) << c.what;
+    }
+}
+
+TEST(Hints, ClosingWindowStopsAtOnce) {
+    struct Case {
+        const char* what;
+        Handler handler;
+        Position pos;
+        // black's hint here lets events through 4 times, the play-out once per move
+        int closeAtEvents;
         Lines messages;
         int moveCount;
         int paints;
     };
     const Case cases[] = {
-        {"closing at the hint's start", 1, {}, 0, 0},
-        {"closing before the first candidate's search", 2, {}, 0, 0},
-        {"closing after the first move of the play-out", 5, {"詰みました。黒の勝ち。"}, 1, 2},
+        {"solving, at the hint's start", Button7Click, Corner(test::BentThree), 1, {}, 0, 0},
+        {"solving, before the first candidate's search", Button7Click, Corner(test::BentThree), 2, {}, 0, 0},
+        {"solving, after the first move of the play-out", Button7Click, Corner(test::BentThree), 5,
+         {"詰みました。黒の勝ち。"}, 1, 2},
+        {"white's reply: no reply is left to play", Button9Click, Corner(test::WhiteCountTie), 3, {}, 0, 0},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(test::BentThree);
+        AppState st = StateWith(c.pos);
+        st.HintX = 9;
+        st.HintY = 9;
+        st.AutoSolveFlag = 1;
+        st.RecordFlag = 1;
         const Board entry = st.pos.board;
         WatchingView view(st);
         view.closeAtEvents = c.closeAtEvents;
-        Button7Click(st, view);
+        c.handler(st, view);
 
         EXPECT_EQ(view.events, c.closeAtEvents) << c.what << ": no events after the close";
         EXPECT_EQ(view.messages, c.messages) << c.what;
@@ -272,28 +275,11 @@ TEST(Button7Click, ClosingWindowStopsAtOnce) {
         EXPECT_EQ(st.rec.MoveCount, c.moveCount) << c.what;
         EXPECT_EQ(view.paints, c.paints) << c.what;
         EXPECT_EQ(view.clock, 0u) << c.what << ": no wait after the close";
+        EXPECT_EQ(st.HintX, 0) << c.what;
+        EXPECT_EQ(st.HintY, 0) << c.what;
         EXPECT_EQ(st.AutoSolveFlag, 0) << c.what;
         EXPECT_EQ(st.RecordFlag, 0) << c.what;
     }
-}
-
-TEST(Button9Click, ClosingWindowLeavesNoReplyToPlay) {
-    AppState st = StateWith(test::WhiteCountTie);
-    st.HintX = 9;
-    st.HintY = 9;
-    st.AutoSolveFlag = 1;
-    const Board entry = st.pos.board;
-    WatchingView view(st);
-    view.closeAtEvents = 3;
-    Button9Click(st, view);
-
-    EXPECT_EQ(view.events, 3);
-    EXPECT_EQ(st.pos.board, entry);
-    EXPECT_EQ(st.HintX, 0);
-    EXPECT_EQ(st.HintY, 0);
-    EXPECT_EQ(view.edit6Colour, Yellow);
-    EXPECT_EQ(st.AutoSolveFlag, 0);
-    EXPECT_TRUE(view.messages.empty());
 }
 
 TEST(ShowRange, MarksTheListedPointsForOneRepaint) {
@@ -302,22 +288,13 @@ TEST(ShowRange, MarksTheListedPointsForOneRepaint) {
         const char* message;
     };
     const Case cases[] = {{1, "黒の打てる範囲です"}, {2, "白の打てる範囲です"}};
-    const std::string marked = PictureOf(BoardFromPicture(R"(
-        5 5 O X . . . . . . . . .
-        5 O O X . . . . . . . . .
-        O O X X . . . . . . . . .
-        X X X . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .
-        . . . . . . . . . . . . .)"));
+    const std::string marked = PictureOf(Corner(R"(
+        5 5 O X
+        5 O O X
+        O O X X
+        X X X .)").board);
     for (const Case& c : cases) {
-        AppState st = StateWith(test::BentThree);
+        AppState st = StateWith(Corner(test::BentThree));
         const Board entry = st.pos.board;
         WatchingView view(st);
         ShowRange(st, view, c.colour);

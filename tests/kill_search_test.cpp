@@ -34,8 +34,9 @@ std::atomic<long> allocations{0};
 namespace keldra {
 namespace {
 
+using test::Corner;
 using test::PictureOf;
-using test::PositionFromPicture;
+using test::WithStone;
 
 std::vector<std::string> MemoOf(const SolutionLine& line) {
     std::vector<std::string> lines;
@@ -45,16 +46,16 @@ std::vector<std::string> MemoOf(const SolutionLine& line) {
 
 struct KillCase {
     const char* what;
-    const char* picture;
+    Position entry;
     int x, y, ply;
     int value;
     std::uint64_t nodes;
-    bool played;                     // the root move is on the board afterwards
+    bool played;                    // the root move is on the board afterwards
     std::vector<std::string> memo;  // the recorded line, when the value is +1
 };
 
 void CheckKillCase(const KillCase& c) {
-    const Position entry = PositionFromPicture(c.picture);
+    const Position& entry = c.entry;
     Position pos = entry;
     pos.LastX = 3;
     pos.LastY = 3;
@@ -82,17 +83,17 @@ void CheckKillCase(const KillCase& c) {
 
 TEST(KillSearch, EndsOfALine) {
     const KillCase cases[] = {
-        {"a root move that takes the last white stone", test::LastWhiteStoneInAtari, 2, 1, 1, 1, 1, true,
+        {"a root move that takes the last white stone", Corner(test::LastWhiteStoneInAtari), 2, 1, 1, 1, 1, true,
          {"2 1 R1"}},
-        {"white without candidates before the root: +1 and the move is not played", test::LoneWhiteStone, 7, 6, 1,
-         1, 1, false, {"7 6 R1"}},
-        {"black without candidates: -1 although white has no stone either", test::LoneBlackStone, 7, 6, 1, -1, 1,
-         false, {}},
-        {"a white move at ply 2 after which black has no candidate", test::WhiteMakesTwoEyes, 4, 1, 2, 1, 1, true,
-         {"4 1 R2"}},
-        {"white filling its own eye loses", test::WhiteMakesTwoEyes, 1, 1, 2, -1, 4, true, {}},
-        {"white takes (4,1); the recorded line ends where black is left without a candidate", test::WhiteAlive, 5,
-         1, 2, 1, 5, true, {"5 1 R2", "5 2 R3", "4 1 R4"}},
+        {"white without candidates before the root: +1 and the move is not played", WithStone(7, 7, White), 7, 6,
+         1, 1, 1, false, {"7 6 R1"}},
+        {"black without candidates: -1 although white has no stone either", WithStone(7, 7, Black), 7, 6, 1, -1,
+         1, false, {}},
+        {"a white move at ply 2 after which black has no candidate", Corner(test::WhiteMakesTwoEyes), 4, 1, 2, 1,
+         1, true, {"4 1 R2"}},
+        {"white filling its own eye loses", Corner(test::WhiteMakesTwoEyes), 1, 1, 2, -1, 4, true, {}},
+        {"white takes (4,1); the recorded line ends where black is left without a candidate",
+         Corner(test::WhiteAlive), 5, 1, 2, 1, 5, true, {"5 1 R2", "5 2 R3", "4 1 R4"}},
     };
     for (const KillCase& c : cases) CheckKillCase(c);
 }
@@ -101,19 +102,20 @@ TEST(KillSearch, BentThreeDiesOnlyAtTheVitalPoint) {
     // The recorded line is the last line the search met: after black (1,1)
     // white's second reply (2,1) is answered by black (1,2).
     const KillCase cases[] = {
-        {"edge point (1,2): white takes at (1,1)", test::BentThree, 1, 2, 1, -1, 4, true, {}},
-        {"edge point (2,1)", test::BentThree, 2, 1, 1, -1, 4, true, {}},
-        {"vital point (1,1)", test::BentThree, 1, 1, 1, 1, 5, true, {"1 1 R1", "2 1 R2", "1 2 R3"}},
+        {"edge point (1,2): white takes at (1,1)", Corner(test::BentThree), 1, 2, 1, -1, 4, true, {}},
+        {"edge point (2,1)", Corner(test::BentThree), 2, 1, 1, -1, 4, true, {}},
+        {"vital point (1,1)", Corner(test::BentThree), 1, 1, 1, 1, 5, true, {"1 1 R1", "2 1 R2", "1 2 R3"}},
     };
     for (const KillCase& c : cases) CheckKillCase(c);
 }
 
 TEST(KillSearch, HorizonAtPly12) {
     const KillCase cases[] = {
-        {"white's move at ply 12 ends no line and loses", test::EightPointEyeSpace, 1, 2, 12, -1, 1, true, {}},
+        {"white's move at ply 12 ends no line and loses", Corner(test::EightPointEyeSpace), 1, 2, 12, -1, 1, true,
+         {}},
         {"black at ply 11: every reply reaches the horizon; no line ended, so only the root is recorded",
-         test::EightPointEyeSpace, 1, 2, 11, 1, 7, true, {"1 2 R11"}},
-        {"the same black move at ply 1 fails", test::EightPointEyeSpace, 1, 2, 1, -1, 26891, true, {}},
+         Corner(test::EightPointEyeSpace), 1, 2, 11, 1, 7, true, {"1 2 R11"}},
+        {"the same black move at ply 1 fails", Corner(test::EightPointEyeSpace), 1, 2, 1, -1, 26891, true, {}},
     };
     for (const KillCase& c : cases) CheckKillCase(c);
 }
@@ -121,8 +123,8 @@ TEST(KillSearch, HorizonAtPly12) {
 TEST(KillSearch, LongKillRecordsTheFramesAsTheSearchLeftThem) {
     // Entry 6 repeats the root point: frames 0 to 8 hold the last line
     // pushed at each depth, and a later line overwrote part of the path.
-    CheckKillCase({"black (4,2) in the eight-point eye space", test::EightPointEyeSpace, 4, 2, 1, 1, 12001, true,
-                   {"4 2 R1", "3 2 R2", "2 1 R3", "2 2 R4", "3 1 R5", "4 1 R6", "4 2 R7", "5 2 R8", "1 2 R9"}});
+    CheckKillCase({"black (4,2) in the eight-point eye space", Corner(test::EightPointEyeSpace), 4, 2, 1, 1, 12001,
+                   true, {"4 2 R1", "3 2 R2", "2 1 R3", "2 2 R4", "3 1 R5", "4 1 R6", "4 2 R7", "5 2 R8", "1 2 R9"}});
 }
 
 TEST(KillSearch, SearchersOnTwoThreadsGiveTheSequentialResults) {
@@ -139,14 +141,14 @@ TEST(KillSearch, SearchersOnTwoThreadsGiveTheSequentialResults) {
     for (Job& job : jobs) {
         threads.emplace_back([&job] {
             auto searcher = std::make_unique<KillSearcher>();
-            Position pos = PositionFromPicture(test::EightPointEyeSpace);
+            Position pos = Corner(test::EightPointEyeSpace);
             job.value = searcher->Search(pos, job.x, job.y, job.ply, &job.line);
             job.nodes = searcher->nodes();
         });
     }
     for (std::thread& t : threads) t.join();
     for (const Job& job : jobs) {
-        Position pos = PositionFromPicture(test::EightPointEyeSpace);
+        Position pos = Corner(test::EightPointEyeSpace);
         SolutionLine line;
         std::uint64_t nodes = 0;
         const int value = KillSearch(pos, job.x, job.y, job.ply, &line, &nodes);
@@ -159,35 +161,22 @@ TEST(KillSearch, SearchersOnTwoThreadsGiveTheSequentialResults) {
 TEST(CountSearch, LinesThatLeaveBlackWithoutStonesOrCandidates) {
     struct Case {
         const char* what;
-        const char* picture;
+        Position entry;
         int x, y, ply;
         std::int64_t count;
     };
     const Case cases[] = {
-        {"white takes black's last stone", R"(
-            X O . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .
-            . . . . . . . . . . . . .)",
+        {"white takes black's last stone", Corner("X O"),
          1, 2, 2, 1},
-        {"white's two eyes leave black without a candidate", test::WhiteMakesTwoEyes, 4, 1, 2, 1},
-        {"a move at ply 7 is not played", test::WhiteMakesTwoEyes, 4, 1, 7, 0},
-        {"eye filling (3,1)", test::WhiteCountTie, 3, 1, 2, 0},
-        {"(4,1)", test::WhiteCountTie, 4, 1, 2, 1},
-        {"(4,3)", test::WhiteCountTie, 4, 3, 2, 3},
-        {"(5,3)", test::WhiteCountTie, 5, 3, 2, 3},
+        {"white's two eyes leave black without a candidate", Corner(test::WhiteMakesTwoEyes), 4, 1, 2, 1},
+        {"a move at ply 7 is not played", Corner(test::WhiteMakesTwoEyes), 4, 1, 7, 0},
+        {"eye filling (3,1)", Corner(test::WhiteCountTie), 3, 1, 2, 0},
+        {"(4,1)", Corner(test::WhiteCountTie), 4, 1, 2, 1},
+        {"(4,3)", Corner(test::WhiteCountTie), 4, 3, 2, 3},
+        {"(5,3)", Corner(test::WhiteCountTie), 5, 3, 2, 3},
     };
     for (const Case& c : cases) {
-        const Position entry = PositionFromPicture(c.picture);
+        const Position& entry = c.entry;
         Position pos = entry;
         EXPECT_EQ(CountSearch(pos, c.x, c.y, c.ply), c.count) << c.what;
         Position expected = entry;
@@ -198,7 +187,8 @@ TEST(CountSearch, LinesThatLeaveBlackWithoutStonesOrCandidates) {
 }
 
 TEST(Searches, AllocateNothing) {
-    Position pos = PositionFromPicture(test::EightPointEyeSpace);
+    Position pos = Corner(test::EightPointEyeSpace);
+    Position again = pos;
     KillSearcher killer;
     CountSearcher counter;
     SolutionLine line;
@@ -206,7 +196,6 @@ TEST(Searches, AllocateNothing) {
     const long before = allocations.load();
     GenerateCandidates(pos, Black, list);
     killer.Search(pos, 4, 2, 9, &line);
-    Position again = PositionFromPicture(test::EightPointEyeSpace);
     counter.Search(again, 1, 2, 4);
     KillSearch(again, 3, 2, 11, &line);
     EXPECT_EQ(allocations.load(), before);

@@ -1,138 +1,111 @@
-// Corner problems shared by the search and hint tests, as pictures ('.'
-// empty, 'X' black, 'O' white; row r is Y = r + 1, column c is X = c + 1).
+// Corner problems shared by the solver tests, drawn from the top left corner
+// ('.' empty, 'X' black, 'O' white; the rest of the board is empty), and
+// small helpers that build positions from them.
 #pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "BAN/problem_file.h"
+#include "BAN/rules.h"
+#include "test_support.h"
 
 namespace keldra::test {
 
 // A white stone in atari inside a black enclosure: black (2,1) takes it.
 inline constexpr const char* LastWhiteStoneInAtari = R"(
-    O . . . X . . . . . . . .
-    X . . . X . . . . . . . .
-    . . . . X . . . . . . . .
-    X X X X X . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    O . . . X
+    X . . . X
+    . . . . X
+    X X X X X)";
 
-// Bent three in the corner: black's candidates are (1,2), (2,1), (1,1), and
-// only the vital point (1,1) kills.
+// Bent three: black's candidates are (1,2), (2,1), (1,1), and only the vital
+// point (1,1) kills.
 inline constexpr const char* BentThree = R"(
-    . . O X . . . . . . . . .
-    . O O X . . . . . . . . .
-    O O X X . . . . . . . . .
-    X X X . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    . . O X
+    . O O X
+    O O X X
+    X X X .)";
 
 // White to move: (4,1) makes two eyes and leaves black without a candidate;
 // white's candidates are (1,1), (3,1), (4,1).
 inline constexpr const char* WhiteMakesTwoEyes = R"(
-    . O . . X . . . . . . . .
-    O O O O X . . . . . . . .
-    X X X X X . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    . O . . X
+    O O O O X
+    X X X X X)";
 
 // Eight points of eye space: the searches run deep here.
 inline constexpr const char* EightPointEyeSpace = R"(
-    . . . . O X . . . . . . .
-    . . . . O X . . . . . . .
-    O O O O X X . . . . . . .
-    X X X X X . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    . . . . O X
+    . . . . O X
+    O O O O X X
+    X X X X X .)";
 
 // White lives with two eyes: both black candidates, (5,1) and (5,2), fail.
 inline constexpr const char* WhiteAlive = R"(
-    O O O X . X . . . . . . .
-    . O . O . X . . . . . . .
-    O O O O O X . . . . . . .
-    X X X X X X . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    O O O X . X
+    . O . O . X
+    O O O O O X
+    X X X X X X)";
 
 // White to move, no reply wins by force; the line counts of the candidates
 // (3,1), (4,1), (4,2), (4,3), (5,3) are 0, 1, 0, 3, 3.
 inline constexpr const char* WhiteCountTie = R"(
-    O O . . O X . . . . . . .
-    O O O . O X . . . . . . .
-    O O O . . X . . . . . . .
-    X X X X X X . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+    O O . . O X
+    O O O . O X
+    O O O . . X
+    X X X X X X)";
 
-// One stone in the centre: neither colour has a candidate when it is black;
-// black has four and white none when it is white.
-inline constexpr const char* LoneWhiteStone = R"(
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . O . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+// The position whose top left rows are drawn in `rows` (up to 13 points a
+// row, in the notation of PositionFromPicture); everything else is empty.
+inline Position Corner(std::string_view rows) {
+    std::string picture;
+    std::string row;
+    int count = 0;
+    const auto endRow = [&] {
+        if (row.empty()) return;
+        row.resize(BoardSide, '.');
+        picture += row + '\n';
+        row.clear();
+        ++count;
+    };
+    for (const char c : rows) {
+        if (c == '\n') {
+            endRow();
+        } else if (c != ' ') {
+            row += c;
+        }
+    }
+    endRow();
+    for (; count < BoardSide; ++count) picture += std::string(BoardSide, '.') + '\n';
+    return PositionFromPicture(picture);
+}
 
-inline constexpr const char* LoneBlackStone = R"(
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . X . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
+// An empty board but for one stone.
+inline Position WithStone(int x, int y, std::uint8_t code) {
+    Position pos;
+    pos.at(x, y).Stone = code;
+    return pos;
+}
+
+// The position turned half a circle: (X, Y) goes to (14 - X, 14 - Y).
+inline Position Turned(const Position& from) {
+    Position to;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) to.at(GridSide - 1 - x, GridSide - 1 - y) = from.at(x, y);
+    }
+    return to;
+}
+
+// The position as a problem file stores and loads it: only the stone codes.
+inline Position ThroughProblemFile(const Position& from) {
+    const ProblemLoad load = ParseProblemText(ProblemFileText(from.board));
+    if (!load.ok) throw std::runtime_error(load.error);
+    Position pos;
+    ApplyProblem(pos.board, load.stones);
+    return pos;
+}
 
 }  // namespace keldra::test
