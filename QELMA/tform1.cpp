@@ -252,9 +252,12 @@ void TForm1::FormCreate(QSize size) {
 
 void TForm1::setBusy(bool busy) {
     busy_ = busy;
-    if (BAN1) BAN1->setInputEnabled(!busy);
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7, Button12}) b->setEnabled(!busy);
-    for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(!busy);
+    // A closing window takes no more input, also once the search has stopped
+    // and before the close has come round.
+    const bool takeInput = !busy && !closing_;
+    if (BAN1) BAN1->setInputEnabled(takeInput);
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7, Button12}) b->setEnabled(takeInput);
+    for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(takeInput);
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);
@@ -262,16 +265,16 @@ void TForm1::setBusy(bool busy) {
 
 void TForm1::destroyBoard() { delete BAN1.data(); }
 
-// Every way of closing ends here. While a search or play-out runs the close
-// is only noted: the search sees Cancelled() and stops, and the close is
-// retried when it has returned.
+// Every way of closing ends here. The replay stops at once. While a search or
+// play-out runs the close is only noted: the search sees Cancelled() and
+// stops, and the close is retried when it has returned.
 void TForm1::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    Timer1->stop();
     if (busy_) {
         event->ignore();
         return;
     }
-    Timer1->stop();
     destroyBoard();
     event->accept();
 }
@@ -305,6 +308,9 @@ void TForm1::Button5Click() {
 
 void TForm1::Exit1Click() { close(); }
 
-void TForm1::K1Click() { Form2->exec(); }
+// The help window does not open over a running search or play-out.
+void TForm1::K1Click() {
+    if (!busy_) Form2->exec();
+}
 
 }  // namespace keldra

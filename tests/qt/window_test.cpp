@@ -176,7 +176,7 @@ TEST_F(Window, EndButtonDuringAutomaticSolving) {
     press(form.Button7);
     EXPECT_LT(clock.elapsed(), 1400) << "the play-out of three moves at 700 ms each was not cut short";
     EXPECT_EQ(enabled, "00000000110001");
-    EXPECT_TRUE(form.Button1->isEnabled()) << "the commands come back";
+    EXPECT_FALSE(form.Button1->isEnabled()) << "a closing window takes no more commands";
     EXPECT_TRUE(form.closing());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins}) << "announced before the play-out";
     EXPECT_LT(state.rec.MoveCount, 3) << "the play-out went on after the close";
