@@ -32,26 +32,8 @@
 namespace keldra {
 namespace {
 
-// White's bent three in the corner. Black kills at (1, 1), the third of
-// black's candidates, so automatic solving searches three times before it
-// plays its line out; after black's (1, 1) in a game no white reply wins by
-// force, so the computer tries each with the kill search and then counts them.
-constexpr const char* BentThree = R"(
-    . . O X . . . . . . . . .
-    . O O X . . . . . . . . .
-    O O X X . . . . . . . . .
-    X X X . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
-// Where the user clicks: the eye space, a white and a black stone of the
-// problem, and a point away from it.
+// Where the user clicks on the bent three: its eye space, a white and a
+// black stone of it, and a point away from it.
 constexpr std::pair<int, int> ClickedPoints[] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {7, 7}};
 
 // What the file dialog offers while the operation runs: a load that slips
@@ -338,11 +320,16 @@ class ImpatientUserTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test::EnsureQtApp(); }
 
+    // The problem is the bent three. Black kills at (1, 1), the third of
+    // black's candidates, so automatic solving searches three times before it
+    // plays its line out; after black's (1, 1) in a game no white reply wins
+    // by force, so the computer tries each with the kill search and then
+    // counts them.
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         problem = dir.filePath("bent.go");
         elsewhere = dir.filePath("elsewhere.go");
-        std::ofstream(problem.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(BentThree));
+        std::ofstream(problem.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(test::BentThree));
         std::ofstream(elsewhere.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(Elsewhere));
     }
 

@@ -40,6 +40,23 @@ inline ::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment
 
 inline void EnsureQtApp() { QtAppEnvironment::Ensure(); }
 
+// White's bent three in the corner: black kills at the vital point (1, 1)
+// and loses the group's chance with (1, 2), which white captures at once.
+inline constexpr const char* BentThree = R"(
+    . . O X . . . . . . . . .
+    . O O X . . . . . . . . .
+    O O X X . . . . . . . . .
+    X X X . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .)";
+
 class ScriptedDialogs : public WindowDialogs {
 public:
     std::vector<std::string> messages;

@@ -28,23 +28,6 @@ namespace {
 constexpr const char* BlackWins = "詰みました。黒の勝ち。";
 constexpr const char* BlackLoses = "失敗です。黒の負け。";
 
-// White's bent three in the corner: black kills at the vital point (1, 1)
-// and loses the group's chance with (1, 2), which white captures at once.
-constexpr const char* BentThree = R"(
-    . . O X . . . . . . . . .
-    . O O X . . . . . . . . .
-    O O X X . . . . . . . . .
-    X X X . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .
-    . . . . . . . . . . . . .)";
-
 std::string readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
@@ -59,7 +42,7 @@ protected:
         test::WindowTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         problem = dir.filePath("bent.go");
-        std::ofstream(problem.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(BentThree));
+        std::ofstream(problem.toStdString(), std::ios::binary) << ProblemFileText(test::BoardFromPicture(test::BentThree));
     }
 
     void openProblem() {
