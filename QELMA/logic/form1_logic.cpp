@@ -2,6 +2,7 @@
 
 #include "BAN/problem_file.h"
 #include "solver/hints.h"
+#include "solver/search_support.h"
 
 namespace keldra {
 
@@ -29,14 +30,6 @@ namespace {
 constexpr const char* NotThere = "そこは、だめです。";
 constexpr const char* BlackWins = "詰みました。黒の勝ち。";
 constexpr const char* BlackLoses = "失敗です。黒の負け。";
-
-int countStones(const Board& b, std::uint8_t code) {
-    int n = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) n += (b[x][y].Stone == code);
-    }
-    return n;
-}
 
 // The name shown in the caption: what follows the last '/' of the path.
 std::string fileNameOf(const std::string& path) {
@@ -86,7 +79,7 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
     view_.PaintBoard();
     view_.GameMovePlayed(Black, x, y);
 
-    if (countStones(pos.board, White) == 0) {
+    if (CountStones(pos.board, White) == 0) {
         Button6Click();
         view_.ShowMessage(BlackWins);
         return;
