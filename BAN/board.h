@@ -35,6 +35,15 @@ static_assert(sizeof(PointRecord) == 7);
 // Indexed board[X][Y]: the 15 points of one vertical line lie together.
 using Board = std::array<std::array<PointRecord, GridSide>, GridSide>;
 
+// The grid as 225 records in storage order: index x * GridSide + y. The
+// neighbours of index i are i - GridSide (left), i + GridSide (right), i - 1
+// (above) and i + 1 (below).
+inline constexpr int GridPoints = GridSide * GridSide;
+static_assert(sizeof(Board) == GridPoints * sizeof(PointRecord), "the grid is one block of records");
+inline PointRecord* Cells(Board& board) { return board[0].data(); }
+inline const PointRecord* Cells(const Board& board) { return board[0].data(); }
+inline constexpr int IndexOf(int x, int y) { return x * GridSide + y; }
+
 // A point holds a stone when its code read as a signed byte is positive:
 // 1, 2, 5 and 7 do, 0 and the border's 255 do not.
 inline bool HoldsStone(std::uint8_t code) { return static_cast<std::int8_t>(code) > 0; }

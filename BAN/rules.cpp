@@ -6,23 +6,151 @@ namespace {
 
 std::int8_t asSigned(std::uint8_t v) { return static_cast<std::int8_t>(v); }
 
-void clearCountMarks(Board& b) {
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            b[x][y].LibertyMark = 0;
-            b[x][y].GroupMark = 0;
-        }
-    }
+// left, right, above, below
+constexpr int Neighbour[4] = {-GridSide, GridSide, -1, 1};
+
+bool touchesEmpty(const PointRecord* p, int i) {
+    return p[i - GridSide].Stone == Empty || p[i + GridSide].Stone == Empty || p[i - 1].Stone == Empty ||
+           p[i + 1].Stone == Empty;
 }
 
-int countMarked(const Board& b, std::uint8_t PointRecord::*field) {
-    int n = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (b[x][y].*field == 1) ++n;
+// A group as FillGroup marks it: the points connected to the start through
+// points of the start's code. A code of 128 or more (negative as a signed
+// byte) joins nothing, so such a group is the start alone.
+struct GroupWalk {
+    std::array<std::uint8_t, GridPoints> member{};   // == stamp: joined the current walk
+    std::array<std::uint8_t, GridPoints> liberty{};  // == stamp: counted as its liberty
+    std::uint8_t stamp = 0;                          // a walker makes a handful of walks
+    std::array<std::uint8_t, GridPoints> members;
+    int size = 0;
+
+    // Collects the group through playable `start` and answers whether it has
+    // an empty neighbour, stopping at the first one when `stopAtLiberty`
+    // (the members are then incomplete). Without a liberty the members are
+    // the whole group. `liberties` receives the number of distinct empty
+    // neighbours when the walk runs to the end.
+    bool collect(const PointRecord* p, int start, bool stopAtLiberty, int* liberties = nullptr) {
+        ++stamp;
+        const std::uint8_t code = p[start].Stone;
+        const bool joins = asSigned(code) >= 0;
+        size = 0;
+        members[static_cast<std::size_t>(size++)] = static_cast<std::uint8_t>(start);
+        member[static_cast<std::size_t>(start)] = stamp;
+        int libs = 0;
+        for (int at = 0; at < size; ++at) {
+            const int i = members[static_cast<std::size_t>(at)];
+            for (const int d : Neighbour) {
+                const auto n = static_cast<std::size_t>(i + d);
+                const std::uint8_t s = p[n].Stone;
+                if (s == Empty) {
+                    if (stopAtLiberty) return true;
+                    if (liberty[n] != stamp) {
+                        liberty[n] = stamp;
+                        ++libs;
+                    }
+                }
+                if (joins && s == code && member[n] != stamp) {
+                    member[n] = stamp;
+                    members[static_cast<std::size_t>(size++)] = static_cast<std::uint8_t>(n);
+                }
+            }
+        }
+        if (liberties != nullptr) *liberties = libs;
+        return libs > 0;
+    }
+};
+
+template <bool Logged>
+void save(UndoLog* log, const Board& b, int i) {
+    if constexpr (Logged) log->Save(b, i);
+}
+
+// ResolveMove with every change of a playable record saved into `log` when
+// Logged. The placed point itself is saved by the caller.
+template <bool Logged>
+void resolve(Position& pos, UndoLog* log) {
+    Board& b = pos.board;
+    PointRecord* p = Cells(b);
+    const int last = IndexOf(pos.LastX, pos.LastY);
+    PointRecord& placed = p[last];
+    const std::uint8_t code = placed.Stone;
+
+    // An immediate ko recapture is refused; all ko marks stay.
+    if (placed.KoMark == 1 && code == placed.KoColour) {
+        placed.Stone = Empty;
+        return;
+    }
+
+    // An empty point, or a code that no group count examines apart from the
+    // point itself: the point comes off exactly when it has no empty
+    // neighbour, and nothing else changes.
+    if (code == Empty || asSigned(code) < 0) {
+        if (!touchesEmpty(p, last)) {
+            placed.RemovedSize = 1;
+            placed.Stone = Empty;
+        }
+        return;
+    }
+
+    GroupWalk walk;
+    // Captures: only groups of the mover's opponent are examined; a group
+    // reached again through a second neighbour is empty by then.
+    const std::uint8_t opponent = OpponentOf(code);
+    bool single[4] = {false, false, false, false};
+    if (opponent != 0) {
+        for (int k = 0; k < 4; ++k) {
+            const int n = last + Neighbour[k];
+            if (p[n].Stone != opponent || touchesEmpty(p, n)) continue;
+            if (walk.collect(p, n, true)) continue;
+            const auto size = static_cast<std::uint8_t>(walk.size);
+            for (int at = 0; at < walk.size; ++at) {
+                const int i = walk.members[static_cast<std::size_t>(at)];
+                save<Logged>(log, b, i);
+                p[i].Stone = Empty;
+                p[i].RemovedSize = size;
+            }
+            single[k] = (size == 1);
         }
     }
-    return n;
+
+    // Self-capture: captures came first, so a capturing stone has a liberty.
+    if (!touchesEmpty(p, last) && !walk.collect(p, last, true)) {
+        placed.RemovedSize = static_cast<std::uint8_t>(walk.size);
+        placed.Stone = Empty;
+        return;
+    }
+
+    // The move stands: the ban of the previous move ends.
+    for (int x = 1; x <= BoardSide; ++x) {
+        PointRecord* column = p + IndexOf(x, 0);
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (column[y].KoMark != 0) {
+                save<Logged>(log, b, IndexOf(x, y));
+                column[y].KoMark = 0;
+            }
+        }
+    }
+
+    // Ko: the opponent on a single-capture point N would take back exactly
+    // the one stone just placed when that stone has no neighbour of its own
+    // colour and no empty neighbour other than N.
+    for (int k = 0; k < 4; ++k) {
+        if (!single[k]) continue;
+        bool alone = true;
+        for (int j = 0; j < 4 && alone; ++j) {
+            const std::uint8_t s = p[last + Neighbour[j]].Stone;
+            alone = (s != code) && (j == k || s != Empty);
+        }
+        if (alone) {
+            const int n = last + Neighbour[k];
+            save<Logged>(log, b, n);
+            p[n].KoMark = 1;
+        }
+    }
+    for (const int d : Neighbour) {
+        // a border neighbour takes part too when its KoMark happens to be 1
+        if (p[last + d].KoMark == 1) p[last + d].KoColour = opponent;
+    }
 }
 
 }  // namespace
@@ -50,99 +178,52 @@ void MarkLiberties(Position& pos, int x, int y) {
 
 void CountAndCapture(Position& pos, int x, int y) {
     Board& b = pos.board;
-    clearCountMarks(b);
     pos.GroupColour = b[x][y].Stone;
     pos.CapturedCount = 0;
     const bool isLast = (x == pos.LastX && y == pos.LastY);
     // Apart from the mover's own group, only groups of the mover's opponent are examined.
     if (!isLast && b[pos.LastX][pos.LastY].Stone != OpponentOf(pos.GroupColour)) return;
-
-    FillGroup(pos, x, y);
-    for (int px = 1; px <= BoardSide; ++px) {
-        for (int py = 1; py <= BoardSide; ++py) {
-            if (b[px][py].GroupMark == 1) MarkLiberties(pos, px, py);
-        }
+    // A border point has no playable stone and no liberty to count.
+    if (!IsPlayable(x, y)) {
+        b[x][y].Liberties = 0;
+        return;
     }
-    b[x][y].Liberties = static_cast<std::uint8_t>(countMarked(b, &PointRecord::LibertyMark));
 
-    if (isLast && b[x][y].Liberties == 0) {
+    GroupWalk walk;
+    PointRecord* p = Cells(b);
+    int liberties = 0;
+    walk.collect(p, IndexOf(x, y), false, &liberties);
+    b[x][y].Liberties = static_cast<std::uint8_t>(liberties);
+    if (liberties != 0) return;
+    pos.CapturedCount = static_cast<std::uint8_t>(walk.size);
+    if (isLast) {
         // self-capture: only the stone just placed comes off
-        pos.CapturedCount = static_cast<std::uint8_t>(countMarked(b, &PointRecord::GroupMark));
         b[x][y].RemovedSize = pos.CapturedCount;
         b[x][y].Stone = Empty;
         return;
     }
-    if (b[x][y].Liberties == 0) {
-        pos.CapturedCount = static_cast<std::uint8_t>(countMarked(b, &PointRecord::GroupMark));
-        for (int px = 1; px <= BoardSide; ++px) {
-            for (int py = 1; py <= BoardSide; ++py) {
-                if (b[px][py].GroupMark == 1) {
-                    b[px][py].Stone = Empty;
-                    b[px][py].RemovedSize = pos.CapturedCount;
-                }
-            }
-        }
+    for (int at = 0; at < walk.size; ++at) {
+        PointRecord& r = p[walk.members[static_cast<std::size_t>(at)]];
+        r.Stone = Empty;
+        r.RemovedSize = pos.CapturedCount;
     }
 }
 
-void ResolveMove(Position& pos) {
-    const int lx = pos.LastX;
-    const int ly = pos.LastY;
-    Board& b = pos.board;
-
-    // An immediate ko recapture is refused; all ko marks stay.
-    if (b[lx][ly].KoMark == 1 && b[lx][ly].Stone == b[lx][ly].KoColour) {
-        b[lx][ly].Stone = Empty;
-        return;
-    }
-
-    // left, right, above, below
-    const int nx[4] = {lx - 1, lx + 1, lx, lx};
-    const int ny[4] = {ly, ly, ly - 1, ly + 1};
-    bool single[4] = {false, false, false, false};
-    for (int k = 0; k < 4; ++k) {
-        CountAndCapture(pos, nx[k], ny[k]);
-        single[k] = (pos.CapturedCount == 1);
-    }
-
-    // Captures came first, so a capturing stone always has a liberty here.
-    CountAndCapture(pos, lx, ly);
-    if (!HoldsStone(b[lx][ly].Stone)) return;  // self-capture refused
-
-    // The move stands: the previous ban ends.
-    pos.TrialBoard = b;
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) pos.TrialBoard[x][y].KoMark = 0;
-    }
-
-    // Ko test: would the opponent on a single-capture point take back exactly
-    // the one stone just placed?
-    for (int k = 0; k < 4; ++k) {
-        if (!single[k]) continue;
-        b = pos.TrialBoard;
-        const std::uint8_t mover = b[lx][ly].Stone;
-        if (mover == Black) {
-            b[nx[k]][ny[k]].Stone = White;
-        } else if (mover == White) {
-            b[nx[k]][ny[k]].Stone = Black;
-        }
-        CountAndCapture(pos, lx, ly);
-        if (b[lx][ly].Stone == Empty && b[lx][ly].RemovedSize == 1) {
-            pos.TrialBoard[nx[k]][ny[k]].KoMark = 1;
-        }
-    }
-
-    b = pos.TrialBoard;
-    for (int k = 0; k < 4; ++k) {
-        if (b[nx[k]][ny[k]].KoMark == 1) b[nx[k]][ny[k]].KoColour = OpponentOf(b[lx][ly].Stone);
-    }
-}
+void ResolveMove(Position& pos) { resolve<false>(pos, nullptr); }
 
 void PlaceStone(Position& pos, int x, int y, std::uint8_t code) {
     pos.board[x][y].Stone = code;
     pos.LastX = static_cast<std::uint8_t>(x);
     pos.LastY = static_cast<std::uint8_t>(y);
-    ResolveMove(pos);
+    resolve<false>(pos, nullptr);
+}
+
+void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log) {
+    log.Save(pos.board, IndexOf(x, y));
+    pos.board[x][y].Stone = code;
+    pos.LastX = static_cast<std::uint8_t>(x);
+    pos.LastY = static_cast<std::uint8_t>(y);
+    resolve<true>(pos, &log);
 }
 
 void RecordMove(GameRecord& rec, std::uint8_t x, std::uint8_t y, std::uint8_t colour) {

@@ -2,6 +2,8 @@
 // the recording of game moves.
 #pragma once
 
+#include <array>
+
 #include "board.h"
 
 namespace keldra {
@@ -13,7 +15,6 @@ struct Position {
     Board board{};  // zero-filled before InitBoard, as the state is at process start
     std::uint8_t LastX = 0;
     std::uint8_t LastY = 0;
-    Board TrialBoard{};              // scratch of ResolveMove
     std::uint8_t GroupColour = 0;    // scratch of CountAndCapture
     std::uint8_t CapturedCount = 0;  // stones taken off by the latest count
 
@@ -38,6 +39,40 @@ void ResolveMove(Position& pos);
 
 // Caller passes a playable point; the point may be occupied. No recording.
 void PlaceStone(Position& pos, int x, int y, std::uint8_t code);
+
+// The point records a placement changed, each saved before its first change
+// by that write, so that writing them back in reverse order takes the
+// placement back exactly. The searches keep one log for their whole line.
+struct UndoLog {
+    struct Entry {
+        std::uint8_t index;  // x * GridSide + y
+        PointRecord before;
+    };
+    // One placement saves at most 342 records (the placed point, 168
+    // captured stones, 169 cleared ko marks, 4 new ko points); the searches
+    // keep at most 13 placements open.
+    static constexpr int PerPlacement = 342;
+    static constexpr int Capacity = 16 * PerPlacement;
+
+    std::array<Entry, Capacity> entries;
+    int size = 0;
+
+    void Save(const Board& board, int index) {
+        entries[static_cast<std::size_t>(size++)] = Entry{static_cast<std::uint8_t>(index), Cells(board)[index]};
+    }
+    // Writes back every record saved since the log held `mark` entries.
+    void UndoTo(Board& board, int mark) {
+        while (size > mark) {
+            const Entry& e = entries[static_cast<std::size_t>(--size)];
+            Cells(board)[e.index] = e.before;
+        }
+    }
+};
+
+// PlaceStone that saves every record it changes into `log` first. Border
+// records that a move writes (a KoColour beside a border KoMark) are not
+// saved, as a restore of the playable points would not bring them back.
+void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log);
 
 // Plays and records a move of the game. Points outside 1..13 and points that
 // are not empty are ignored. When the list already holds 50 records, the
