@@ -1,6 +1,6 @@
 #include "solver/candidates.h"
 
-#include "solver/search_support.h"
+#include <algorithm>
 
 namespace keldra {
 
@@ -34,20 +34,27 @@ struct Listing {
     }
 };
 
-bool touchesCode(const Board& b, int x, int y, std::uint8_t code) {
-    return b[x - 1][y].Stone == code || b[x + 1][y].Stone == code || b[x][y - 1].Stone == code ||
-           b[x][y + 1].Stone == code;
+// The stone codes of the grid, indexed like Cells (x * GridSide + y). The
+// region marks of the listing steps live here rather than on the board.
+using Codes = std::array<std::uint8_t, GridPoints>;
+
+std::uint8_t& codeAt(Codes& c, int x, int y) { return c[static_cast<std::size_t>(IndexOf(x, y))]; }
+std::uint8_t codeAt(const Codes& c, int x, int y) { return c[static_cast<std::size_t>(IndexOf(x, y))]; }
+
+bool touchesCode(const Codes& c, int x, int y, std::uint8_t code) {
+    return codeAt(c, x - 1, y) == code || codeAt(c, x + 1, y) == code || codeAt(c, x, y - 1) == code ||
+           codeAt(c, x, y + 1) == code;
 }
 
 // The corner (1 top left, 2 top right, 3 bottom right, 4 bottom left) nearest
 // the centre of every non-empty point; ties go to the higher corner number.
-int nearestCorner(const Board& b) {
+int nearestCorner(const Codes& c) {
     int count = 0;
     int sumX = 0;
     int sumY = 0;
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {
-            if (b[x][y].Stone != Empty) {
+            if (codeAt(c, x, y) != Empty) {
                 ++count;
                 sumX += x;
                 sumY += y;
@@ -74,84 +81,141 @@ int nearestCorner(const Board& b) {
 // Marks with 7 the open region seen from the edge away from the corner: each
 // column is walked from that edge until the first point that is neither 0
 // nor 5. Leftover 5s (behind a stone) become empty.
-void markOpenRegion(Board& b, int corner) {
+void markOpenRegion(Codes& c, int corner) {
     const bool fromBottom = (corner == 1 || corner == 2);
     for (int x = 1; x <= BoardSide; ++x) {
         for (int step = 0; step < BoardSide; ++step) {
-            const int y = fromBottom ? BoardSide - step : 1 + step;
-            PointRecord& p = b[x][y];
-            if (p.Stone != Empty && p.Stone != RangeMark) break;
-            p.Stone = RegionMark;
+            std::uint8_t& p = codeAt(c, x, fromBottom ? BoardSide - step : 1 + step);
+            if (p != Empty && p != RangeMark) break;
+            p = RegionMark;
         }
     }
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {
-            if (b[x][y].Stone == RangeMark) b[x][y].Stone = Empty;
-        }
-    }
-}
-
-void listEmptyPoints(const Board& b, Listing& list) {
-    list.count = 0;
-    for (int y = 1; y <= BoardSide; ++y) {
-        for (int x = 1; x <= BoardSide; ++x) {
-            if (b[x][y].Stone == Empty) list.add(x, y);
+            if (codeAt(c, x, y) == RangeMark) codeAt(c, x, y) = Empty;
         }
     }
 }
 
 // Grows the region by exactly one point: empty points beside a 7 are marked
 // 5 first, so that they do not pull in their own neighbours, then become 7.
-void widenRegion(Board& b, Listing& list) {
-    listEmptyPoints(b, list);
-    for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry& c = list.at(i);
-        if (touchesCode(b, c.X, c.Y, RegionMark)) b[c.X][c.Y].Stone = RangeMark;
+void widenRegion(Codes& c) {
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (codeAt(c, x, y) == Empty && touchesCode(c, x, y, RegionMark)) codeAt(c, x, y) = RangeMark;
+        }
     }
-    for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry& c = list.at(i);
-        if (b[c.X][c.Y].Stone == RangeMark) b[c.X][c.Y].Stone = RegionMark;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (codeAt(c, x, y) == RangeMark) codeAt(c, x, y) = RegionMark;
+        }
     }
 }
 
 // Black attacks from outside: region points beside a white stone open again.
-void reopenNextToWhite(Board& b) {
+void reopenNextToWhite(Codes& c) {
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {
-            if (b[x][y].Stone == RegionMark && touchesCode(b, x, y, White)) b[x][y].Stone = Empty;
+            if (codeAt(c, x, y) == RegionMark && touchesCode(c, x, y, White)) codeAt(c, x, y) = Empty;
         }
     }
 }
 
-void clearRegion(Board& b) {
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (b[x][y].Stone == RegionMark) b[x][y].Stone = Empty;
+// Steps before the legality test: the codes of the board with every 5 and 7
+// left empty on the board itself, the region cut away, and the remaining
+// empty points listed. `c` ends as the board's codes again (no marks).
+void listOutsideRegion(Board& board, int colour, Codes& c, Listing& list) {
+    PointRecord* p = Cells(board);
+    for (int i = 0; i < GridPoints; ++i) {
+        const std::uint8_t s = p[i].Stone;
+        c[static_cast<std::size_t>(i)] = s;
+        if (s == RangeMark || s == RegionMark) p[i].Stone = Empty;
+    }
+    markOpenRegion(c, nearestCorner(c));
+    widenRegion(c);
+    if (colour == Black) reopenNextToWhite(c);
+    list.count = 0;
+    for (int y = 1; y <= BoardSide; ++y) {
+        for (int x = 1; x <= BoardSide; ++x) {
+            if (codeAt(c, x, y) == Empty) list.add(x, y);
         }
     }
-}
-
-// Drops the points where a stone of `colour` cannot stay (self-capture, ko
-// ban), each tried with a real placement on the board and taken back by
-// restoring all 169 points.
-void dropIllegal(Position& pos, std::uint8_t colour, Listing& list) {
-    PlayablePoints saved;
-    SavePlayable(pos.board, saved);
-    for (int i = 0; i < list.count; ++i) {
-        CandidateEntry& c = list.at(i);
-        PlaceStone(pos, c.X, c.Y, colour);
-        c.flag = 0;
-        // flag 2 marks a dropped entry until the filter below
-        if (pos.board[c.X][c.Y].Stone == Empty) c.flag = 2;
-        RestorePlayable(pos.board, saved);
+    for (std::uint8_t& s : c) {
+        if (s == RegionMark) s = Empty;
     }
-    list.filter([](const CandidateEntry& c) { return c.flag != 2; });
 }
 
-bool hasStoneAround(const Board& b, int x, int y) {
+// Decides, without touching the board, whether a stone of `colour` placed
+// on an empty point would stay, with the same verdict as a real placement:
+// refused on a point barred to the colour by a ko mark; otherwise it stays
+// when it has an empty neighbour, captures a neighbouring opponent group
+// whose last liberty it takes, or joins a group of its own that keeps a
+// liberty elsewhere. Liberty counts are found once per group and kept.
+class LegalityTest {
+public:
+    LegalityTest(const Board& board, std::uint8_t colour)
+        : p_(Cells(board)), colour_(colour), opponent_(OpponentOf(colour)) {}
+
+    bool Stays(int x, int y) {
+        const int i = IndexOf(x, y);
+        if (p_[i].KoMark == 1 && p_[i].KoColour == colour_) return false;
+        for (const int d : Neighbour) {
+            if (p_[i + d].Stone == Empty) return true;
+        }
+        for (const int d : Neighbour) {
+            const std::uint8_t s = p_[i + d].Stone;
+            if (s == opponent_ && libertiesOf(i + d) == 1) return true;
+            if (s == colour_ && libertiesOf(i + d) >= 2) return true;
+        }
+        return false;
+    }
+
+private:
+    // left, right, above, below
+    static constexpr int Neighbour[4] = {-GridSide, GridSide, -1, 1};
+
+    // Distinct empty neighbours of the group of 1s or 2s through `start`.
+    int libertiesOf(int start) {
+        const auto s0 = static_cast<std::size_t>(start);
+        if (group_[s0] != 0) return liberties_[group_[s0]];
+        const std::uint8_t id = ++groups_;
+        const std::uint8_t code = p_[start].Stone;
+        std::array<std::uint8_t, GridPoints> stack;
+        int top = 0;
+        int libs = 0;
+        stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
+        group_[s0] = id;
+        while (top > 0) {
+            const int i = stack[static_cast<std::size_t>(--top)];
+            for (const int d : Neighbour) {
+                const auto n = static_cast<std::size_t>(i + d);
+                const std::uint8_t s = p_[n].Stone;
+                if (s == Empty && libertyOf_[n] != id) {
+                    libertyOf_[n] = id;
+                    ++libs;
+                } else if (s == code && group_[n] == 0) {
+                    group_[n] = id;
+                    stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(n);
+                }
+            }
+        }
+        liberties_[id] = static_cast<std::uint8_t>(libs);
+        return libs;
+    }
+
+    const PointRecord* p_;
+    std::uint8_t colour_;
+    std::uint8_t opponent_;
+    std::uint8_t groups_ = 0;                            // at most 169 groups
+    std::array<std::uint8_t, GridPoints> group_{};       // group id of a stone, 0 before its group is walked
+    std::array<std::uint8_t, GridPoints> libertyOf_{};   // id of the last group that counted this empty point
+    std::array<std::uint8_t, BoardSide * BoardSide + 1> liberties_{};
+};
+
+bool hasStoneAround(const Codes& c, int x, int y) {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
-            if ((dx != 0 || dy != 0) && HoldsStone(b[x + dx][y + dy].Stone)) return true;
+            if ((dx != 0 || dy != 0) && HoldsStone(codeAt(c, x + dx, y + dy))) return true;
         }
     }
     return false;
@@ -167,41 +231,59 @@ bool isCornerEdgePoint(int x, int y) {
 // Keeps the points with a stone among their eight surrounding points (flag
 // 1), then moves the eight edge points beside the corners to the front, each
 // found one going ahead of those moved before it.
-void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
+void keepNearStonesCornerEdgesFirst(const Codes& c, Listing& list) {
     for (int i = 0; i < list.count; ++i) {
-        CandidateEntry& c = list.at(i);
-        c.flag = hasStoneAround(b, c.X, c.Y) ? 1 : 0;
+        CandidateEntry& e = list.at(i);
+        e.flag = hasStoneAround(c, e.X, e.Y) ? 1 : 0;
     }
-    list.filter([](const CandidateEntry& c) { return c.flag == 1; });
+    list.filter([](const CandidateEntry& e) { return e.flag == 1; });
     for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry c = list.at(i);
-        if (!isCornerEdgePoint(c.X, c.Y)) continue;
+        const CandidateEntry e = list.at(i);
+        if (!isCornerEdgePoint(e.X, e.Y)) continue;
         for (int k = i; k > 0; --k) list.at(k) = list.at(k - 1);
-        list.at(0) = c;
+        list.at(0) = e;
     }
 }
 
 }  // namespace
 
 void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
-    Board& b = pos.board;
+    Codes codes;
     Listing list;
-
-    markOpenRegion(b, nearestCorner(b));
-    widenRegion(b, list);
-    if (colour == Black) reopenNextToWhite(b);
-    listEmptyPoints(b, list);
-    clearRegion(b);
+    listOutsideRegion(pos.board, colour, codes, list);
 
     if (list.count > 0) {
-        dropIllegal(pos, static_cast<std::uint8_t>(colour), list);
-        if (list.count >= 2) keepNearStonesCornerEdgesFirst(b, list);
+        LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
+        list.filter([&](const CandidateEntry& e) { return legal.Stays(e.X, e.Y); });
+        if (list.count >= 2) keepNearStonesCornerEdgesFirst(codes, list);
     }
 
     pos.LastX = 0;
     pos.LastY = 0;
     out.count = static_cast<std::uint8_t>(std::min(list.count, MaxCandidates));
     std::copy_n(list.e.begin(), out.count, out.entries.begin() + 1);
+}
+
+bool HasCandidates(Position& pos, int colour) {
+    Codes codes;
+    Listing list;
+    listOutsideRegion(pos.board, colour, codes, list);
+    pos.LastX = 0;
+    pos.LastY = 0;
+
+    // A point near a stone that stays is kept by the filter; without one, the
+    // list is a single point that stays, or empty.
+    LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
+    int farStaying = 0;
+    for (int i = 0; i < list.count; ++i) {
+        const CandidateEntry& e = list.at(i);
+        if (hasStoneAround(codes, e.X, e.Y)) {
+            if (legal.Stays(e.X, e.Y)) return true;
+        } else if (farStaying < 2 && legal.Stays(e.X, e.Y)) {
+            ++farStaying;
+        }
+    }
+    return farStaying == 1;
 }
 
 }  // namespace keldra

@@ -33,4 +33,9 @@ struct CandidateList {
 // order are kept.
 void GenerateCandidates(Position& pos, int colour, CandidateList& out);
 
+// Whether GenerateCandidates(pos, colour) would list any point, with the
+// same effect on pos (a 5 or 7 left empty, LastX/LastY 0); stops at the
+// first point that settles it.
+bool HasCandidates(Position& pos, int colour);
+
 }  // namespace keldra
