@@ -19,3 +19,6 @@ echo "== sanitizer tests"
 # every 10th golden case: the whole set takes minutes under the sanitizers
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 KELDRA_GOLDEN_STRIDE=10 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== fuzzing the problem-file reader for 60 s"
+"$root/scripts/fuzz.sh" 60
