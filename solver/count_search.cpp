@@ -7,25 +7,30 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
     std::uint8_t sp = 0;
     std::uint8_t position = 0;
     std::uint8_t size = 0;
+    log_.size = 0;
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
         ++nodes_;
         bool expanded = false;
         if (ply < CountHorizon) {
-            PlaceStone(pos, x, y, ColourOfPly(ply));
+            PlaceStone(pos, x, y, ColourOfPly(ply), log_);
             const int blacks = CountStones(pos.board, Black);
             const int whites = CountStones(pos.board, White);
             if (blacks == 0) {
                 ++lineCount;
             } else if (whites != 0) {
                 const std::uint8_t next = ColourOfPly(ply + 1);
-                GenerateCandidates(pos, next, scratch_);
-                if (scratch_.count == 0) {
+                CandidateList& replies = lists_[sp];
+                GenerateCandidates(pos, next, replies);
+                if (replies.count == 0) {
                     if (next == Black) ++lineCount;
+                } else if (ply + 1 >= CountHorizon) {
+                    // Children past the horizon are evaluated without being
+                    // played and end at once: they only count as nodes.
+                    nodes_ += replies.count;
                 } else {
-                    size = scratch_.count;
-                    CopyEntries(scratch_.entries, work_, size);
+                    size = replies.count;
                     position = 1;
                     ply = ply + 1;
                     expanded = true;
@@ -41,18 +46,23 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
                     pos.LastY = 0;
                     return lineCount;
                 }
-                frames_[sp].Restore(position, size, ply, work_, pos.board);
+                const ListFrame& f = frames_[sp];
+                log_.UndoTo(pos.board, f.logMark);
+                position = f.position;
+                size = f.size;
+                ply = f.ply;
                 --sp;
                 ++position;
                 if (position <= size) break;
             }
         }
 
-        // Push child `position` and evaluate it next.
+        // Push child `position` of the list of depth sp and evaluate it next.
+        const CandidateEntry& child = lists_[sp].entry(position);
         ++sp;
-        frames_[sp].Save(position, size, ply, work_, pos.board);
-        x = work_[position].X;
-        y = work_[position].Y;
+        frames_[sp] = ListFrame{position, size, static_cast<std::uint8_t>(ply), log_.size};
+        x = child.X;
+        y = child.Y;
     }
 }
 

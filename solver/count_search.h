@@ -30,8 +30,8 @@ public:
 private:
     // The colour that plays a frame's node follows from its ply.
     std::array<ListFrame, CountFrames> frames_;
-    FrameCandidates work_;
-    CandidateList scratch_;
+    LineLists<CountFrames> lists_;   // children of the node at each depth
+    UndoLog log_;                    // the moves of the current line
     std::uint64_t nodes_ = 0;
 };
 

@@ -13,8 +13,9 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::uint8_t endIndex = 0;   // depth of the node that ended a line last
     std::int8_t latest = 0;
     std::int8_t best = 1;        // running best of the node whose children are searched
-    std::uint8_t size = 0;       // entries in work_
-    std::uint8_t position = 0;   // number in work_ of the child being searched
+    std::uint8_t size = 0;       // entries in the list of depth sp - 1
+    std::uint8_t position = 0;   // number in that list of the child being searched
+    log_.size = 0;
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -30,30 +31,30 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         const std::uint8_t opponent = OpponentOf(mover);
         std::int8_t value = 0;
 
-        GenerateCandidates(pos, mover, scratch_);
-        const int cM = scratch_.count;
-        GenerateCandidates(pos, opponent, scratch_);
-        const int cO = scratch_.count;
-        if (cM != 0 && cO != 0) PlaceStone(pos, x, y, mover);
+        // The mover's candidates before the move are the parent's list, which
+        // holds this move; only the root needs them generated. Both counts
+        // matter only as zero or not.
+        const bool moverHas = (sp != 0) || HasCandidates(pos, mover);
+        const bool opponentHas = HasCandidates(pos, opponent);
+        if (moverHas && opponentHas) PlaceStone(pos, x, y, mover, log_);
         const int s = CountStones(pos.board, opponent);
 
-        if (s == 0 || cM == 0 || cO == 0) {
-            value = (cM == 0) ? -1 : 1;
+        if (s == 0 || !moverHas || !opponentHas) {
+            value = moverHas ? 1 : -1;
             endIndex = sp;
         } else if (ply >= Horizon) {
             // A ply past the horizon cannot come from the callers' plies; it
             // ends here too, so the stack never outgrows its frames.
             value = -1;
         } else {
-            GenerateCandidates(pos, opponent, scratch_);
-            if (scratch_.count == 0) {
-                GenerateCandidates(pos, mover, scratch_);
-                value = (scratch_.count == 0) ? -1 : 1;
+            CandidateList& replies = lists_[sp];
+            GenerateCandidates(pos, opponent, replies);
+            if (replies.count == 0) {
+                value = HasCandidates(pos, mover) ? 1 : -1;
                 endIndex = sp;
             } else {
                 // Expand: the opponent's replies are the children, at ply + 1.
-                size = scratch_.count;
-                CopyEntries(scratch_.entries, work_, size);
+                size = replies.count;
                 best = 1;
                 position = 1;
                 ply = ply + 1;
@@ -80,7 +81,10 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                     return latest;
                 }
                 const Frame& f = frames_[sp];
-                f.Restore(position, size, ply, work_, pos.board);
+                log_.UndoTo(pos.board, f.logMark);
+                position = f.position;
+                size = f.size;
+                ply = f.ply;
                 best = f.best;
                 --sp;
                 ++position;
@@ -94,11 +98,14 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             }
         }
 
-        // Push child `position` of work_ and evaluate it next.
+        // Push child `position` of the list of depth sp and evaluate it next.
+        const CandidateEntry& child = lists_[sp].entry(position);
         ++sp;
         Frame& f = frames_[sp];
-        const CandidateEntry& child = work_[position];
-        f.Save(position, size, ply, work_, pos.board);
+        f.position = position;
+        f.size = size;
+        f.ply = static_cast<std::uint8_t>(ply);
+        f.logMark = log_.size;
         f.X = child.X;
         f.Y = child.Y;
         f.best = best;

@@ -50,12 +50,12 @@ private:
     };
 
     std::array<Frame, SearchFrames> frames_;
-    FrameCandidates work_;
-    CandidateList scratch_;
+    LineLists<SearchFrames> lists_;  // children of the node at each depth
+    UndoLog log_;                    // the moves of the current line
     std::uint64_t nodes_ = 0;
 };
 
-// One search with a searcher of its own (about 110 KB on the caller's stack).
+// One search with a searcher of its own (about 60 KB on the caller's stack).
 // `nodes`, when given, is increased by the number of nodes evaluated.
 std::int8_t KillSearch(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr,
                        std::uint64_t* nodes = nullptr);
