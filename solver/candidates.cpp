@@ -1,6 +1,7 @@
 #include "solver/candidates.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace keldra {
 
@@ -34,32 +35,33 @@ struct Listing {
     }
 };
 
-// The stone codes of the grid, indexed like Cells (x * GridSide + y). The
-// region marks of the listing steps live here rather than on the board.
-using Codes = std::array<std::uint8_t, GridPoints>;
+// One bit per point of a column: bit Y of entry X. Entries 0 and 14 (the
+// border columns) stay 0, and so do bits 0 and 14.
+using Columns = std::array<std::uint16_t, GridSide>;
+constexpr std::uint16_t PlayableBits = 0x3FFE;  // bits 1..13
 
-std::uint8_t& codeAt(Codes& c, int x, int y) { return c[static_cast<std::size_t>(IndexOf(x, y))]; }
-std::uint8_t codeAt(const Codes& c, int x, int y) { return c[static_cast<std::size_t>(IndexOf(x, y))]; }
-
-bool touchesCode(const Codes& c, int x, int y, std::uint8_t code) {
-    return codeAt(c, x - 1, y) == code || codeAt(c, x + 1, y) == code || codeAt(c, x, y - 1) == code ||
-           codeAt(c, x, y + 1) == code;
+// The points with an orthogonal neighbour in `m`.
+std::uint16_t besideColumn(const Columns& m, int x) {
+    return static_cast<std::uint16_t>(
+        ((m[static_cast<std::size_t>(x)] << 1) | (m[static_cast<std::size_t>(x)] >> 1) |
+         m[static_cast<std::size_t>(x - 1)] | m[static_cast<std::size_t>(x + 1)]) &
+        PlayableBits);
 }
 
 // The corner (1 top left, 2 top right, 3 bottom right, 4 bottom left) nearest
 // the centre of every non-empty point; ties go to the higher corner number.
-int nearestCorner(const Codes& c) {
+int nearestCorner(const Columns& occupied) {
     int count = 0;
     int sumX = 0;
     int sumY = 0;
     for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (codeAt(c, x, y) != Empty) {
-                ++count;
-                sumX += x;
-                sumY += y;
-            }
-        }
+        const unsigned m = occupied[static_cast<std::size_t>(x)];
+        const int n = std::popcount(m);
+        count += n;
+        sumX += x * n;
+        // the sum of the set bits' numbers, one binary digit of Y at a time
+        sumY += std::popcount(m & 0xAAAAu) + 2 * std::popcount(m & 0xCCCCu) + 4 * std::popcount(m & 0xF0F0u) +
+                8 * std::popcount(m & 0xFF00u);
     }
     if (sumX == 0) return 1;
     const int mx = sumX / count;
@@ -78,70 +80,81 @@ int nearestCorner(const Codes& c) {
     return corner;
 }
 
-// Marks with 7 the open region seen from the edge away from the corner: each
-// column is walked from that edge until the first point that is neither 0
-// nor 5. Leftover 5s (behind a stone) become empty.
-void markOpenRegion(Codes& c, int corner) {
-    const bool fromBottom = (corner == 1 || corner == 2);
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int step = 0; step < BoardSide; ++step) {
-            std::uint8_t& p = codeAt(c, x, fromBottom ? BoardSide - step : 1 + step);
-            if (p != Empty && p != RangeMark) break;
-            p = RegionMark;
-        }
-    }
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (codeAt(c, x, y) == RangeMark) codeAt(c, x, y) = Empty;
-        }
-    }
-}
-
-// Grows the region by exactly one point: empty points beside a 7 are marked
-// 5 first, so that they do not pull in their own neighbours, then become 7.
-void widenRegion(Codes& c) {
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (codeAt(c, x, y) == Empty && touchesCode(c, x, y, RegionMark)) codeAt(c, x, y) = RangeMark;
-        }
-    }
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (codeAt(c, x, y) == RangeMark) codeAt(c, x, y) = RegionMark;
-        }
-    }
-}
-
-// Black attacks from outside: region points beside a white stone open again.
-void reopenNextToWhite(Codes& c) {
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (codeAt(c, x, y) == RegionMark && touchesCode(c, x, y, White)) codeAt(c, x, y) = Empty;
-        }
-    }
-}
-
-// Steps before the legality test: the codes of the board with every 5 and 7
-// left empty on the board itself, the region cut away, and the remaining
-// empty points listed. `c` ends as the board's codes again (no marks).
-void listOutsideRegion(Board& board, int colour, Codes& c, Listing& list) {
+// Steps before the legality test, on bit columns instead of marks on the
+// board: every 5 and 7 is left empty on the board; the open region is the
+// run of 0s and 5s from the edge away from the corner in each column, plus
+// the 7s; it grows by one point; for black, region points beside a white
+// stone open again; the empty points outside the region are listed row by
+// row.
+void listOutsideRegion(Board& board, int colour, Listing& list) {
+    Columns empty{}, open{}, sevens{}, white{}, occupied{};
     PointRecord* p = Cells(board);
-    for (int i = 0; i < GridPoints; ++i) {
-        const std::uint8_t s = p[i].Stone;
-        c[static_cast<std::size_t>(i)] = s;
-        if (s == RangeMark || s == RegionMark) p[i].Stone = Empty;
+    for (int x = 1; x <= BoardSide; ++x) {
+        PointRecord* column = p + IndexOf(x, 0);
+        unsigned e = 0, f = 0, s7 = 0, w = 0, nz = 0;
+        for (int y = 1; y <= BoardSide; ++y) {
+            const std::uint8_t s = column[y].Stone;
+            const unsigned bit = 1u << y;
+            if (s == Empty) {
+                e |= bit;
+                continue;
+            }
+            nz |= bit;
+            if (s == White) {
+                w |= bit;
+            } else if (s == RangeMark) {
+                f |= bit;
+                column[y].Stone = Empty;
+            } else if (s == RegionMark) {
+                s7 |= bit;
+                column[y].Stone = Empty;
+            }
+        }
+        const auto i = static_cast<std::size_t>(x);
+        empty[i] = static_cast<std::uint16_t>(e);
+        open[i] = static_cast<std::uint16_t>(e | f);
+        sevens[i] = static_cast<std::uint16_t>(s7);
+        white[i] = static_cast<std::uint16_t>(w);
+        occupied[i] = static_cast<std::uint16_t>(nz);
     }
-    markOpenRegion(c, nearestCorner(c));
-    widenRegion(c);
-    if (colour == Black) reopenNextToWhite(c);
-    list.count = 0;
-    for (int y = 1; y <= BoardSide; ++y) {
+
+    const int corner = nearestCorner(occupied);
+    const bool fromBottom = (corner == 1 || corner == 2);
+    Columns region{};
+    Columns listed{};
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        const unsigned blocked = ~static_cast<unsigned>(open[i]) & PlayableBits;
+        unsigned run = PlayableBits;
+        if (blocked != 0) {
+            run = fromBottom ? PlayableBits & ~((2u << (std::bit_width(blocked) - 1)) - 1)
+                             : PlayableBits & ((1u << std::countr_zero(blocked)) - 1);
+        }
+        region[i] = static_cast<std::uint16_t>(run | sevens[i]);
+        listed[i] = static_cast<std::uint16_t>(open[i] & ~run);
+    }
+    Columns grow{};
+    for (int x = 1; x <= BoardSide; ++x) grow[static_cast<std::size_t>(x)] = listed[static_cast<std::size_t>(x)] & besideColumn(region, x);
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        region[i] = static_cast<std::uint16_t>(region[i] | grow[i]);
+        listed[i] = static_cast<std::uint16_t>(listed[i] & ~grow[i]);
+    }
+    if (colour == Black) {
         for (int x = 1; x <= BoardSide; ++x) {
-            if (codeAt(c, x, y) == Empty) list.add(x, y);
+            const auto i = static_cast<std::size_t>(x);
+            listed[i] = static_cast<std::uint16_t>(listed[i] | (region[i] & besideColumn(white, x)));
         }
     }
-    for (std::uint8_t& s : c) {
-        if (s == RegionMark) s = Empty;
+
+    unsigned rows = 0;
+    for (const std::uint16_t m : listed) rows |= m;
+    list.count = 0;
+    for (; rows != 0; rows &= rows - 1) {
+        const int y = std::countr_zero(rows);
+        for (int x = 1; x <= BoardSide; ++x) {
+            if ((listed[static_cast<std::size_t>(x)] >> y) & 1u) list.add(x, y);
+        }
     }
 }
 
@@ -212,10 +225,10 @@ private:
     std::array<std::uint8_t, BoardSide * BoardSide + 1> liberties_{};
 };
 
-bool hasStoneAround(const Codes& c, int x, int y) {
+bool hasStoneAround(const Board& b, int x, int y) {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
-            if ((dx != 0 || dy != 0) && HoldsStone(codeAt(c, x + dx, y + dy))) return true;
+            if ((dx != 0 || dy != 0) && HoldsStone(b[x + dx][y + dy].Stone)) return true;
         }
     }
     return false;
@@ -231,10 +244,10 @@ bool isCornerEdgePoint(int x, int y) {
 // Keeps the points with a stone among their eight surrounding points (flag
 // 1), then moves the eight edge points beside the corners to the front, each
 // found one going ahead of those moved before it.
-void keepNearStonesCornerEdgesFirst(const Codes& c, Listing& list) {
+void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
     for (int i = 0; i < list.count; ++i) {
         CandidateEntry& e = list.at(i);
-        e.flag = hasStoneAround(c, e.X, e.Y) ? 1 : 0;
+        e.flag = hasStoneAround(b, e.X, e.Y) ? 1 : 0;
     }
     list.filter([](const CandidateEntry& e) { return e.flag == 1; });
     for (int i = 0; i < list.count; ++i) {
@@ -248,14 +261,13 @@ void keepNearStonesCornerEdgesFirst(const Codes& c, Listing& list) {
 }  // namespace
 
 void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
-    Codes codes;
     Listing list;
-    listOutsideRegion(pos.board, colour, codes, list);
+    listOutsideRegion(pos.board, colour, list);
 
     if (list.count > 0) {
         LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
         list.filter([&](const CandidateEntry& e) { return legal.Stays(e.X, e.Y); });
-        if (list.count >= 2) keepNearStonesCornerEdgesFirst(codes, list);
+        if (list.count >= 2) keepNearStonesCornerEdgesFirst(pos.board, list);
     }
 
     pos.LastX = 0;
@@ -265,9 +277,8 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
 }
 
 bool HasCandidates(Position& pos, int colour) {
-    Codes codes;
     Listing list;
-    listOutsideRegion(pos.board, colour, codes, list);
+    listOutsideRegion(pos.board, colour, list);
     pos.LastX = 0;
     pos.LastY = 0;
 
@@ -277,7 +288,7 @@ bool HasCandidates(Position& pos, int colour) {
     int farStaying = 0;
     for (int i = 0; i < list.count; ++i) {
         const CandidateEntry& e = list.at(i);
-        if (hasStoneAround(codes, e.X, e.Y)) {
+        if (hasStoneAround(pos.board, e.X, e.Y)) {
             if (legal.Stays(e.X, e.Y)) return true;
         } else if (farStaying < 2 && legal.Stays(e.X, e.Y)) {
             ++farStaying;
