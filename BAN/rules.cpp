@@ -18,9 +18,9 @@ bool touchesEmpty(const PointRecord* p, int i) {
 // points of the start's code. A code of 128 or more (negative as a signed
 // byte) joins nothing, so such a group is the start alone.
 struct GroupWalk {
-    std::array<std::uint8_t, GridPoints> member{};   // == stamp: joined the current walk
-    std::array<std::uint8_t, GridPoints> liberty{};  // == stamp: counted as its liberty
-    std::uint8_t stamp = 0;                          // a walker makes a handful of walks
+    std::array<std::uint8_t, GridPoints> member;   // == stamp: joined the current walk
+    std::array<std::uint8_t, GridPoints> liberty;  // == stamp: counted as its liberty
+    std::uint8_t stamp = 0;                        // a walker makes a handful of walks
     std::array<std::uint8_t, GridPoints> members;
     int size = 0;
 
@@ -30,6 +30,11 @@ struct GroupWalk {
     // the whole group. `liberties` receives the number of distinct empty
     // neighbours when the walk runs to the end.
     bool collect(const PointRecord* p, int start, bool stopAtLiberty, int* liberties = nullptr) {
+        if (stamp == 0) {
+            // most placements need no walk: the marks are cleared on the first
+            member.fill(0);
+            liberty.fill(0);
+        }
         ++stamp;
         const std::uint8_t code = p[start].Stone;
         const bool joins = asSigned(code) >= 0;
@@ -66,9 +71,11 @@ void save(UndoLog* log, const Board& b, int i) {
 }
 
 // ResolveMove with every change of a playable record saved into `log` when
-// Logged. The placed point itself is saved by the caller.
+// Logged; `ko`, when given, tells where ko marks may be and is brought up
+// to date when the move stands. The placed point itself is saved by the
+// caller.
 template <bool Logged>
-void resolve(Position& pos, UndoLog* log) {
+void resolve(Position& pos, UndoLog* log, KoPoints* ko) {
     Board& b = pos.board;
     PointRecord* p = Cells(b);
     const int last = IndexOf(pos.LastX, pos.LastY);
@@ -121,14 +128,28 @@ void resolve(Position& pos, UndoLog* log) {
     }
 
     // The move stands: the ban of the previous move ends.
-    for (int x = 1; x <= BoardSide; ++x) {
-        PointRecord* column = p + IndexOf(x, 0);
-        for (int y = 1; y <= BoardSide; ++y) {
-            if (column[y].KoMark != 0) {
-                save<Logged>(log, b, IndexOf(x, y));
-                column[y].KoMark = 0;
+    if (ko != nullptr && ko->known) {
+        for (int k = 0; k < ko->count; ++k) {
+            const int i = ko->index[static_cast<std::size_t>(k)];
+            if (p[i].KoMark != 0) {
+                save<Logged>(log, b, i);
+                p[i].KoMark = 0;
             }
         }
+    } else {
+        for (int x = 1; x <= BoardSide; ++x) {
+            PointRecord* column = p + IndexOf(x, 0);
+            for (int y = 1; y <= BoardSide; ++y) {
+                if (column[y].KoMark != 0) {
+                    save<Logged>(log, b, IndexOf(x, y));
+                    column[y].KoMark = 0;
+                }
+            }
+        }
+    }
+    if (ko != nullptr) {
+        ko->known = true;
+        ko->count = 0;
     }
 
     // Ko: the opponent on a single-capture point N would take back exactly
@@ -145,6 +166,7 @@ void resolve(Position& pos, UndoLog* log) {
             const int n = last + Neighbour[k];
             save<Logged>(log, b, n);
             p[n].KoMark = 1;
+            if (ko != nullptr) ko->index[ko->count++] = static_cast<std::uint8_t>(n);
         }
     }
     for (const int d : Neighbour) {
@@ -209,21 +231,21 @@ void CountAndCapture(Position& pos, int x, int y) {
     }
 }
 
-void ResolveMove(Position& pos) { resolve<false>(pos, nullptr); }
+void ResolveMove(Position& pos) { resolve<false>(pos, nullptr, nullptr); }
 
 void PlaceStone(Position& pos, int x, int y, std::uint8_t code) {
     pos.board[x][y].Stone = code;
     pos.LastX = static_cast<std::uint8_t>(x);
     pos.LastY = static_cast<std::uint8_t>(y);
-    resolve<false>(pos, nullptr);
+    resolve<false>(pos, nullptr, nullptr);
 }
 
-void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log) {
+void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log, KoPoints& ko) {
     log.Save(pos.board, IndexOf(x, y));
     pos.board[x][y].Stone = code;
     pos.LastX = static_cast<std::uint8_t>(x);
     pos.LastY = static_cast<std::uint8_t>(y);
-    resolve<true>(pos, &log);
+    resolve<true>(pos, &log, &ko);
 }
 
 void RecordMove(GameRecord& rec, std::uint8_t x, std::uint8_t y, std::uint8_t colour) {

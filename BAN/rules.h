@@ -69,10 +69,20 @@ struct UndoLog {
     }
 };
 
+// Where ko marks may be, as a search follows it from move to move. When
+// `known`, no playable point outside `index` has a KoMark other than 0.
+struct KoPoints {
+    bool known = false;
+    std::uint8_t count = 0;
+    std::array<std::uint8_t, 4> index{};  // grid indices, x * GridSide + y
+};
+
 // PlaceStone that saves every record it changes into `log` first. Border
 // records that a move writes (a KoColour beside a border KoMark) are not
 // saved, as a restore of the playable points would not bring them back.
-void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log);
+// With `ko` known only those points are cleared when the move stands;
+// afterwards `ko` holds the move's new ko points (unchanged when refused).
+void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log, KoPoints& ko);
 
 // Plays and records a move of the game. Points outside 1..13 and points that
 // are not empty are ignored. When the list already holds 50 records, the

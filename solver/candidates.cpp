@@ -37,7 +37,7 @@ struct Listing {
 
 // One bit per point of a column: bit Y of entry X. Entries 0 and 14 (the
 // border columns) stay 0, and so do bits 0 and 14.
-using Columns = std::array<std::uint16_t, GridSide>;
+using Columns = StoneColumns::Columns;
 constexpr std::uint16_t PlayableBits = 0x3FFE;  // bits 1..13
 
 // The points with an orthogonal neighbour in `m`.
@@ -50,22 +50,10 @@ std::uint16_t besideColumn(const Columns& m, int x) {
 
 // The corner (1 top left, 2 top right, 3 bottom right, 4 bottom left) nearest
 // the centre of every non-empty point; ties go to the higher corner number.
-int nearestCorner(const Columns& occupied) {
-    int count = 0;
-    int sumX = 0;
-    int sumY = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        const unsigned m = occupied[static_cast<std::size_t>(x)];
-        const int n = std::popcount(m);
-        count += n;
-        sumX += x * n;
-        // the sum of the set bits' numbers, one binary digit of Y at a time
-        sumY += std::popcount(m & 0xAAAAu) + 2 * std::popcount(m & 0xCCCCu) + 4 * std::popcount(m & 0xF0F0u) +
-                8 * std::popcount(m & 0xFF00u);
-    }
-    if (sumX == 0) return 1;
-    const int mx = sumX / count;
-    const int my = sumY / count;
+int nearestCorner(const StoneColumns& c) {
+    if (c.sumX == 0) return 1;
+    const int mx = c.sumX / c.count;
+    const int my = c.sumY / c.count;
     const int cornerX[4] = {1, BoardSide, BoardSide, 1};
     const int cornerY[4] = {1, 1, BoardSide, BoardSide};
     int corner = 1;
@@ -86,39 +74,15 @@ int nearestCorner(const Columns& occupied) {
 // the 7s; it grows by one point; for black, region points beside a white
 // stone open again; the empty points outside the region are listed row by
 // row.
-void listOutsideRegion(Board& board, int colour, Listing& list) {
-    Columns empty{}, open{}, sevens{}, white{}, occupied{};
-    PointRecord* p = Cells(board);
+void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list) {
+    const int corner = nearestCorner(c);
+    Columns open{};
     for (int x = 1; x <= BoardSide; ++x) {
-        PointRecord* column = p + IndexOf(x, 0);
-        unsigned e = 0, f = 0, s7 = 0, w = 0, nz = 0;
-        for (int y = 1; y <= BoardSide; ++y) {
-            const std::uint8_t s = column[y].Stone;
-            const unsigned bit = 1u << y;
-            if (s == Empty) {
-                e |= bit;
-                continue;
-            }
-            nz |= bit;
-            if (s == White) {
-                w |= bit;
-            } else if (s == RangeMark) {
-                f |= bit;
-                column[y].Stone = Empty;
-            } else if (s == RegionMark) {
-                s7 |= bit;
-                column[y].Stone = Empty;
-            }
-        }
         const auto i = static_cast<std::size_t>(x);
-        empty[i] = static_cast<std::uint16_t>(e);
-        open[i] = static_cast<std::uint16_t>(e | f);
-        sevens[i] = static_cast<std::uint16_t>(s7);
-        white[i] = static_cast<std::uint16_t>(w);
-        occupied[i] = static_cast<std::uint16_t>(nz);
+        open[i] = static_cast<std::uint16_t>(c.empty[i] | c.ranges[i]);
     }
-
-    const int corner = nearestCorner(occupied);
+    const Columns& sevens = c.regions;
+    const Columns& white = c.white;
     const bool fromBottom = (corner == 1 || corner == 2);
     Columns region{};
     Columns listed{};
@@ -144,6 +108,16 @@ void listOutsideRegion(Board& board, int colour, Listing& list) {
         for (int x = 1; x <= BoardSide; ++x) {
             const auto i = static_cast<std::size_t>(x);
             listed[i] = static_cast<std::uint16_t>(listed[i] | (region[i] & besideColumn(white, x)));
+        }
+    }
+
+    // every 5 and 7 ends empty, on the board and in the masks
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        for (unsigned m = c.ranges[i] | c.regions[i]; m != 0; m &= m - 1) {
+            const int index = IndexOf(x, std::countr_zero(m));
+            Cells(board)[index].Stone = Empty;
+            c.Update(board, index);
         }
     }
 
@@ -260,9 +234,69 @@ void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
 
 }  // namespace
 
+void StoneColumns::Build(const Board& board) {
+    *this = StoneColumns{};
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) Update(board, IndexOf(x, y));
+    }
+}
+
+void StoneColumns::Update(const Board& board, int index) {
+    const int x = index / GridSide;
+    const int y = index % GridSide;
+    const auto i = static_cast<std::size_t>(x);
+    const auto bit = static_cast<std::uint16_t>(1u << y);
+    if (occupied[i] & bit) {
+        --count;
+        sumX -= x;
+        sumY -= y;
+    }
+    blacks -= (black[i] & bit) != 0;
+    whites -= (white[i] & bit) != 0;
+    const auto keep = static_cast<std::uint16_t>(~bit);
+    empty[i] &= keep;
+    black[i] &= keep;
+    white[i] &= keep;
+    ranges[i] &= keep;
+    regions[i] &= keep;
+    occupied[i] &= keep;
+    const std::uint8_t s = Cells(board)[index].Stone;
+    if (s == Empty) {
+        empty[i] |= bit;
+        return;
+    }
+    occupied[i] |= bit;
+    ++count;
+    sumX += x;
+    sumY += y;
+    if (s == Black) {
+        black[i] |= bit;
+        ++blacks;
+    } else if (s == White) {
+        white[i] |= bit;
+        ++whites;
+    } else if (s == RangeMark) {
+        ranges[i] |= bit;
+    } else if (s == RegionMark) {
+        regions[i] |= bit;
+    }
+}
+
 void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
+    StoneColumns columns;
+    columns.Build(pos.board);
+    GenerateCandidates(pos, colour, out, columns);
+}
+
+bool HasCandidates(Position& pos, int colour) {
+    StoneColumns columns;
+    columns.Build(pos.board);
+    return HasCandidates(pos, colour, columns);
+}
+
+void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
     Listing list;
-    listOutsideRegion(pos.board, colour, list);
+    listOutsideRegion(pos.board, colour, columns, list);
 
     if (list.count > 0) {
         LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
@@ -276,9 +310,9 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
     std::copy_n(list.e.begin(), out.count, out.entries.begin() + 1);
 }
 
-bool HasCandidates(Position& pos, int colour) {
+bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
     Listing list;
-    listOutsideRegion(pos.board, colour, list);
+    listOutsideRegion(pos.board, colour, columns, list);
     pos.LastX = 0;
     pos.LastY = 0;
 

@@ -27,6 +27,30 @@ struct CandidateList {
     bool contains(int x, int y) const;
 };
 
+// The stone codes of a board as one 16-bit mask per column (bit Y of entry
+// X; border columns and bits stay 0), with the count and coordinate sums of
+// the non-empty points. A search builds it once and updates the points its
+// moves change, so that a generation need not read the whole board.
+struct StoneColumns {
+    using Columns = std::array<std::uint16_t, GridSide>;
+    Columns empty{};     // code 0
+    Columns black{};     // code 1
+    Columns white{};     // code 2
+    Columns ranges{};    // code 5
+    Columns regions{};   // code 7
+    Columns occupied{};  // any code other than 0
+    int blacks = 0;
+    int whites = 0;
+    int count = 0;  // non-empty points
+    int sumX = 0;
+    int sumY = 0;
+
+    void Build(const Board& board);
+    // Brings the masks up to date after the point at grid index `index`
+    // (x * GridSide + y) may have changed its code.
+    void Update(const Board& board, int index);
+};
+
 // Lists the points where `colour` (1 or 2) may play in the position. On
 // return the board holds what it held on entry (a 5 or 7 left empty) and
 // LastX/LastY are 0. When more than 50 points survive, the first 50 in list
@@ -37,5 +61,10 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out);
 // same effect on pos (a 5 or 7 left empty, LastX/LastY 0); stops at the
 // first point that settles it.
 bool HasCandidates(Position& pos, int colour);
+
+// The same, for a caller that keeps `columns` equal to the board's codes.
+// Any 5 or 7 is left empty on the board and in `columns`.
+void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns);
+bool HasCandidates(Position& pos, int colour, StoneColumns& columns);
 
 }  // namespace keldra

@@ -8,21 +8,24 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
     std::uint8_t position = 0;
     std::uint8_t size = 0;
     log_.size = 0;
+    columns_.Build(pos.board);
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
         ++nodes_;
         bool expanded = false;
         if (ply < CountHorizon) {
-            PlaceStone(pos, x, y, ColourOfPly(ply), log_);
-            const int blacks = CountStones(pos.board, Black);
-            const int whites = CountStones(pos.board, White);
+            KoPoints& ko = koAt_[sp];
+            ko = (sp == 0) ? KoPoints{} : koAt_[sp - 1u];
+            PlayLogged(pos, x, y, ColourOfPly(ply), log_, ko, columns_);
+            const int blacks = columns_.blacks;
+            const int whites = columns_.whites;
             if (blacks == 0) {
                 ++lineCount;
             } else if (whites != 0) {
                 const std::uint8_t next = ColourOfPly(ply + 1);
                 CandidateList& replies = lists_[sp];
-                GenerateCandidates(pos, next, replies);
+                GenerateCandidates(pos, next, replies, columns_);
                 if (replies.count == 0) {
                     if (next == Black) ++lineCount;
                 } else if (ply + 1 >= CountHorizon) {
@@ -47,7 +50,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
                     return lineCount;
                 }
                 const ListFrame& f = frames_[sp];
-                log_.UndoTo(pos.board, f.logMark);
+                TakeBack(pos, log_, f.logMark, columns_);
                 position = f.position;
                 size = f.size;
                 ply = f.ply;

@@ -32,6 +32,8 @@ private:
     std::array<ListFrame, CountFrames> frames_;
     LineLists<CountFrames> lists_;   // children of the node at each depth
     UndoLog log_;                    // the moves of the current line
+    StoneColumns columns_;           // the board's codes, kept with every move
+    std::array<KoPoints, CountFrames> koAt_;  // ko marks after the move of each depth
     std::uint64_t nodes_ = 0;
 };
 

@@ -16,6 +16,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::uint8_t size = 0;       // entries in the list of depth sp - 1
     std::uint8_t position = 0;   // number in that list of the child being searched
     log_.size = 0;
+    columns_.Build(pos.board);
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -34,10 +35,14 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         // The mover's candidates before the move are the parent's list, which
         // holds this move; only the root needs them generated. Both counts
         // matter only as zero or not.
-        const bool moverHas = (sp != 0) || HasCandidates(pos, mover);
-        const bool opponentHas = HasCandidates(pos, opponent);
-        if (moverHas && opponentHas) PlaceStone(pos, x, y, mover, log_);
-        const int s = CountStones(pos.board, opponent);
+        const bool moverHas = (sp != 0) || HasCandidates(pos, mover, columns_);
+        const bool opponentHas = HasCandidates(pos, opponent, columns_);
+        if (moverHas && opponentHas) {
+            KoPoints& ko = koAt_[sp];
+            ko = (sp == 0) ? KoPoints{} : koAt_[sp - 1u];
+            PlayLogged(pos, x, y, mover, log_, ko, columns_);
+        }
+        const int s = StonesOf(columns_, opponent);
 
         if (s == 0 || !moverHas || !opponentHas) {
             value = moverHas ? 1 : -1;
@@ -48,9 +53,9 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             value = -1;
         } else {
             CandidateList& replies = lists_[sp];
-            GenerateCandidates(pos, opponent, replies);
+            GenerateCandidates(pos, opponent, replies, columns_);
             if (replies.count == 0) {
-                value = HasCandidates(pos, mover) ? 1 : -1;
+                value = HasCandidates(pos, mover, columns_) ? 1 : -1;
                 endIndex = sp;
             } else {
                 // Expand: the opponent's replies are the children, at ply + 1.
@@ -81,7 +86,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                     return latest;
                 }
                 const Frame& f = frames_[sp];
-                log_.UndoTo(pos.board, f.logMark);
+                TakeBack(pos, log_, f.logMark, columns_);
                 position = f.position;
                 size = f.size;
                 ply = f.ply;

@@ -23,6 +23,26 @@ inline int CountStones(const Board& board, std::uint8_t code) {
 // Odd plies are black's moves, even plies white's.
 inline std::uint8_t ColourOfPly(int ply) { return (ply % 2 != 0) ? Black : White; }
 
+// Stones of colour 1 or 2 on the board that `columns` mirrors.
+inline int StonesOf(const StoneColumns& columns, std::uint8_t colour) {
+    return colour == Black ? columns.blacks : columns.whites;
+}
+
+// PlaceStone with its changes saved in `log` and mirrored in `columns`.
+inline void PlayLogged(Position& pos, int x, int y, std::uint8_t colour, UndoLog& log, KoPoints& ko,
+                       StoneColumns& columns) {
+    const int from = log.size;
+    PlaceStone(pos, x, y, colour, log, ko);
+    for (int i = from; i < log.size; ++i) columns.Update(pos.board, log.entries[static_cast<std::size_t>(i)].index);
+}
+
+// Takes back every move logged since `mark`, in `columns` too.
+inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& columns) {
+    const int from = log.size;
+    log.UndoTo(pos.board, mark);
+    for (int i = mark; i < from; ++i) columns.Update(pos.board, log.entries[static_cast<std::size_t>(i)].index);
+}
+
 // What a frame of either search keeps of the node it belongs to: its number
 // in the parent's list, the size of that list, its ply, and where the undo
 // log stood before its move, so that popping the frame takes the move back.

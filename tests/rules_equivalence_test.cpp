@@ -137,17 +137,29 @@ std::string playableDifference(const Board& a, const Board& b) {
 
 // Places on both, checks the visible fields agree, and checks that the
 // logged placement gives the same board and its log restores the start.
-void placeOnBoth(Position& pos, Model& model, int x, int y, std::uint8_t code, const std::string& what) {
+// `ko` is where the caller knows ko marks may be; it is carried on to the
+// next move and must then list every playable point with a mark.
+void placeOnBoth(Position& pos, Model& model, int x, int y, std::uint8_t code, const std::string& what,
+                 KoPoints& ko) {
     const Board before = pos.board;
     Position logged = pos;
     UndoLog log;
     log.size = 0;
-    PlaceStone(logged, x, y, code, log);
+    PlaceStone(logged, x, y, code, log, ko);
     PlaceStone(pos, x, y, code);
     model.place(x, y, code);
     ASSERT_EQ(visibleDifference(pos.board, model.b), "") << what << "\n" << test::PictureOf(before);
     ASSERT_EQ(playableDifference(logged.board, pos.board), "") << what << ": logged and plain placements differ";
     ASSERT_LE(log.size, UndoLog::PerPlacement) << what;
+    if (ko.known) {
+        for (int px = 1; px <= BoardSide; ++px)
+            for (int py = 1; py <= BoardSide; ++py) {
+                if (pos.at(px, py).KoMark == 0) continue;
+                bool listed = false;
+                for (int k = 0; k < ko.count; ++k) listed |= ko.index[static_cast<std::size_t>(k)] == IndexOf(px, py);
+                ASSERT_TRUE(listed) << what << ": ko mark at " << px << "," << py << " not among the ko points";
+            }
+    }
     log.UndoTo(logged.board, 0);
     // border records written by the move (a KoColour beside a stray border
     // mark) are not brought back, as a restore of the playable points would not
@@ -186,9 +198,11 @@ TEST(RulesEquivalence, RandomPositionsWithAnyCodesAndMarks) {
         const int x = x0 + static_cast<int>(rng() % w), y = y0 + static_cast<int>(rng() % h);
         const std::uint8_t codes[] = {Black, White, Black, White, Empty, BorderCode, RangeMark, 3};
         const std::uint8_t code = codes[rng() % std::size(codes)];
+        KoPoints ko;  // stray marks anywhere: not known
         placeOnBoth(pos, model, x, y, code,
                     "round " + std::to_string(round) + ": code " + std::to_string(code) + " at " +
-                        std::to_string(x) + "," + std::to_string(y));
+                        std::to_string(x) + "," + std::to_string(y),
+                    ko);
     }
 }
 
@@ -200,12 +214,13 @@ TEST(RulesEquivalence, RandomGamesInACornerWithKos) {
         Position pos;
         Model model;
         model.b = pos.board;
+        KoPoints ko;  // followed from move to move, as a search does
         for (int move = 0; move < 120; ++move) {
             const int x = 1 + static_cast<int>(rng() % 6), y = 1 + static_cast<int>(rng() % 6);
             const std::uint8_t colour = static_cast<std::uint8_t>(1 + move % 2);
             if (pos.at(x, y).Stone != Empty) continue;
             placeOnBoth(pos, model, x, y, colour,
-                        "game " + std::to_string(game) + " move " + std::to_string(move));
+                        "game " + std::to_string(game) + " move " + std::to_string(move), ko);
             if (HasFatalFailure()) return;
         }
     }
