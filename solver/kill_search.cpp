@@ -36,7 +36,14 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         // holds this move; only the root needs them generated. Both counts
         // matter only as zero or not.
         const bool moverHas = (sp != 0) || HasCandidates(pos, mover, columns_);
-        const bool opponentHas = HasCandidates(pos, opponent, columns_);
+        bool opponentHas;
+        if (sp == 0) {
+            opponentHas = HasCandidates(pos, opponent, columns_);
+        } else {
+            std::int8_t& known = moverHasAfter_[sp - 1u];
+            if (known < 0) known = HasCandidates(pos, opponent, columns_) ? 1 : 0;
+            opponentHas = known != 0;
+        }
         if (moverHas && opponentHas) {
             KoPoints& ko = koAt_[sp];
             ko = (sp == 0) ? KoPoints{} : koAt_[sp - 1u];
@@ -59,6 +66,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                 endIndex = sp;
             } else {
                 // Expand: the opponent's replies are the children, at ply + 1.
+                moverHasAfter_[sp] = -1;
                 size = replies.count;
                 best = 1;
                 position = 1;

@@ -54,6 +54,10 @@ private:
     UndoLog log_;                    // the moves of the current line
     StoneColumns columns_;           // the board's codes, kept with every move
     std::array<KoPoints, SearchFrames> koAt_;  // ko marks after the move of each depth
+    // Whether the mover of depth d has candidates after its move (-1 not yet
+    // known): the same position for every child of that node, where the
+    // children's opponent count is taken.
+    std::array<std::int8_t, SearchFrames> moverHasAfter_;
     std::uint64_t nodes_ = 0;
 };
 
