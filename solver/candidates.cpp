@@ -163,6 +163,12 @@ private:
 
     // Distinct empty neighbours of the group of 1s or 2s through `start`.
     int libertiesOf(int start) {
+        if (groups_ == 0) {
+            // most points have an empty neighbour: the tables are cleared
+            // only when a group is first needed
+            group_.fill(0);
+            libertyOf_.fill(0);
+        }
         const auto s0 = static_cast<std::size_t>(start);
         if (group_[s0] != 0) return liberties_[group_[s0]];
         const std::uint8_t id = ++groups_;
@@ -194,9 +200,9 @@ private:
     std::uint8_t colour_;
     std::uint8_t opponent_;
     std::uint8_t groups_ = 0;                            // at most 169 groups
-    std::array<std::uint8_t, GridPoints> group_{};       // group id of a stone, 0 before its group is walked
-    std::array<std::uint8_t, GridPoints> libertyOf_{};   // id of the last group that counted this empty point
-    std::array<std::uint8_t, BoardSide * BoardSide + 1> liberties_{};
+    std::array<std::uint8_t, GridPoints> group_;       // group id of a stone, 0 before its group is walked
+    std::array<std::uint8_t, GridPoints> libertyOf_;   // id of the last group that counted this empty point
+    std::array<std::uint8_t, BoardSide * BoardSide + 1> liberties_;
 };
 
 bool hasStoneAround(const Board& b, int x, int y) {

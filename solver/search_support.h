@@ -28,19 +28,28 @@ inline int StonesOf(const StoneColumns& columns, std::uint8_t colour) {
     return colour == Black ? columns.blacks : columns.whites;
 }
 
-// PlaceStone with its changes saved in `log` and mirrored in `columns`.
+// PlaceStone with its changes saved in `log` and mirrored in `columns`
+// (records whose code stayed, such as cleared ko marks, need no update).
 inline void PlayLogged(Position& pos, int x, int y, std::uint8_t colour, UndoLog& log, KoPoints& ko,
                        StoneColumns& columns) {
     const int from = log.size;
     PlaceStone(pos, x, y, colour, log, ko);
-    for (int i = from; i < log.size; ++i) columns.Update(pos.board, log.entries[static_cast<std::size_t>(i)].index);
+    const PointRecord* p = Cells(pos.board);
+    for (int i = from; i < log.size; ++i) {
+        const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(i)];
+        if (p[e.index].Stone != e.before.Stone) columns.Update(pos.board, e.index);
+    }
 }
 
 // Takes back every move logged since `mark`, in `columns` too.
 inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& columns) {
-    const int from = log.size;
-    log.UndoTo(pos.board, mark);
-    for (int i = mark; i < from; ++i) columns.Update(pos.board, log.entries[static_cast<std::size_t>(i)].index);
+    PointRecord* p = Cells(pos.board);
+    while (log.size > mark) {
+        const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(--log.size)];
+        const std::uint8_t now = p[e.index].Stone;
+        p[e.index] = e.before;
+        if (now != e.before.Stone) columns.Update(pos.board, e.index);
+    }
 }
 
 // What a frame of either search keeps of the node it belongs to: its number
