@@ -243,7 +243,37 @@ void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
 void StoneColumns::Build(const Board& board) {
     *this = StoneColumns{};
     for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) Update(board, IndexOf(x, y));
+        const PointRecord* column = &board[x][0];
+        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0;
+        for (int y = 1; y <= BoardSide; ++y) {
+            const std::uint8_t s = column[y].Stone;
+            const unsigned bit = 1u << y;
+            if (s == Empty) {
+                e |= bit;
+                continue;
+            }
+            ++count;
+            sumX += x;
+            sumY += y;
+            if (s == Black) {
+                b |= bit;
+                ++blacks;
+            } else if (s == White) {
+                w |= bit;
+                ++whites;
+            } else if (s == RangeMark) {
+                r5 |= bit;
+            } else if (s == RegionMark) {
+                r7 |= bit;
+            }
+        }
+        const auto i = static_cast<std::size_t>(x);
+        empty[i] = static_cast<std::uint16_t>(e);
+        black[i] = static_cast<std::uint16_t>(b);
+        white[i] = static_cast<std::uint16_t>(w);
+        ranges[i] = static_cast<std::uint16_t>(r5);
+        regions[i] = static_cast<std::uint16_t>(r7);
+        occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
     }
 }
 
