@@ -1,9 +1,10 @@
 #include "solver/hints.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 
-#include "solver/count_search.h"
-#include "solver/kill_search.h"
+#include "solver/root_search.h"
 
 namespace keldra {
 
@@ -57,6 +58,57 @@ bool letEventsThrough(AppState& st, SearchView& view, bool hintBoardTaken) {
     return true;
 }
 
+// The workers of the hints, started with the first hint and kept for the
+// life of the process. A hint entered while another one is waiting (from a
+// handler its event processing ran) gets workers of its own. Ending the
+// lease stops the job: after a first winner, a cancellation or an
+// exception no further candidate is started.
+class PoolLease {
+public:
+    PoolLease() {
+        if (inUse().exchange(true)) {
+            own_ = std::make_unique<RootSearchPool>();
+            pool_ = own_.get();
+        } else {
+            pool_ = &shared();
+        }
+    }
+    ~PoolLease() {
+        pool_->Stop();
+        if (!own_) inUse().store(false);
+    }
+    PoolLease(const PoolLease&) = delete;
+    PoolLease& operator=(const PoolLease&) = delete;
+
+    RootSearchPool& pool() { return *pool_; }
+
+private:
+    static RootSearchPool& shared() {
+        static RootSearchPool pool;
+        return pool;
+    }
+    static std::atomic<bool>& inUse() {
+        static std::atomic<bool> flag{false};
+        return flag;
+    }
+
+    std::unique_ptr<RootSearchPool> own_;
+    RootSearchPool* pool_;
+};
+
+// Waits for task t while the view repaints. False when the window started
+// closing during the wait; the search is then abandoned.
+bool awaitTask(AppState& st, SearchView& view, RootSearchPool& pool, int t) {
+    while (!pool.WaitTask(t, 0)) {
+        view.WaitFor([&pool, t](std::uint32_t ms) { return pool.WaitTask(t, ms); });
+        if (view.Cancelled()) {
+            abandonSearch(st, true);
+            return false;
+        }
+    }
+    return true;
+}
+
 // The common end of both hints: the board back, the choice shown and kept.
 void finishHint(AppState& st, SearchView& view, const Choice& choice, std::uint32_t start) {
     view.SetEdit6Colour(Red);
@@ -79,9 +131,10 @@ bool announceCandidate(AppState& st, SearchView& view, const CandidateEntry& c, 
 }
 
 // The frame of both hints: the status texts, the start position saved, the
-// candidates of `colour` copied; `choose(list, choice)` searches them and
-// returns false when the window started closing; then the common end. Any
-// exception shows "解答不能" and goes on to the caller.
+// candidates of `colour` copied; `choose(list, choice, pool)` walks them in
+// list order, taking the results of the workers, and returns false when the
+// window started closing; then the common end. Any exception shows "解答不能"
+// and goes on to the caller.
 template <class Choose>
 void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t colour, Choose choose) {
     try {
@@ -93,7 +146,8 @@ void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t 
         GenerateCandidates(st.pos, colour, st.candidates);
         const CandidateList list = st.candidates;
         Choice choice;
-        if (!choose(list, choice)) return;
+        PoolLease lease;
+        if (!choose(list, choice, lease.pool())) return;
         finishHint(st, view, choice, start);
     } catch (...) {
         view.ShowMessage("解答不能");
@@ -104,14 +158,20 @@ void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t 
 }  // namespace
 
 void Button9Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, Choice& choice) {
-        // Phase 1: the first white reply that wins by force.
+    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, Choice& choice, RootSearchPool& pool) {
+        // Phase 1: the first white reply that wins by force. The counting
+        // pass is searched ahead too; a winner stops it.
         const bool killPhase = (st.AutoSolveFlag == 0);
+        const RootPass both[] = {{RootPass::Kill, WhitePly}, {RootPass::Count, WhitePly}};
+        const int countPass = killPhase ? 1 : 0;
+        pool.Start(st.HintBoard, list, killPhase ? both : both + 1, killPhase ? 2 : 1);
         if (killPhase) {
             for (int i = 1; i <= list.count; ++i) {
                 const CandidateEntry& c = list.entry(i);
                 if (!announceCandidate(st, view, c, " を計算中")) return false;
-                if (choice.offer(c, KillSearch(st.pos, c.X, c.Y, WhitePly))) break;
+                const int t = pool.Task(0, i);
+                if (!awaitTask(st, view, pool, t)) return false;
+                if (choice.offer(c, pool.Value(t))) break;
             }
         }
         // Phase 2: the reply with the most lines that leave black without
@@ -120,7 +180,9 @@ void Button9Click(AppState& st, SearchView& view) {
             for (int i = 1; i <= list.count; ++i) {
                 const CandidateEntry& c = list.entry(i);
                 if (!announceCandidate(st, view, c, " を再計算中")) return false;
-                choice.offer(c, CountSearch(st.pos, c.X, c.Y, WhitePly));
+                const int t = pool.Task(countPass, i);
+                if (!awaitTask(st, view, pool, t)) return false;
+                choice.offer(c, pool.Value(t));
             }
         }
         return true;
@@ -128,15 +190,20 @@ void Button9Click(AppState& st, SearchView& view) {
 }
 
 void Button10Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, Choice& choice) {
+    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, Choice& choice, RootSearchPool& pool) {
+        const RootPass kill{RootPass::Kill, BlackPly};
+        pool.Start(st.HintBoard, list, &kill, 1);
         for (int i = 1; i <= list.count; ++i) {
             const CandidateEntry& c = list.entry(i);
             if (!announceCandidate(st, view, c, " を計算中")) return false;
-            // Only a search worth +1 writes the line, so the losing
-            // candidates before the chosen one leave st.solution alone.
-            SolutionLine* record = (st.RecordFlag == 1) ? &st.solution : nullptr;
-            const std::int8_t value = KillSearch(st.pos, c.X, c.Y, BlackPly, record);
-            if (value == 1 && record != nullptr) {
+            const int t = pool.Task(0, i);
+            if (!awaitTask(st, view, pool, t)) return false;
+            // Only the first candidate worth +1 writes the line: the losing
+            // candidates before it leave st.solution alone, and a later
+            // winner searched ahead is never taken.
+            const std::int64_t value = pool.Value(t);
+            if (value == 1 && st.RecordFlag == 1) {
+                st.solution = pool.Line(t);
                 view.MemoClear();
                 for (int k = 0; k <= st.solution.SolutionLast; ++k) view.MemoAddLine(MemoLine(st.solution, k));
             }

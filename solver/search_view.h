@@ -1,10 +1,12 @@
 // What the solver's handlers need from the window: message boxes, the two
 // status edit boxes, the solution memo, board repaints, letting pending
-// events through, and a millisecond clock. The desktop window, the CLI and
-// the tests each implement it.
+// events through, waiting for the searches' worker threads, and a
+// millisecond clock. The desktop window, the CLI and the tests each
+// implement it.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace keldra {
@@ -38,6 +40,14 @@ public:
     virtual void WaitSince(std::uint32_t start, std::uint32_t ms) = 0;
     // True once the window is closing: long operations stop at the next chance.
     virtual bool Cancelled() { return false; }
+    // Waits for work running on other threads. `waitSome(ms)` waits at most
+    // ms milliseconds and returns true once the work is done. A window lets
+    // paint events through between the calls (its input stays blocked while
+    // busy) and may return early once Cancelled(); this default just waits.
+    virtual void WaitFor(const std::function<bool(std::uint32_t ms)>& waitSome) {
+        while (!waitSome(1000)) {
+        }
+    }
 };
 
 }  // namespace keldra

@@ -1,0 +1,140 @@
+#include "solver/root_search.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "solver/count_search.h"
+
+namespace keldra {
+
+namespace {
+
+// How long a worker out of tasks, or a caller waiting for one, keeps
+// looking before it sleeps: waking a sleeping thread costs more than the
+// quickest searches.
+constexpr auto SpinTime = std::chrono::microseconds(200);
+
+// Calls `ready` until it returns true or the spin time is over.
+template <class Ready>
+bool spinUntil(Ready ready) {
+    const auto until = std::chrono::steady_clock::now() + SpinTime;
+    do {
+        for (int i = 0; i < 64; ++i) {
+            if (ready()) return true;
+        }
+        std::this_thread::yield();
+    } while (std::chrono::steady_clock::now() < until);
+    return ready();
+}
+
+}  // namespace
+
+// One worker thread with the searchers and the Position it searches on.
+struct RootSearchPool::Worker {
+    KillSearcher kill;
+    CountSearcher count;
+    Position pos;
+    SolutionLine line;
+    std::uint64_t job = 0;  // the job of the task in hand
+    int task = 0;
+    RootPass pass{};
+    int x = 0;
+    int y = 0;
+    std::thread thread;
+};
+
+RootSearchPool::RootSearchPool(unsigned threads) {
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned i = 0; i < threads; ++i) workers_.push_back(std::make_unique<Worker>());
+    for (auto& w : workers_) w->thread = std::thread([this, &w = *w] { run(w); });
+}
+
+RootSearchPool::~RootSearchPool() {
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    work_.notify_all();
+    for (auto& w : workers_) w->thread.join();
+}
+
+void RootSearchPool::Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount) {
+    {
+        std::lock_guard lock(mutex_);
+        ++job_;
+        start_ = start;
+        list_ = list;
+        std::copy_n(passes, passCount, passes_.begin());
+        count_ = list.count;
+        next_ = 0;
+        limit_ = passCount * count_;
+        for (int t = 0; t < limit_; ++t) results_[static_cast<std::size_t>(t)].done.store(false, std::memory_order_relaxed);
+        posted_.fetch_add(1, std::memory_order_release);
+    }
+    work_.notify_all();
+}
+
+void RootSearchPool::Stop() {
+    std::lock_guard lock(mutex_);
+    limit_ = 0;
+}
+
+bool RootSearchPool::WaitTask(int t, std::uint32_t ms) {
+    const Result& r = results_[static_cast<std::size_t>(t)];
+    const auto isDone = [&] { return r.done.load(std::memory_order_acquire); };
+    if (isDone() || (ms > 0 && spinUntil(isDone))) return true;
+    std::unique_lock lock(mutex_);
+    return done_.wait_for(lock, std::chrono::milliseconds(ms), isDone);
+}
+
+bool RootSearchPool::spinForWork(std::uint64_t seen) const {
+    return spinUntil([&] { return posted_.load(std::memory_order_acquire) != seen; });
+}
+
+// Takes the next task of the job under the lock: which candidate, which
+// pass, and the start board into the worker's own Position.
+bool RootSearchPool::claim(Worker& w, std::unique_lock<std::mutex>& lock) {
+    if (!ending_ && next_ >= limit_) {
+        const std::uint64_t seen = posted_.load(std::memory_order_relaxed);
+        lock.unlock();
+        spinForWork(seen);
+        lock.lock();
+    }
+    work_.wait(lock, [&] { return ending_ || next_ < limit_; });
+    if (ending_) return false;
+    w.job = job_;
+    w.task = next_++;
+    w.pass = passes_[static_cast<std::size_t>(w.task / count_)];
+    const CandidateEntry& c = list_.entry(w.task % count_ + 1);
+    w.x = c.X;
+    w.y = c.Y;
+    w.pos.board = start_;
+    w.pos.LastX = 0;
+    w.pos.LastY = 0;
+    return true;
+}
+
+void RootSearchPool::run(Worker& w) {
+    std::unique_lock lock(mutex_);
+    while (claim(w, lock)) {
+        lock.unlock();
+        std::int64_t value = 0;
+        if (w.pass.kind == RootPass::Kill) {
+            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, &w.line);
+        } else {
+            value = w.count.Search(w.pos, w.x, w.y, w.pass.ply);
+        }
+        lock.lock();
+        if (w.job != job_) continue;  // a dropped job: nobody waits for it
+        const auto t = static_cast<std::size_t>(w.task);
+        results_[t].value = value;
+        if (w.pass.kind == RootPass::Kill && value == 1) {
+            lines_[t] = w.line;
+            limit_ = std::min(limit_, w.task + 1);
+        }
+        results_[t].done.store(true, std::memory_order_release);
+        done_.notify_all();
+    }
+}
+
+}  // namespace keldra

@@ -1,0 +1,101 @@
+// The root candidates of a hint searched ahead on worker threads. The caller
+// walks the candidates in list order as a sequential loop would and takes
+// each result when it is ready; the workers keep ahead of it. Each worker
+// owns its searchers and its Position and starts every search from a copy
+// of the job's start board, so nothing a worker writes during a search is
+// shared.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "BAN/board.h"
+#include "solver/candidates.h"
+#include "solver/kill_search.h"
+
+namespace keldra {
+
+// How one pass over the candidates scores them.
+struct RootPass {
+    enum Kind : std::uint8_t { Kill, Count };
+    Kind kind;
+    std::uint8_t ply;  // 1 black, 2 white
+};
+
+// A job is one or two passes over one candidate list; task t is candidate
+// (t mod count) + 1 of pass t div count. A kill search worth +1 ends the
+// job's need for every later task: no worker starts one after it, so a
+// first winner is never overtaken by a later candidate's line.
+class RootSearchPool {
+public:
+    static constexpr int MaxPasses = 2;
+    static constexpr int MaxTasks = MaxPasses * MaxCandidates;
+
+    // `threads` workers (at least one); 0 takes one per hardware thread.
+    explicit RootSearchPool(unsigned threads = 0);
+    // Waits for a search still running, then ends the workers.
+    ~RootSearchPool();
+    RootSearchPool(const RootSearchPool&) = delete;
+    RootSearchPool& operator=(const RootSearchPool&) = delete;
+
+    // Starts searching `list` from `start`, pass by pass; a job still
+    // running is dropped (its results are no longer stored). Kill searches
+    // worth +1 keep their line.
+    void Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount);
+    // No worker starts another task of the current job; searches already
+    // running finish in the background and their results are dropped at the
+    // next Start.
+    void Stop();
+
+    // The task of candidate i (from 1) of pass p.
+    int Task(int pass, int i) const { return pass * count_ + (i - 1); }
+    // Waits at most `ms` milliseconds for task t; true once it is done.
+    bool WaitTask(int t, std::uint32_t ms);
+    // The value of a finished task: +1/-1 or a line count.
+    std::int64_t Value(int t) const { return results_[static_cast<std::size_t>(t)].value; }
+    // The line of a finished kill task worth +1.
+    const SolutionLine& Line(int t) const { return lines_[static_cast<std::size_t>(t)]; }
+
+    unsigned Threads() const { return static_cast<unsigned>(workers_.size()); }
+
+private:
+    struct Worker;
+    struct Result {
+        std::int64_t value = 0;
+        std::atomic<bool> done{false};  // set after value (and the line) under the mutex
+    };
+
+    void run(Worker& w);
+    bool claim(Worker& w, std::unique_lock<std::mutex>& lock);
+    // Before sleeping, a worker watches `posted_` a short while: a job that
+    // follows at once (the next hint, the next phase) starts without waking
+    // it, and so does the caller waiting for a quick task.
+    bool spinForWork(std::uint64_t seen) const;
+
+    std::mutex mutex_;
+    std::condition_variable work_;  // a task may be claimed, or the pool ends
+    std::condition_variable done_;  // a task was done
+
+    // The job, written by Start under the mutex.
+    std::uint64_t job_ = 0;
+    Board start_{};
+    CandidateList list_;
+    std::array<RootPass, MaxPasses> passes_{};
+    int count_ = 0;
+    int next_ = 0;    // the next task to claim
+    int limit_ = 0;   // tasks from here on are not started
+    bool ending_ = false;
+    std::atomic<std::uint64_t> posted_{0};  // counts the Starts, read without the mutex
+    std::array<Result, MaxTasks> results_{};
+    std::array<SolutionLine, MaxTasks> lines_{};
+
+    std::vector<std::unique_ptr<Worker>> workers_;
+};
+
+}  // namespace keldra

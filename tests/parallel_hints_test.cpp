@@ -1,0 +1,339 @@
+// The hints search their root candidates on worker threads; the choice, the
+// recorded line, the memo, the status texts and the board must be exactly
+// those of a plain loop over the candidates in list order, written here with
+// KillSearch and CountSearch.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "solver/count_search.h"
+#include "solver/hints.h"
+#include "solver/root_search.h"
+#include "solver_positions.h"
+#include "test_support.h"
+
+namespace keldra {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The distinct positions of the golden cases: generated corner problems.
+std::vector<Position> GoldenPositions() {
+    std::ifstream in(test::SourcePath("tests/data/golden.txt"));
+    std::set<std::string> seen;
+    std::vector<Position> out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("@position ", 0) != 0) continue;
+        const std::string digits = line.substr(10);
+        if (digits.size() != BoardSide * BoardSide || !seen.insert(digits).second) continue;
+        Position pos;
+        for (int n = 0; n < BoardSide * BoardSide; ++n) {
+            pos.at(n / BoardSide + 1, n % BoardSide + 1).Stone = static_cast<std::uint8_t>(digits[n] - '0');
+        }
+        out.push_back(pos);
+    }
+    return out;
+}
+
+// Random corner problems: a region of at most 5x4 points in the top left
+// corner, mostly white with a few black stones and empty points, walled in by
+// black.
+std::vector<Position> RandomCornerPositions(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<Position> out;
+    for (int k = 0; k < n; ++k) {
+        const int w = 3 + static_cast<int>(rng() % 3);
+        const int h = 2 + static_cast<int>(rng() % 3);
+        std::string rows;
+        for (int y = 1; y <= h + 1; ++y) {
+            for (int x = 1; x <= w + 1; ++x) {
+                const unsigned r = rng() % 100;
+                if (x > w || y > h) {
+                    rows += (x > w && y > h) ? '.' : 'X';
+                } else {
+                    rows += r < 55 ? 'O' : r < 70 ? 'X' : '.';
+                }
+            }
+            rows += '\n';
+        }
+        out.push_back(test::Corner(rows));
+    }
+    return out;
+}
+
+// The golden positions and random ones.
+std::vector<Position> ManyPositions() {
+    std::vector<Position> all = GoldenPositions();
+    const std::vector<Position> random = RandomCornerPositions(250, 20261208);
+    all.insert(all.end(), random.begin(), random.end());
+    return all;
+}
+
+std::string Progress(const CandidateEntry& c, const char* what) {
+    return "X=" + std::to_string(c.X) + " Y=" + std::to_string(c.Y) + what;
+}
+
+std::string Total(int x, int y, std::int64_t score) {
+    return "X= " + std::to_string(x) + "  Y= " + std::to_string(y) + "  TOTAL= " + std::to_string(score);
+}
+
+Lines MemoOf(const SolutionLine& line) {
+    Lines memo;
+    for (int k = 0; k <= line.SolutionLast; ++k) memo.push_back(MemoLine(line, k));
+    return memo;
+}
+
+// What a hint leaves, from either the handler or the reference loop.
+struct Outcome {
+    int x = 0, y = 0;
+    std::int64_t score = -1;
+    Lines edit6;
+    Lines memo;  // the recorded line as the memo lists it; empty when none
+    int winners = 0;       // reference only: candidates worth +1 in the kill pass
+    int firstWinner = 0;   // reference only: list number of the first of them
+    bool laterLineDiffers = false;  // reference only: a later winner records another line
+};
+
+// The black hint as a plain loop; every candidate is searched so that the
+// later winners are known too.
+Outcome ReferenceBlackHint(const Position& start) {
+    Position pos = start;
+    CandidateList list;
+    GenerateCandidates(pos, Black, list);
+    Outcome o;
+    for (int i = 1; i <= list.count; ++i) {
+        const CandidateEntry& c = list.entry(i);
+        Position p = pos;
+        SolutionLine line;
+        if (KillSearch(p, c.X, c.Y, 1, &line) != 1) {
+            if (o.winners == 0) o.edit6.push_back(Progress(c, " を計算中"));
+            continue;
+        }
+        if (++o.winners == 1) {
+            o.edit6.push_back(Progress(c, " を計算中"));
+            o.x = c.X, o.y = c.Y, o.score = 1, o.firstWinner = i;
+            o.memo = MemoOf(line);
+        } else if (MemoOf(line) != o.memo) {
+            o.laterLineDiffers = true;
+        }
+    }
+    o.edit6.push_back(Total(o.x, o.y, o.score));
+    return o;
+}
+
+// White's reply as a plain loop: the first kill, else the highest count.
+Outcome ReferenceReply(const Position& start, bool killPhase) {
+    Position pos = start;
+    CandidateList list;
+    GenerateCandidates(pos, White, list);
+    Outcome o;
+    for (int i = 1; killPhase && i <= list.count; ++i) {
+        const CandidateEntry& c = list.entry(i);
+        o.edit6.push_back(Progress(c, " を計算中"));
+        Position p = pos;
+        if (KillSearch(p, c.X, c.Y, 2) == 1) {
+            o.x = c.X, o.y = c.Y, o.score = 1, o.firstWinner = i;
+            break;
+        }
+    }
+    if (o.score < 1) {
+        for (int i = 1; i <= list.count; ++i) {
+            const CandidateEntry& c = list.entry(i);
+            o.edit6.push_back(Progress(c, " を再計算中"));
+            Position p = pos;
+            const std::int64_t count = CountSearch(p, c.X, c.Y, 2);
+            if (count > o.score) o.x = c.X, o.y = c.Y, o.score = count;
+        }
+    }
+    o.edit6.push_back(Total(o.x, o.y, o.score));
+    return o;
+}
+
+// Runs a handler on `start` and checks what it leaves against `want`.
+void ExpectHint(void (*handler)(AppState&, SearchView&), const Position& start, std::uint8_t autoSolve,
+                std::uint8_t record, const Outcome& want, const std::string& what) {
+    AppState st;
+    st.pos = start;
+    st.AutoSolveFlag = autoSolve;
+    st.RecordFlag = record;
+    test::RecordingView view;
+    handler(st, view);
+
+    EXPECT_EQ(st.HintX, want.x) << what;
+    EXPECT_EQ(st.HintY, want.y) << what;
+    EXPECT_EQ(st.HintScore, want.score) << what;
+    EXPECT_EQ(view.edit6History, want.edit6) << what;
+    EXPECT_EQ(view.memo, want.memo) << what;
+    if (!want.memo.empty()) {
+        EXPECT_EQ(MemoOf(st.solution), want.memo) << what;
+    }
+    EXPECT_EQ(st.pos.board, start.board) << what << ": the board as on entry";
+    EXPECT_EQ(st.pos.LastX, 0) << what;
+    EXPECT_EQ(st.pos.LastY, 0) << what;
+    EXPECT_EQ(view.events, static_cast<int>(want.edit6.size())) << what << ": one event round per candidate and one at the start";
+}
+
+TEST(ParallelHints, BlackHintChoosesAndRecordsAsTheLoopInListOrder) {
+    const std::vector<Position> positions = ManyPositions();
+    ASSERT_GT(positions.size(), 450u);
+    int laterWinnersWithOtherLines = 0;
+    int firstWinnerNotFirst = 0;
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        const Outcome want = ReferenceBlackHint(positions[n]);
+        if (want.winners >= 2 && want.laterLineDiffers) ++laterWinnersWithOtherLines;
+        if (want.firstWinner > 1 && want.winners >= 2) ++firstWinnerNotFirst;
+        Outcome recorded = want;
+        ExpectHint(Button10Click, positions[n], 1, 1, recorded, "black hint, position " + std::to_string(n));
+        Outcome unrecorded = want;
+        unrecorded.memo.clear();
+        ExpectHint(Button10Click, positions[n], 0, 0, unrecorded, "unrecorded black hint, position " + std::to_string(n));
+    }
+    // The positions must hold the cases where taking a result out of order
+    // would show: a later winner with a line of its own.
+    EXPECT_GE(laterWinnersWithOtherLines, 10);
+    EXPECT_GE(firstWinnerNotFirst, 3);
+}
+
+TEST(ParallelHints, ReplyChoosesAsTheLoopInListOrder) {
+    const std::vector<Position> positions = ManyPositions();
+    int counted = 0, killed = 0;
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        for (const std::uint8_t autoSolve : {0, 1}) {
+            const Outcome want = ReferenceReply(positions[n], autoSolve == 0);
+            (want.firstWinner > 0 ? killed : counted) += 1;
+            ExpectHint(Button9Click, positions[n], autoSolve, 0, want,
+                       "reply, position " + std::to_string(n) + " AutoSolveFlag " + std::to_string(autoSolve));
+        }
+    }
+    EXPECT_GE(killed, 20);
+    EXPECT_GE(counted, 20);
+}
+
+// A first-winner walk over the pool as the black hint makes it.
+struct Walk {
+    int chosen = 0;
+    Lines memo;
+};
+
+Walk WalkFirstWinner(RootSearchPool& pool, const Board& start, const CandidateList& list) {
+    const RootPass kill{RootPass::Kill, 1};
+    pool.Start(start, list, &kill, 1);
+    Walk w;
+    for (int i = 1; i <= list.count; ++i) {
+        const int t = pool.Task(0, i);
+        while (!pool.WaitTask(t, 1000)) {
+        }
+        if (pool.Value(t) == 1) {
+            w.chosen = i;
+            w.memo = MemoOf(pool.Line(t));
+            break;
+        }
+    }
+    pool.Stop();
+    return w;
+}
+
+TEST(RootSearchPool, AnyNumberOfWorkersGivesTheFirstWinnerAndItsLine) {
+    const std::vector<Position> positions = GoldenPositions();
+    for (const unsigned threads : {1u, 3u, 4u}) {
+        RootSearchPool pool(threads);
+        for (std::size_t n = 0; n < positions.size(); n += 3) {
+            Position pos = positions[n];
+            CandidateList list;
+            GenerateCandidates(pos, Black, list);
+            const Outcome want = ReferenceBlackHint(pos);
+            const Walk got = WalkFirstWinner(pool, pos.board, list);
+            EXPECT_EQ(got.chosen, want.firstWinner) << threads << " workers, position " << n;
+            EXPECT_EQ(got.memo, want.memo) << threads << " workers, position " << n;
+        }
+    }
+}
+
+TEST(RootSearchPool, ResultsOfADroppedJobNeverReachTheNextOne) {
+    // Each job is dropped after its first task while the workers are still
+    // searching ahead; the next job, on another position, must see only its
+    // own results.
+    const std::vector<Position> positions = GoldenPositions();
+    RootSearchPool pool(2);
+    const RootPass count{RootPass::Count, 2};
+    for (std::size_t n = 0; n + 1 < positions.size(); n += 7) {
+        Position dropped = positions[n];
+        CandidateList droppedList;
+        GenerateCandidates(dropped, White, droppedList);
+        pool.Start(dropped.board, droppedList, &count, 1);
+        if (droppedList.count > 0) pool.WaitTask(pool.Task(0, 1), 1000);
+
+        Position pos = positions[n + 1];
+        CandidateList list;
+        GenerateCandidates(pos, White, list);
+        pool.Start(pos.board, list, &count, 1);
+        for (int i = 1; i <= list.count; ++i) {
+            const int t = pool.Task(0, i);
+            while (!pool.WaitTask(t, 1000)) {
+            }
+            Position p = pos;
+            EXPECT_EQ(pool.Value(t), CountSearch(p, list.entry(i).X, list.entry(i).Y, 2))
+                << "position " << n + 1 << ", candidate " << i;
+        }
+    }
+}
+
+// Closes the window the first time the hint waits for a worker.
+class ClosingWhileWaiting : public test::RecordingView {
+public:
+    int waits = 0;
+    int eventsAtClose = -1;
+    void WaitFor(const std::function<bool(std::uint32_t)>&) override {
+        ++waits;
+        eventsAtClose = events;
+    }
+    bool Cancelled() override { return waits > 0; }
+};
+
+TEST(ParallelHints, ClosingWhileAWorkerSearchesStopsTheHint) {
+    struct Case {
+        const char* what;
+        void (*handler)(AppState&, SearchView&);
+        Position pos;
+    };
+    // Their first candidates take long enough to be waited for.
+    const Case cases[] = {
+        {"black hint", Button10Click, test::Corner(test::EightPointEyeSpace)},
+        {"automatic solving", Button7Click, test::Corner(test::EightPointEyeSpace)},
+        {"white's reply", Button9Click, test::Corner(test::EightPointEyeSpace)},
+    };
+    for (const Case& c : cases) {
+        // A first search that ended before the hint looked is not waited
+        // for; a few tries make sure that one is.
+        bool waited = false;
+        for (int attempt = 0; attempt < 5 && !waited; ++attempt) {
+            AppState st;
+            st.pos = c.pos;
+            st.HintX = 9;
+            st.RecordFlag = 1;
+            const Board entry = st.pos.board;
+            ClosingWhileWaiting view;
+            c.handler(st, view);
+            if (view.waits == 0) continue;
+            waited = true;
+
+            EXPECT_EQ(view.waits, 1) << c.what << ": no wait after the close";
+            EXPECT_EQ(view.events, view.eventsAtClose) << c.what << ": no events after the close";
+            EXPECT_EQ(st.pos.board, entry) << c.what;
+            EXPECT_EQ(st.HintX, 0) << c.what;
+            EXPECT_EQ(st.RecordFlag, 0) << c.what;
+            EXPECT_EQ(st.rec.MoveCount, 0) << c.what;
+            EXPECT_TRUE(view.messages.empty()) << c.what;
+            EXPECT_EQ(view.edit6History.size(), 1u) << c.what << ": closed while the first candidate was searched";
+            EXPECT_EQ(view.edit6.find("TOTAL"), std::string::npos) << c.what << ": no choice shown";
+        }
+        EXPECT_TRUE(waited) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace keldra
