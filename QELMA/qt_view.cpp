@@ -99,6 +99,14 @@ void QtFormView::WaitSince(std::uint32_t start, std::uint32_t ms) {
 
 bool QtFormView::Cancelled() { return form_.closing(); }
 
+// While the workers search, paint events (and the close) get through every
+// few milliseconds; the window is busy, so its input is disabled and board
+// clicks are ignored. A close ends the wait at once.
+void QtFormView::WaitFor(const std::function<bool(std::uint32_t ms)>& waitSome) {
+    constexpr std::uint32_t SliceMs = 15;
+    while (!waitSome(SliceMs) && !Cancelled()) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 void QtFormView::SetModeCaption(std::string_view text) { form_.Button6->setText(fromView(text)); }
 
 void QtFormView::SetWindowCaption(std::string_view text) { form_.setWindowTitle(fromView(text)); }

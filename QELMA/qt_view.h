@@ -43,6 +43,7 @@ public:
     std::uint32_t TickCount() override;
     void WaitSince(std::uint32_t start, std::uint32_t ms) override;
     bool Cancelled() override;
+    void WaitFor(const std::function<bool(std::uint32_t ms)>& waitSome) override;
 
     void SetModeCaption(std::string_view text) override;
     void SetWindowCaption(std::string_view text) override;
