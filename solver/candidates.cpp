@@ -77,9 +77,11 @@ int nearestCorner(const StoneColumns& c) {
 void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list) {
     const int corner = nearestCorner(c);
     Columns open{};
+    unsigned marks = 0;
     for (int x = 1; x <= BoardSide; ++x) {
         const auto i = static_cast<std::size_t>(x);
         open[i] = static_cast<std::uint16_t>(c.empty[i] | c.ranges[i]);
+        marks |= c.ranges[i] | c.regions[i];
     }
     const Columns& sevens = c.regions;
     const Columns& white = c.white;
@@ -112,7 +114,7 @@ void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list)
     }
 
     // every 5 and 7 ends empty, on the board and in the masks
-    for (int x = 1; x <= BoardSide; ++x) {
+    for (int x = 1; marks != 0 && x <= BoardSide; ++x) {
         const auto i = static_cast<std::size_t>(x);
         for (unsigned m = c.ranges[i] | c.regions[i]; m != 0; m &= m - 1) {
             const int index = IndexOf(x, std::countr_zero(m));
@@ -121,14 +123,20 @@ void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list)
         }
     }
 
+    // the listed points turned into one mask per row, then read row by row
+    std::array<std::uint16_t, GridSide> byRow{};
     unsigned rows = 0;
-    for (const std::uint16_t m : listed) rows |= m;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (unsigned m = listed[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
+            const int y = std::countr_zero(m);
+            byRow[static_cast<std::size_t>(y)] = static_cast<std::uint16_t>(byRow[static_cast<std::size_t>(y)] | (1u << x));
+            rows |= 1u << y;
+        }
+    }
     list.count = 0;
     for (; rows != 0; rows &= rows - 1) {
         const int y = std::countr_zero(rows);
-        for (int x = 1; x <= BoardSide; ++x) {
-            if ((listed[static_cast<std::size_t>(x)] >> y) & 1u) list.add(x, y);
-        }
+        for (unsigned m = byRow[static_cast<std::size_t>(y)]; m != 0; m &= m - 1) list.add(std::countr_zero(m), y);
     }
 }
 
