@@ -19,7 +19,7 @@ inline constexpr int CountFrames = 81;
 // The search state of one thread; reuse it, a search allocates nothing.
 class CountSearcher {
 public:
-    // Plays (x, y) at `ply` (the callers pass 2, a white move) and returns the
+    // Plays (x, y) at `ply` (the callers pass 2, a white move; 0 or more) and returns the
     // number of lines counted below it. On return pos holds the position
     // after the root move and LastX/LastY are 0.
     std::int64_t Search(Position& pos, int x, int y, int ply);
@@ -30,10 +30,11 @@ public:
 private:
     // The colour that plays a frame's node follows from its ply.
     std::array<ListFrame, CountFrames> frames_;
-    LineLists<CountFrames> lists_;   // children of the node at each depth
+    // Moves are played below CountHorizon only, so depths stay below it.
+    LineLists<CountHorizon> lists_;  // children of the node at each depth
     UndoLog log_;                    // the moves of the current line
     StoneColumns columns_;           // the board's codes, kept with every move
-    std::array<KoPoints, CountFrames> koAt_;  // ko marks after the move of each depth
+    std::array<KoPoints, CountHorizon> koAt_;  // ko marks after the move of each depth
     std::uint64_t nodes_ = 0;
 };
 

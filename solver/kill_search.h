@@ -33,7 +33,7 @@ std::string MemoLine(const SolutionLine& line, int i);
 class KillSearcher {
 public:
     // Returns +1 or -1 from the side that plays (x, y) at `ply` (1 black, 2
-    // white; at most 12). On return pos holds the position after the root
+    // white; 0 to 12). On return pos holds the position after the root
     // move (or the entry position when it was not played) and LastX/LastY
     // are 0. When `record` is given and the value is +1, the line is written
     // into it; otherwise it is left untouched.
@@ -50,10 +50,12 @@ private:
     };
 
     std::array<Frame, SearchFrames> frames_;
-    LineLists<SearchFrames> lists_;  // children of the node at each depth
+    // Nodes below the horizon are at most at depth Horizon - 1 for the
+    // callers' plies 1 and 2, and only they expand or play a move.
+    LineLists<Horizon + 1> lists_;   // children of the node at each depth
     UndoLog log_;                    // the moves of the current line
     StoneColumns columns_;           // the board's codes, kept with every move
-    std::array<KoPoints, SearchFrames> koAt_;  // ko marks after the move of each depth
+    std::array<KoPoints, Horizon + 1> koAt_;  // ko marks after the move of each depth
     // Whether the mover of depth d has candidates after its move (-1 not yet
     // known): the same position for every child of that node, where the
     // children's opponent count is taken.
