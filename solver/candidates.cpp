@@ -69,7 +69,7 @@ int nearestCorner(const StoneColumns& c) {
 }
 
 // Steps before the legality test, on bit columns instead of marks on the
-// board: every 5 and 7 is left empty on the board; the open region is the
+// board: every 5 and 7 ends empty on the board and in `c`; the open region is the
 // run of 0s and 5s from the edge away from the corner in each column, plus
 // the 7s; it grows by one point; for black, region points beside a white
 // stone open again; the empty points outside the region are listed row by
