@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,9 +113,9 @@ std::vector<Entry> entriesOf(const CandidateList& list) {
 }
 
 std::string text(const std::vector<Entry>& list) {
-    std::string out;
-    for (const Entry& e : list) out += "(" + std::to_string(e.x) + "," + std::to_string(e.y) + ":" + std::to_string(e.flag) + ")";
-    return out;
+    std::ostringstream out;
+    for (const Entry& e : list) out << "(" << e.x << "," << e.y << ":" << e.flag << ")";
+    return out.str();
 }
 
 TEST(CandidatesEquivalence, RandomCornerPositionsWithKoMarks) {
@@ -137,19 +138,19 @@ TEST(CandidatesEquivalence, RandomCornerPositionsWithKoMarks) {
                 }
             }
         for (const int colour : {1, 2}) {
-            const std::string what = "round " + std::to_string(round) + ", colour " + std::to_string(colour) + "\n" +
-                                     test::PictureOf(pos.board);
+            std::ostringstream what;
+            what << "round " << round << ", colour " << colour << "\n" << test::PictureOf(pos.board);
             Board expectedAfter;
             const std::vector<Entry> expected = modelCandidates(pos.board, colour, expectedAfter);
             Position generated = pos;
             CandidateList list;
             GenerateCandidates(generated, colour, list);
-            ASSERT_EQ(text(entriesOf(list)), text(expected)) << what;
-            ASSERT_TRUE(generated.board == expectedAfter) << what << ": the board is not left as it was";
+            ASSERT_EQ(text(entriesOf(list)), text(expected)) << what.str();
+            ASSERT_TRUE(generated.board == expectedAfter) << what.str() << ": the board is not left as it was";
             Position asked = pos;
             asked.LastX = 4;
-            ASSERT_EQ(HasCandidates(asked, colour), !expected.empty()) << what;
-            ASSERT_TRUE(asked.board == expectedAfter && asked.LastX == 0) << what;
+            ASSERT_EQ(HasCandidates(asked, colour), !expected.empty()) << what.str();
+            ASSERT_TRUE(asked.board == expectedAfter && asked.LastX == 0) << what.str();
         }
     }
 }
