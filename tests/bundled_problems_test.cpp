@@ -1,32 +1,34 @@
 // The bundled problems: automatic solving kills each one with its intended
-// first move, and the line it plays out leaves white without a way to live.
+// first move, the line it plays out leaves white without a way to live, and
+// no other first move kills.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "QELMA/logic/form1_logic.h"
 #include "solver/candidates.h"
+#include "solver/kill_search.h"
 #include "test_support.h"
 
 namespace keldra {
 namespace {
 
 struct BundledProblem {
-    const char* file;       // under problems/
-    const char* firstMove;  // the first memo line: the killing move at ply 1
+    const char* file;  // under problems/
+    int x, y;          // the killing first move
 };
 
 // Keep in step with problems/README.md.
 constexpr BundledProblem Problems[] = {
-    {"01-bent-three.go", "1 1 R1"},
-    {"02-straight-three.go", "6 1 R1"},
-    {"03-bulky-five.go", "2 1 R1"},
-    {"04-flower-five.go", "7 12 R1"},
-    {"05-inside-stone.go", "3 1 R1"},
-    {"06-hane.go", "9 1 R1"},
-    {"07-rabbity-six.go", "12 12 R1"},
-    {"08-key-point.go", "7 1 R1"},
-    {"09-which-side.go", "4 1 R1"},
+    {"01-bent-three.go", 1, 1},
+    {"02-straight-three.go", 6, 1},
+    {"03-bulky-five.go", 2, 1},
+    {"04-flower-five.go", 7, 12},
+    {"05-inside-stone.go", 3, 1},
+    {"06-hane.go", 9, 1},
+    {"07-rabbity-six.go", 12, 12},
+    {"08-key-point.go", 7, 1},
+    {"09-which-side.go", 4, 1},
 };
 
 int stonesOf(const Board& board, std::uint8_t colour) {
@@ -37,14 +39,21 @@ int stonesOf(const Board& board, std::uint8_t colour) {
 }
 
 // White is lost in the final position when no white stone is left, or when
-// white has no point to play in its own area: then every empty point there is
-// a suicide for white, that is, white has no eye of two or more points and no
-// liberty left to fill, and the program ends the game as black's win.
+// white has no legal point left in its area: every empty point there would
+// take the last liberty of white's own stones, so they are down to one eye at
+// most, and the program ends the game there as black's win.
 bool whiteIsLost(Position pos) {
     if (stonesOf(pos.board, White) == 0) return true;
     CandidateList white;
     GenerateCandidates(pos, White, white);
     return white.count == 0;
+}
+
+// Loads a bundled problem the way the open command does.
+void load(Form1Logic& logic, test::RecordingView& view, const BundledProblem& p) {
+    view.openFile = test::SourcePath(std::string("problems/") + p.file);
+    logic.Open1Click();
+    ASSERT_TRUE(view.messages.empty()) << "the problem does not load";
 }
 
 TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
@@ -53,9 +62,7 @@ TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
         AppState state;
         test::RecordingView view;
         Form1Logic logic(state, view);
-        view.openFile = test::SourcePath(std::string("problems/") + p.file);
-        logic.Open1Click();
-        ASSERT_TRUE(view.messages.empty()) << "the problem does not load";
+        ASSERT_NO_FATAL_FAILURE(load(logic, view, p));
         const Board start = state.pos.board;
 
         logic.Button7Click();
@@ -63,21 +70,43 @@ TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0], "詰みました。黒の勝ち。");
         ASSERT_FALSE(view.memo.empty());
-        EXPECT_EQ(view.memo[0], p.firstMove);
+        EXPECT_EQ(view.memo[0], std::to_string(p.x) + " " + std::to_string(p.y) + " R1");
 
         // The play-out is the memo's line, black first, colours alternating,
         // each move recorded on top of the loaded problem.
-        EXPECT_EQ(state.rec.MoveCount, view.memo.size());
+        ASSERT_EQ(std::size_t{state.rec.MoveCount}, view.memo.size());
         for (int i = 1; i <= state.rec.MoveCount; ++i) {
-            const MoveRecord& m = state.rec.record(i);
-            const int ply = i;
+            const MoveRecord& m = state.rec.record(i);  // move i was searched at ply i
             EXPECT_EQ(view.memo[static_cast<std::size_t>(i - 1)],
-                      std::to_string(m.X) + " " + std::to_string(m.Y) + " R" + std::to_string(ply))
+                      std::to_string(m.X) + " " + std::to_string(m.Y) + " R" + std::to_string(i))
                 << "move " << i;
-            EXPECT_EQ(m.colour, ply % 2 == 1 ? Black : White) << "move " << i;
+            EXPECT_EQ(m.colour, i % 2 == 1 ? Black : White) << "move " << i;
         }
         EXPECT_EQ(test::PictureOf(state.rec.StartSnapshot), test::PictureOf(start));
         EXPECT_TRUE(whiteIsLost(state.pos)) << "after the play-out:\n" << test::PictureOf(state.pos.board);
+    }
+}
+
+// A problem with two answers is a flawed problem: under the program's rules
+// every other first move of black's must fail, so that a change in the
+// search that lets a wrong move kill shows up here.
+TEST(BundledProblemsTest, EveryOtherFirstMoveFails) {
+    for (const BundledProblem& p : Problems) {
+        SCOPED_TRACE(p.file);
+        AppState state;
+        test::RecordingView view;
+        Form1Logic logic(state, view);
+        ASSERT_NO_FATAL_FAILURE(load(logic, view, p));
+
+        CandidateList black;
+        GenerateCandidates(state.pos, Black, black);
+        ASSERT_TRUE(black.contains(p.x, p.y));
+        for (int i = 1; i <= black.count; ++i) {
+            const CandidateEntry& e = black.entry(i);
+            if (e.X == p.x && e.Y == p.y) continue;
+            Position trial = state.pos;
+            EXPECT_EQ(int{KillSearch(trial, e.X, e.Y, 1)}, -1) << "black " << int(e.X) << " " << int(e.Y) << " kills too";
+        }
     }
 }
 
