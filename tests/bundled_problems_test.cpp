@@ -49,23 +49,29 @@ bool whiteIsLost(Position pos) {
     return white.count == 0;
 }
 
-// Loads a bundled problem the way the open command does.
-void load(Form1Logic& logic, test::RecordingView& view, const BundledProblem& p) {
-    view.openFile = test::SourcePath(std::string("problems/") + p.file);
-    logic.Open1Click();
-    ASSERT_TRUE(view.messages.empty()) << "the problem does not load";
-}
+// A bundled problem, loaded the way the open command loads it.
+struct LoadedProblem {
+    AppState state;
+    test::RecordingView view;
+    Form1Logic logic{state, view};
+
+    explicit LoadedProblem(const BundledProblem& p) {
+        view.openFile = test::SourcePath(std::string("problems/") + p.file);
+        logic.Open1Click();
+    }
+    bool loaded() const { return view.messages.empty(); }
+};
 
 TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
     for (const BundledProblem& p : Problems) {
         SCOPED_TRACE(p.file);
-        AppState state;
-        test::RecordingView view;
-        Form1Logic logic(state, view);
-        ASSERT_NO_FATAL_FAILURE(load(logic, view, p));
+        LoadedProblem problem(p);
+        ASSERT_TRUE(problem.loaded());
+        const AppState& state = problem.state;
+        const test::RecordingView& view = problem.view;
         const Board start = state.pos.board;
 
-        logic.Button7Click();
+        problem.logic.Button7Click();
 
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0], "詰みました。黒の勝ち。");
@@ -93,18 +99,17 @@ TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
 TEST(BundledProblemsTest, EveryOtherFirstMoveFails) {
     for (const BundledProblem& p : Problems) {
         SCOPED_TRACE(p.file);
-        AppState state;
-        test::RecordingView view;
-        Form1Logic logic(state, view);
-        ASSERT_NO_FATAL_FAILURE(load(logic, view, p));
+        LoadedProblem problem(p);
+        ASSERT_TRUE(problem.loaded());
+        Position& pos = problem.state.pos;
 
         CandidateList black;
-        GenerateCandidates(state.pos, Black, black);
+        GenerateCandidates(pos, Black, black);
         ASSERT_TRUE(black.contains(p.x, p.y));
         for (int i = 1; i <= black.count; ++i) {
             const CandidateEntry& e = black.entry(i);
             if (e.X == p.x && e.Y == p.y) continue;
-            Position trial = state.pos;
+            Position trial = pos;
             EXPECT_EQ(int{KillSearch(trial, e.X, e.Y, 1)}, -1) << "black " << int(e.X) << " " << int(e.Y) << " kills too";
         }
     }
