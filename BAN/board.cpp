@@ -1,6 +1,5 @@
 #include "board.h"
 
-#include <algorithm>
 
 namespace keldra {
 
@@ -17,13 +16,6 @@ void InitBoard(Board& board) {
                 p.Stone = BorderCode;
             }
         }
-    }
-}
-
-void CopyPlayable(Board& to, const Board& from) {
-    for (int x = 1; x <= BoardSide; ++x) {
-        // one vertical line's 13 playable points are contiguous
-        std::copy(&from[x][1], &from[x][1] + BoardSide, &to[x][1]);
     }
 }
 

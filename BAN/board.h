@@ -56,9 +56,6 @@ inline std::uint8_t OpponentOf(std::uint8_t code) { return code == Black ? White
 // Playable points: Stone 0, LibertyMark 0, Liberties 100, KoMark 0; border points 255.
 void InitBoard(Board& board);
 
-// Copies only the 169 playable points, all seven fields.
-void CopyPlayable(Board& to, const Board& from);
-
 // --- game record ---------------------------------------------------------
 
 struct MoveRecord {
