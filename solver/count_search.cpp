@@ -12,6 +12,12 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
+        if (nodes_ >= nodeLimit_) {
+            TakeBack(pos, log_, 0, columns_);
+            pos.LastX = 0;
+            pos.LastY = 0;
+            return -1;
+        }
         ++nodes_;
         bool expanded = false;
         if (ply < CountHorizon) {

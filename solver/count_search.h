@@ -27,6 +27,10 @@ public:
     // Nodes evaluated by every search of this searcher so far.
     std::uint64_t nodes() const { return nodes_; }
 
+    // A search that would evaluate a node once nodes() has reached `total`
+    // stops there, takes its moves back and returns -1 (unfinished).
+    void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
+
 private:
     // The colour that plays a frame's node follows from its ply.
     std::array<ListFrame, CountFrames> frames_;
@@ -36,6 +40,7 @@ private:
     StoneColumns columns_;           // the board's codes, kept with every move
     std::array<KoPoints, CountHorizon> koAt_;  // ko marks after the move of each depth
     std::uint64_t nodes_ = 0;
+    std::uint64_t nodeLimit_ = UINT64_MAX;
 };
 
 // One counting search with a searcher of its own; returns the line count.

@@ -27,6 +27,12 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`, depth sp.
+        if (nodes_ >= nodeLimit_) {
+            TakeBack(pos, log_, 0, columns_);
+            pos.LastX = 0;
+            pos.LastY = 0;
+            return 0;
+        }
         ++nodes_;
         const std::uint8_t mover = ColourOfPly(ply);
         const std::uint8_t opponent = OpponentOf(mover);

@@ -42,6 +42,10 @@ public:
     // Nodes evaluated by every search of this searcher so far.
     std::uint64_t nodes() const { return nodes_; }
 
+    // A search that would evaluate a node once nodes() has reached `total`
+    // stops there, takes its moves back and returns 0 (unfinished).
+    void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
+
 private:
     struct Frame : ListFrame {
         std::uint8_t X;
@@ -61,6 +65,7 @@ private:
     // children's opponent count is taken.
     std::array<std::int8_t, SearchFrames> moverHasAfter_;
     std::uint64_t nodes_ = 0;
+    std::uint64_t nodeLimit_ = UINT64_MAX;
 };
 
 // One search with a searcher of its own (about 60 KB on the caller's stack).

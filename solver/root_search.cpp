@@ -43,7 +43,8 @@ struct RootSearchPool::Worker {
     std::thread thread;
 };
 
-RootSearchPool::RootSearchPool(unsigned threads) {
+RootSearchPool::RootSearchPool(unsigned threads, std::uint64_t inlineNodes)
+    : caller_(std::make_unique<Worker>()), inlineNodes_(inlineNodes) {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < threads; ++i) workers_.push_back(std::make_unique<Worker>());
     for (auto& w : workers_) w->thread = std::thread([this, &w = *w] { run(w); });
@@ -67,19 +68,72 @@ void RootSearchPool::Start(const Board& start, const CandidateList& list, const 
         std::copy_n(passes, passCount, passes_.begin());
         count_ = list.count;
         next_ = 0;
-        limit_ = passCount * count_;
-        for (int t = 0; t < limit_; ++t) results_[static_cast<std::size_t>(t)].done.store(false, std::memory_order_relaxed);
-        posted_.fetch_add(1, std::memory_order_release);
+        limit_ = 0;  // the workers wait until the job is handed over
+        inlineLimit_ = passCount * count_;
+        for (int t = 0; t < inlineLimit_; ++t) {
+            results_[static_cast<std::size_t>(t)].done.store(false, std::memory_order_relaxed);
+        }
     }
-    work_.notify_all();
+    inline_ = true;
+    inlineNext_ = 0;
+    inlineLeft_ = inlineNodes_;
 }
 
 void RootSearchPool::Stop() {
     std::lock_guard lock(mutex_);
     limit_ = 0;
+    inline_ = false;
+}
+
+void RootSearchPool::handOver(int first) {
+    {
+        std::lock_guard lock(mutex_);
+        next_ = first;
+        limit_ = inlineLimit_;
+        posted_.fetch_add(1, std::memory_order_release);
+    }
+    inline_ = false;
+    work_.notify_all();
+}
+
+bool RootSearchPool::runInline(int t) {
+    Worker& w = *caller_;
+    w.job = job_;
+    w.task = t;
+    w.pass = passes_[static_cast<std::size_t>(t / count_)];
+    const CandidateEntry& c = list_.entry(t % count_ + 1);
+    w.pos.board = start_;
+    w.pos.LastX = 0;
+    w.pos.LastY = 0;
+    std::int64_t value = 0;
+    std::uint64_t used = 0;
+    if (w.pass.kind == RootPass::Kill) {
+        const std::uint64_t before = w.kill.nodes();
+        w.kill.LimitNodes(before + inlineLeft_);
+        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, &w.line);
+        used = w.kill.nodes() - before;
+        if (value == 0) return false;
+    } else {
+        const std::uint64_t before = w.count.nodes();
+        w.count.LimitNodes(before + inlineLeft_);
+        value = w.count.Search(w.pos, c.X, c.Y, w.pass.ply);
+        used = w.count.nodes() - before;
+        if (value < 0) return false;
+    }
+    inlineLeft_ -= std::min(used, inlineLeft_);
+    if (w.pass.kind == RootPass::Kill && value == 1) inlineLimit_ = std::min(inlineLimit_, t + 1);
+    ++inlineNext_;
+    std::lock_guard lock(mutex_);
+    store(w, value);
+    return true;
 }
 
 bool RootSearchPool::WaitTask(int t, std::uint32_t ms) {
+    if (inline_) {
+        if (results_[static_cast<std::size_t>(t)].done.load(std::memory_order_relaxed)) return true;
+        if (t == inlineNext_ && t < inlineLimit_ && runInline(t)) return true;
+        handOver(inlineNext_);
+    }
     const Result& r = results_[static_cast<std::size_t>(t)];
     const auto isDone = [&] { return r.done.load(std::memory_order_acquire); };
     if (isDone() || (ms > 0 && spinUntil(isDone))) return true;
@@ -126,15 +180,19 @@ void RootSearchPool::run(Worker& w) {
         }
         lock.lock();
         if (w.job != job_) continue;  // a dropped job: nobody waits for it
-        const auto t = static_cast<std::size_t>(w.task);
-        results_[t].value = value;
-        if (w.pass.kind == RootPass::Kill && value == 1) {
-            lines_[t] = w.line;
-            limit_ = std::min(limit_, w.task + 1);
-        }
-        results_[t].done.store(true, std::memory_order_release);
-        done_.notify_all();
+        store(w, value);
     }
+}
+
+void RootSearchPool::store(Worker& w, std::int64_t value) {
+    const auto t = static_cast<std::size_t>(w.task);
+    results_[t].value = value;
+    if (w.pass.kind == RootPass::Kill && value == 1) {
+        lines_[t] = w.line;
+        limit_ = std::min(limit_, w.task + 1);
+    }
+    results_[t].done.store(true, std::memory_order_release);
+    done_.notify_all();
 }
 
 }  // namespace keldra

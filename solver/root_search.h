@@ -4,6 +4,13 @@
 // owns its searchers and its Position and starts every search from a copy
 // of the job's start board, so nothing a worker writes during a search is
 // shared.
+//
+// Most hints are over in well under a millisecond, less than it takes to
+// wake a worker. So a job starts on the caller's own thread: the caller
+// searches the tasks it waits for itself, up to a budget of nodes for the
+// whole job. A search that would go past the budget is abandoned and the
+// job goes to the workers from that task on; the caller has then spent at
+// most the budget's time before the window gets its first repaint.
 #pragma once
 
 #include <array>
@@ -37,8 +44,13 @@ public:
     static constexpr int MaxPasses = 2;
     static constexpr int MaxTasks = MaxPasses * MaxCandidates;
 
+    // Nodes a job may search on the caller's thread: about a millisecond.
+    static constexpr std::uint64_t DefaultInlineNodes = 3000;
+
     // `threads` workers (at least one); 0 takes one per hardware thread.
-    explicit RootSearchPool(unsigned threads = 0);
+    // `inlineNodes` is the caller's budget per job; 0 hands every job to
+    // the workers at once.
+    explicit RootSearchPool(unsigned threads = 0, std::uint64_t inlineNodes = DefaultInlineNodes);
     // Waits for a search still running, then ends the workers.
     ~RootSearchPool();
     RootSearchPool(const RootSearchPool&) = delete;
@@ -56,6 +68,8 @@ public:
     // The task of candidate i (from 1) of pass p.
     int Task(int pass, int i) const { return pass * count_ + (i - 1); }
     // Waits at most `ms` milliseconds for task t; true once it is done.
+    // While the job is still on the caller's thread, the caller searches
+    // task t itself when it is the next one in order.
     bool WaitTask(int t, std::uint32_t ms);
     // The value of a finished task: +1/-1 or a line count.
     std::int64_t Value(int t) const { return results_[static_cast<std::size_t>(t)].value; }
@@ -73,6 +87,12 @@ private:
 
     void run(Worker& w);
     bool claim(Worker& w, std::unique_lock<std::mutex>& lock);
+    // Searches task t on the caller's thread; false when the budget ran out.
+    bool runInline(int t);
+    // The workers take the job over from task `first`.
+    void handOver(int first);
+    // Stores a finished task's value (and a kill line worth +1) under the mutex.
+    void store(Worker& w, std::int64_t value);
     // Before sleeping, a worker watches `posted_` a short while: a job that
     // follows at once (the next hint, the next phase) starts without waking
     // it, and so does the caller waiting for a quick task.
@@ -94,6 +114,15 @@ private:
     std::atomic<std::uint64_t> posted_{0};  // counts the Starts, read without the mutex
     std::array<Result, MaxTasks> results_{};
     std::array<SolutionLine, MaxTasks> lines_{};
+
+    // The job while it runs on the caller's thread; only the caller reads
+    // and writes these.
+    std::unique_ptr<Worker> caller_;
+    std::uint64_t inlineNodes_;
+    bool inline_ = false;
+    int inlineNext_ = 0;          // the next task in order for the caller
+    int inlineLimit_ = 0;         // the job's tasks, until a winner cuts them
+    std::uint64_t inlineLeft_ = 0; // nodes left of the caller's budget
 
     std::vector<std::unique_ptr<Worker>> workers_;
 };
