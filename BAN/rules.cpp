@@ -17,10 +17,13 @@ bool touchesEmpty(const PointRecord* p, int i) {
 // A group as FillGroup marks it: the points connected to the start through
 // points of the start's code. A code of 128 or more (negative as a signed
 // byte) joins nothing, so such a group is the start alone.
+// Each thread keeps one walker (see walker()), so that the marks need no
+// clearing between walks: a walk takes a new stamp, and the marks are
+// cleared only when the stamp wraps.
 struct GroupWalk {
-    std::array<std::uint8_t, GridPoints> member;   // == stamp: joined the current walk
-    std::array<std::uint8_t, GridPoints> liberty;  // == stamp: counted as its liberty
-    std::uint8_t stamp = 0;                        // a walker makes a handful of walks
+    std::array<std::uint32_t, GridPoints> member{};   // == stamp: joined the current walk
+    std::array<std::uint32_t, GridPoints> liberty{};  // == stamp: counted as its liberty
+    std::uint32_t stamp = 0;
     std::array<std::uint8_t, GridPoints> members;
     int size = 0;
 
@@ -30,12 +33,11 @@ struct GroupWalk {
     // the whole group. `liberties` receives the number of distinct empty
     // neighbours when the walk runs to the end.
     bool collect(const PointRecord* p, int start, bool stopAtLiberty, int* liberties = nullptr) {
-        if (stamp == 0) {
-            // most placements need no walk: the marks are cleared on the first
+        if (++stamp == 0) {
             member.fill(0);
             liberty.fill(0);
+            stamp = 1;
         }
-        ++stamp;
         const std::uint8_t code = p[start].Stone;
         const bool joins = asSigned(code) >= 0;
         size = 0;
@@ -64,6 +66,11 @@ struct GroupWalk {
         return libs > 0;
     }
 };
+
+GroupWalk& walker() {
+    thread_local GroupWalk walk;
+    return walk;
+}
 
 template <bool Logged>
 void save(UndoLog* log, const Board& b, int i) {
@@ -99,7 +106,7 @@ void resolve(Position& pos, UndoLog* log, KoPoints* ko) {
         return;
     }
 
-    GroupWalk walk;
+    GroupWalk& walk = walker();
     // Captures: only groups of the mover's opponent are examined; a group
     // reached again through a second neighbour is empty by then.
     const std::uint8_t opponent = OpponentOf(code);
@@ -211,7 +218,7 @@ void CountAndCapture(Position& pos, int x, int y) {
         return;
     }
 
-    GroupWalk walk;
+    GroupWalk& walk = walker();
     PointRecord* p = Cells(b);
     int liberties = 0;
     walk.collect(p, IndexOf(x, y), false, &liberties);

@@ -149,7 +149,7 @@ void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list)
 class LegalityTest {
 public:
     LegalityTest(const Board& board, std::uint8_t colour)
-        : p_(Cells(board)), colour_(colour), opponent_(OpponentOf(colour)) {}
+        : p_(Cells(board)), colour_(colour), opponent_(OpponentOf(colour)), s_(scratch()), first_(s_.next) {}
 
     bool Stays(int x, int y) {
         const int i = IndexOf(x, y);
@@ -169,58 +169,77 @@ private:
     // left, right, above, below
     static constexpr int Neighbour[4] = {-GridSide, GridSide, -1, 1};
 
+    // The group marks of a thread, kept from one test to the next: every
+    // group walked gets a new number, so marks of earlier tests never match
+    // and nothing needs clearing until the numbers wrap.
+    struct Scratch {
+        std::array<std::uint32_t, GridPoints> group{};      // number of the group through a stone
+        std::array<std::uint32_t, GridPoints> libertyOf{};  // number of the last group that counted this point
+        std::array<std::uint8_t, GridPoints> liberties{};   // liberties of a group, by its first stone
+        std::array<std::uint8_t, GridPoints> firstOf{};     // the first stone of the group through a stone
+        std::uint32_t next = 1;                              // the next group number
+    };
+    static Scratch& scratch() {
+        thread_local Scratch s;
+        if (s.next > UINT32_MAX - GridPoints) {
+            s = Scratch{};
+        }
+        return s;
+    }
+
     // Distinct empty neighbours of the group of 1s or 2s through `start`.
     int libertiesOf(int start) {
-        if (groups_ == 0) {
-            // most points have an empty neighbour: the tables are cleared
-            // only when a group is first needed
-            group_.fill(0);
-            libertyOf_.fill(0);
-        }
+        auto& group = s_.group;
+        auto& libertyOf = s_.libertyOf;
         const auto s0 = static_cast<std::size_t>(start);
-        if (group_[s0] != 0) return liberties_[group_[s0]];
-        const std::uint8_t id = ++groups_;
+        if (group[s0] >= first_) return s_.liberties[s_.firstOf[s0]];
+        const std::uint32_t id = s_.next++;
         const std::uint8_t code = p_[start].Stone;
         std::array<std::uint8_t, GridPoints> stack;
         int top = 0;
         int libs = 0;
         stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
-        group_[s0] = id;
+        group[s0] = id;
+        s_.firstOf[s0] = static_cast<std::uint8_t>(start);
         while (top > 0) {
             const int i = stack[static_cast<std::size_t>(--top)];
             for (const int d : Neighbour) {
                 const auto n = static_cast<std::size_t>(i + d);
                 const std::uint8_t s = p_[n].Stone;
-                if (s == Empty && libertyOf_[n] != id) {
-                    libertyOf_[n] = id;
+                if (s == Empty && libertyOf[n] != id) {
+                    libertyOf[n] = id;
                     ++libs;
-                } else if (s == code && group_[n] == 0) {
-                    group_[n] = id;
+                } else if (s == code && group[n] != id) {
+                    group[n] = id;
+                    s_.firstOf[n] = static_cast<std::uint8_t>(start);
                     stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(n);
                 }
             }
         }
-        liberties_[id] = static_cast<std::uint8_t>(libs);
+        s_.liberties[s0] = static_cast<std::uint8_t>(libs);
         return libs;
     }
 
     const PointRecord* p_;
     std::uint8_t colour_;
     std::uint8_t opponent_;
-    std::uint8_t groups_ = 0;                            // at most 169 groups
-    std::array<std::uint8_t, GridPoints> group_;       // group id of a stone, 0 before its group is walked
-    std::array<std::uint8_t, GridPoints> libertyOf_;   // id of the last group that counted this empty point
-    std::array<std::uint8_t, BoardSide * BoardSide + 1> liberties_;
+    Scratch& s_;
+    std::uint32_t first_;  // group numbers from here on belong to this test
 };
 
-bool hasStoneAround(const Board& b, int x, int y) {
-    for (int dx = -1; dx <= 1; ++dx) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            if ((dx != 0 || dy != 0) && HoldsStone(b[x + dx][y + dy].Stone)) return true;
-        }
+// The points with a stone among their eight surrounding points (or on the
+// point itself, which the callers ask about only when it is empty).
+Columns nearStones(const StoneColumns& c) {
+    Columns near{};
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        const unsigned h = c.held[i - 1] | c.held[i] | c.held[i + 1];
+        near[i] = static_cast<std::uint16_t>((h | (h << 1) | (h >> 1)) & PlayableBits);
     }
-    return false;
+    return near;
 }
+
+bool isNear(const Columns& near, int x, int y) { return (near[static_cast<std::size_t>(x)] >> y) & 1u; }
 
 bool isCornerEdgePoint(int x, int y) {
     const int far = BoardSide;
@@ -232,10 +251,11 @@ bool isCornerEdgePoint(int x, int y) {
 // Keeps the points with a stone among their eight surrounding points (flag
 // 1), then moves the eight edge points beside the corners to the front, each
 // found one going ahead of those moved before it.
-void keepNearStonesCornerEdgesFirst(const Board& b, Listing& list) {
+void keepNearStonesCornerEdgesFirst(const StoneColumns& c, Listing& list) {
+    const Columns near = nearStones(c);
     for (int i = 0; i < list.count; ++i) {
         CandidateEntry& e = list.at(i);
-        e.flag = hasStoneAround(b, e.X, e.Y) ? 1 : 0;
+        e.flag = isNear(near, e.X, e.Y) ? 1 : 0;
     }
     list.filter([](const CandidateEntry& e) { return e.flag == 1; });
     for (int i = 0; i < list.count; ++i) {
@@ -252,36 +272,31 @@ void StoneColumns::Build(const Board& board) {
     *this = StoneColumns{};
     for (int x = 1; x <= BoardSide; ++x) {
         const PointRecord* column = &board[x][0];
-        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0;
+        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0;
         for (int y = 1; y <= BoardSide; ++y) {
             const std::uint8_t s = column[y].Stone;
-            const unsigned bit = 1u << y;
-            if (s == Empty) {
-                e |= bit;
-                continue;
-            }
-            ++count;
-            sumX += x;
-            sumY += y;
-            if (s == Black) {
-                b |= bit;
-                ++blacks;
-            } else if (s == White) {
-                w |= bit;
-                ++whites;
-            } else if (s == RangeMark) {
-                r5 |= bit;
-            } else if (s == RegionMark) {
-                r7 |= bit;
-            }
+            e |= static_cast<unsigned>(s == Empty) << y;
+            b |= static_cast<unsigned>(s == Black) << y;
+            w |= static_cast<unsigned>(s == White) << y;
+            r5 |= static_cast<unsigned>(s == RangeMark) << y;
+            r7 |= static_cast<unsigned>(s == RegionMark) << y;
+            h |= static_cast<unsigned>(HoldsStone(s)) << y;
+            sumY += (s != Empty) * y;
         }
         const auto i = static_cast<std::size_t>(x);
+        const unsigned o = e ^ PlayableBits;
         empty[i] = static_cast<std::uint16_t>(e);
         black[i] = static_cast<std::uint16_t>(b);
         white[i] = static_cast<std::uint16_t>(w);
         ranges[i] = static_cast<std::uint16_t>(r5);
         regions[i] = static_cast<std::uint16_t>(r7);
-        occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
+        held[i] = static_cast<std::uint16_t>(h);
+        occupied[i] = static_cast<std::uint16_t>(o);
+        const int n = std::popcount(o);
+        count += n;
+        sumX += n * x;
+        blacks += std::popcount(b);
+        whites += std::popcount(w);
     }
 }
 
@@ -304,12 +319,14 @@ void StoneColumns::Update(const Board& board, int index) {
     ranges[i] &= keep;
     regions[i] &= keep;
     occupied[i] &= keep;
+    held[i] &= keep;
     const std::uint8_t s = Cells(board)[index].Stone;
     if (s == Empty) {
         empty[i] |= bit;
         return;
     }
     occupied[i] |= bit;
+    if (HoldsStone(s)) held[i] |= bit;
     ++count;
     sumX += x;
     sumY += y;
@@ -345,7 +362,7 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColu
     if (list.count > 0) {
         LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
         list.filter([&](const CandidateEntry& e) { return legal.Stays(e.X, e.Y); });
-        if (list.count >= 2) keepNearStonesCornerEdgesFirst(pos.board, list);
+        if (list.count >= 2) keepNearStonesCornerEdgesFirst(columns, list);
     }
 
     pos.LastX = 0;
@@ -363,10 +380,11 @@ bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
     // A point near a stone that stays is kept by the filter; without one, the
     // list is a single point that stays, or empty.
     LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
+    const Columns near = nearStones(columns);
     int farStaying = 0;
     for (int i = 0; i < list.count; ++i) {
         const CandidateEntry& e = list.at(i);
-        if (hasStoneAround(pos.board, e.X, e.Y)) {
+        if (isNear(near, e.X, e.Y)) {
             if (legal.Stays(e.X, e.Y)) return true;
         } else if (farStaying < 2 && legal.Stays(e.X, e.Y)) {
             ++farStaying;

@@ -39,6 +39,7 @@ struct StoneColumns {
     Columns ranges{};    // code 5
     Columns regions{};   // code 7
     Columns occupied{};  // any code other than 0
+    Columns held{};      // codes 1 to 127: what counts as a stone nearby
     int blacks = 0;
     int whites = 0;
     int count = 0;  // non-empty points
