@@ -247,6 +247,19 @@ void PlaceStone(Position& pos, int x, int y, std::uint8_t code) {
     resolve<false>(pos, nullptr, nullptr);
 }
 
+KoPoints KoPointsOf(const Board& board) {
+    KoPoints ko;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (board[x][y].KoMark == 0) continue;
+            if (ko.count == ko.index.size()) return KoPoints{};
+            ko.index[ko.count++] = static_cast<std::uint8_t>(IndexOf(x, y));
+        }
+    }
+    ko.known = true;
+    return ko;
+}
+
 void PlaceStone(Position& pos, int x, int y, std::uint8_t code, UndoLog& log, KoPoints& ko) {
     log.Save(pos.board, IndexOf(x, y));
     pos.board[x][y].Stone = code;

@@ -77,6 +77,10 @@ struct KoPoints {
     std::array<std::uint8_t, 4> index{};  // grid indices, x * GridSide + y
 };
 
+// The ko marks of a board as a search starts from it: known when at most
+// four playable points have a KoMark other than 0.
+KoPoints KoPointsOf(const Board& board);
+
 // PlaceStone that saves every record it changes into `log` first. Border
 // records that a move writes (a KoColour beside a border KoMark) are not
 // saved, as a restore of the playable points would not bring them back.

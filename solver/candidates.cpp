@@ -275,28 +275,35 @@ void StoneColumns::Build(const Board& board) {
         unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0;
         for (int y = 1; y <= BoardSide; ++y) {
             const std::uint8_t s = column[y].Stone;
-            e |= static_cast<unsigned>(s == Empty) << y;
-            b |= static_cast<unsigned>(s == Black) << y;
-            w |= static_cast<unsigned>(s == White) << y;
-            r5 |= static_cast<unsigned>(s == RangeMark) << y;
-            r7 |= static_cast<unsigned>(s == RegionMark) << y;
-            h |= static_cast<unsigned>(HoldsStone(s)) << y;
-            sumY += (s != Empty) * y;
+            const unsigned bit = 1u << y;
+            if (s == Empty) {
+                e |= bit;
+                continue;
+            }
+            ++count;
+            sumX += x;
+            sumY += y;
+            if (s == Black) {
+                b |= bit;
+                ++blacks;
+            } else if (s == White) {
+                w |= bit;
+                ++whites;
+            } else if (s == RangeMark) {
+                r5 |= bit;
+            } else if (s == RegionMark) {
+                r7 |= bit;
+            }
+            if (HoldsStone(s)) h |= bit;
         }
         const auto i = static_cast<std::size_t>(x);
-        const unsigned o = e ^ PlayableBits;
         empty[i] = static_cast<std::uint16_t>(e);
         black[i] = static_cast<std::uint16_t>(b);
         white[i] = static_cast<std::uint16_t>(w);
         ranges[i] = static_cast<std::uint16_t>(r5);
         regions[i] = static_cast<std::uint16_t>(r7);
         held[i] = static_cast<std::uint16_t>(h);
-        occupied[i] = static_cast<std::uint16_t>(o);
-        const int n = std::popcount(o);
-        count += n;
-        sumX += n * x;
-        blacks += std::popcount(b);
-        whites += std::popcount(w);
+        occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
     }
 }
 

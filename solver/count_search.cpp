@@ -2,13 +2,19 @@
 
 namespace keldra {
 
-std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
+std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const SearchStart* start) {
     std::int64_t lineCount = 0;
     std::uint8_t sp = 0;
     std::uint8_t position = 0;
     std::uint8_t size = 0;
     log_.size = 0;
-    columns_.Build(pos.board);
+    if (start != nullptr) {
+        columns_ = start->columns;
+        rootKo_ = start->ko;
+    } else {
+        columns_.Build(pos.board);
+        rootKo_ = KoPoints{};
+    }
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
@@ -22,7 +28,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply) {
         bool expanded = false;
         if (ply < CountHorizon) {
             KoPoints& ko = koAt_[sp];
-            ko = (sp == 0) ? KoPoints{} : koAt_[sp - 1u];
+            ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
             PlayLogged(pos, x, y, ColourOfPly(ply), log_, ko, columns_);
             const int blacks = columns_.blacks;
             const int whites = columns_.whites;

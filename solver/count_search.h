@@ -21,8 +21,9 @@ class CountSearcher {
 public:
     // Plays (x, y) at `ply` (the callers pass 2, a white move; 0 or more) and returns the
     // number of lines counted below it. On return pos holds the position
-    // after the root move and LastX/LastY are 0.
-    std::int64_t Search(Position& pos, int x, int y, int ply);
+    // after the root move and LastX/LastY are 0. `start`, when given, must
+    // be built from pos.board.
+    std::int64_t Search(Position& pos, int x, int y, int ply, const SearchStart* start = nullptr);
 
     // Nodes evaluated by every search of this searcher so far.
     std::uint64_t nodes() const { return nodes_; }
@@ -38,6 +39,7 @@ private:
     LineLists<CountHorizon> lists_;  // children of the node at each depth
     UndoLog log_;                    // the moves of the current line
     StoneColumns columns_;           // the board's codes, kept with every move
+    KoPoints rootKo_;                // the ko marks of the search's start
     std::array<KoPoints, CountHorizon> koAt_;  // ko marks after the move of each depth
     std::uint64_t nodes_ = 0;
     std::uint64_t nodeLimit_ = UINT64_MAX;

@@ -8,7 +8,8 @@ std::string MemoLine(const SolutionLine& line, int i) {
            std::to_string(line.plies[static_cast<std::size_t>(i)]);
 }
 
-std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPly, SolutionLine* record) {
+std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPly, SolutionLine* record,
+                                 const SearchStart* start) {
     std::uint8_t sp = 0;         // depth of the node being evaluated; frame sp is its frame
     std::uint8_t endIndex = 0;   // depth of the node that ended a line last
     std::int8_t latest = 0;
@@ -16,7 +17,13 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::uint8_t size = 0;       // entries in the list of depth sp - 1
     std::uint8_t position = 0;   // number in that list of the child being searched
     log_.size = 0;
-    columns_.Build(pos.board);
+    if (start != nullptr) {
+        columns_ = start->columns;
+        rootKo_ = start->ko;
+    } else {
+        columns_.Build(pos.board);
+        rootKo_ = KoPoints{};
+    }
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -52,7 +59,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         }
         if (moverHas && opponentHas) {
             KoPoints& ko = koAt_[sp];
-            ko = (sp == 0) ? KoPoints{} : koAt_[sp - 1u];
+            ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
             PlayLogged(pos, x, y, mover, log_, ko, columns_);
         }
         const int s = StonesOf(columns_, opponent);

@@ -36,8 +36,10 @@ public:
     // white; 0 to 12). On return pos holds the position after the root
     // move (or the entry position when it was not played) and LastX/LastY
     // are 0. When `record` is given and the value is +1, the line is written
-    // into it; otherwise it is left untouched.
-    std::int8_t Search(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr);
+    // into it; otherwise it is left untouched. `start`, when given, must be
+    // built from pos.board: many searches from one position share it.
+    std::int8_t Search(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr,
+                       const SearchStart* start = nullptr);
 
     // Nodes evaluated by every search of this searcher so far.
     std::uint64_t nodes() const { return nodes_; }
@@ -59,6 +61,7 @@ private:
     LineLists<Horizon + 1> lists_;   // children of the node at each depth
     UndoLog log_;                    // the moves of the current line
     StoneColumns columns_;           // the board's codes, kept with every move
+    KoPoints rootKo_;                // the ko marks of the search's start
     std::array<KoPoints, Horizon + 1> koAt_;  // ko marks after the move of each depth
     // Whether the mover of depth d has candidates after its move (-1 not yet
     // known): the same position for every child of that node, where the

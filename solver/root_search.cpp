@@ -34,6 +34,7 @@ struct RootSearchPool::Worker {
     KillSearcher kill;
     CountSearcher count;
     Position pos;
+    SearchStart start;  // built from pos.board at the start of the task
     SolutionLine line;
     std::uint64_t job = 0;  // the job of the task in hand
     int task = 0;
@@ -64,6 +65,7 @@ void RootSearchPool::Start(const Board& start, const CandidateList& list, const 
         std::lock_guard lock(mutex_);
         ++job_;
         start_ = start;
+        searchStart_.Build(start_);
         list_ = list;
         std::copy_n(passes, passCount, passes_.begin());
         count_ = list.count;
@@ -110,13 +112,13 @@ bool RootSearchPool::runInline(int t) {
     if (w.pass.kind == RootPass::Kill) {
         const std::uint64_t before = w.kill.nodes();
         w.kill.LimitNodes(before + inlineLeft_);
-        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, &w.line);
+        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, &w.line, &searchStart_);
         used = w.kill.nodes() - before;
         if (value == 0) return false;
     } else {
         const std::uint64_t before = w.count.nodes();
         w.count.LimitNodes(before + inlineLeft_);
-        value = w.count.Search(w.pos, c.X, c.Y, w.pass.ply);
+        value = w.count.Search(w.pos, c.X, c.Y, w.pass.ply, &searchStart_);
         used = w.count.nodes() - before;
         if (value < 0) return false;
     }
@@ -163,6 +165,7 @@ bool RootSearchPool::claim(Worker& w, std::unique_lock<std::mutex>& lock) {
     w.x = c.X;
     w.y = c.Y;
     w.pos.board = start_;
+    w.start = searchStart_;
     w.pos.LastX = 0;
     w.pos.LastY = 0;
     return true;
@@ -174,9 +177,9 @@ void RootSearchPool::run(Worker& w) {
         lock.unlock();
         std::int64_t value = 0;
         if (w.pass.kind == RootPass::Kill) {
-            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, &w.line);
+            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, &w.line, &w.start);
         } else {
-            value = w.count.Search(w.pos, w.x, w.y, w.pass.ply);
+            value = w.count.Search(w.pos, w.x, w.y, w.pass.ply, &w.start);
         }
         lock.lock();
         if (w.job != job_) continue;  // a dropped job: nobody waits for it

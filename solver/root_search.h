@@ -25,6 +25,7 @@
 #include "BAN/board.h"
 #include "solver/candidates.h"
 #include "solver/kill_search.h"
+#include "solver/search_support.h"
 
 namespace keldra {
 
@@ -105,6 +106,7 @@ private:
     // The job, written by Start under the mutex.
     std::uint64_t job_ = 0;
     Board start_{};
+    SearchStart searchStart_;  // built from start_, shared by every search of the job
     CandidateList list_;
     std::array<RootPass, MaxPasses> passes_{};
     int count_ = 0;

@@ -52,6 +52,18 @@ inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& column
     }
 }
 
+// What every search from one position may share: the masks of its board and
+// where its ko marks are. Build it once for many searches from that board.
+struct SearchStart {
+    StoneColumns columns;
+    KoPoints ko;
+
+    void Build(const Board& board) {
+        columns.Build(board);
+        ko = KoPointsOf(board);
+    }
+};
+
 // What a frame of either search keeps of the node it belongs to: its number
 // in the parent's list, the size of that list, its ply, and where the undo
 // log stood before its move, so that popping the frame takes the move back.
