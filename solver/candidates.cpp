@@ -14,27 +14,6 @@ bool CandidateList::contains(int x, int y) const {
 
 namespace {
 
-// A listing of up to every playable point, in the generator's listing order
-// (row by row, Y = 1..13 outer, X = 1..13 inner). Index 0 is the first entry.
-struct Listing {
-    std::array<CandidateEntry, BoardSide * BoardSide> e;
-    int count = 0;
-
-    CandidateEntry& at(int i) { return e[static_cast<std::size_t>(i)]; }
-    void add(int x, int y) {
-        at(count++) = CandidateEntry{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0};
-    }
-    // Keeps the entries for which keep(entry) is true, in their order.
-    template <class Keep>
-    void filter(Keep keep) {
-        int kept = 0;
-        for (int i = 0; i < count; ++i) {
-            if (keep(at(i))) at(kept++) = at(i);
-        }
-        count = kept;
-    }
-};
-
 // One bit per point of a column: bit Y of entry X. Entries 0 and 14 (the
 // border columns) stay 0, and so do bits 0 and 14.
 using Columns = StoneColumns::Columns;
@@ -72,49 +51,53 @@ int nearestCorner(const StoneColumns& c) {
 // board: every 5 and 7 ends empty on the board and in `c`; the open region is the
 // run of 0s and 5s from the edge away from the corner in each column, plus
 // the 7s; it grows by one point; for black, region points beside a white
-// stone open again; the empty points outside the region are listed row by
-// row.
-void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list) {
-    const int corner = nearestCorner(c);
-    Columns open{};
-    unsigned marks = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        open[i] = static_cast<std::uint16_t>(c.empty[i] | c.ranges[i]);
-        marks |= c.ranges[i] | c.regions[i];
-    }
-    const Columns& sevens = c.regions;
-    const Columns& white = c.white;
-    const bool fromBottom = (corner == 1 || corner == 2);
+// stone open again. Returns the empty points outside the region.
+Columns outsideRegion(Board& board, int colour, StoneColumns& c) {
+    const bool fromBottom = [&] {
+        const int corner = nearestCorner(c);
+        return corner == 1 || corner == 2;
+    }();
+    // A column with no code in it or beside it is all region and lists
+    // nothing: only the columns from one before the first non-empty column
+    // to one after the last are worked out.
+    int first = 1;
+    int last = BoardSide;
+    while (first <= last && c.occupied[static_cast<std::size_t>(first)] == 0) ++first;
+    while (last >= first && c.occupied[static_cast<std::size_t>(last)] == 0) --last;
+    Columns result{};
+    if (first > last) return result;
+    first = std::max(1, first - 1);
+    last = std::min(BoardSide, last + 1);
+
     Columns region{};
     Columns listed{};
-    for (int x = 1; x <= BoardSide; ++x) {
+    unsigned marks = 0;
+    for (int x = first; x <= last; ++x) {
         const auto i = static_cast<std::size_t>(x);
-        const unsigned blocked = ~static_cast<unsigned>(open[i]) & PlayableBits;
+        const unsigned open = c.empty[i] | c.ranges[i];
+        marks |= c.ranges[i] | c.regions[i];
+        const unsigned blocked = ~open & PlayableBits;
         unsigned run = PlayableBits;
         if (blocked != 0) {
             run = fromBottom ? PlayableBits & ~((2u << (std::bit_width(blocked) - 1)) - 1)
                              : PlayableBits & ((1u << std::countr_zero(blocked)) - 1);
         }
-        region[i] = static_cast<std::uint16_t>(run | sevens[i]);
-        listed[i] = static_cast<std::uint16_t>(open[i] & ~run);
+        region[i] = static_cast<std::uint16_t>(run | c.regions[i]);
+        listed[i] = static_cast<std::uint16_t>(open & ~run);
     }
-    Columns grow{};
-    for (int x = 1; x <= BoardSide; ++x) grow[static_cast<std::size_t>(x)] = listed[static_cast<std::size_t>(x)] & besideColumn(region, x);
-    for (int x = 1; x <= BoardSide; ++x) {
+    // The region grows into the listed points beside it; for black, region
+    // points beside a white stone are listed again. Both read the region
+    // before it grew.
+    for (int x = first; x <= last; ++x) {
         const auto i = static_cast<std::size_t>(x);
-        region[i] = static_cast<std::uint16_t>(region[i] | grow[i]);
-        listed[i] = static_cast<std::uint16_t>(listed[i] & ~grow[i]);
-    }
-    if (colour == Black) {
-        for (int x = 1; x <= BoardSide; ++x) {
-            const auto i = static_cast<std::size_t>(x);
-            listed[i] = static_cast<std::uint16_t>(listed[i] | (region[i] & besideColumn(white, x)));
-        }
+        const unsigned beside = besideColumn(region, x);
+        unsigned out = listed[i] & ~beside;
+        if (colour == Black) out |= (region[i] | (listed[i] & beside)) & besideColumn(c.white, x);
+        result[i] = static_cast<std::uint16_t>(out);
     }
 
     // every 5 and 7 ends empty, on the board and in the masks
-    for (int x = 1; marks != 0 && x <= BoardSide; ++x) {
+    for (int x = first; marks != 0 && x <= last; ++x) {
         const auto i = static_cast<std::size_t>(x);
         for (unsigned m = c.ranges[i] | c.regions[i]; m != 0; m &= m - 1) {
             const int index = IndexOf(x, std::countr_zero(m));
@@ -122,22 +105,7 @@ void listOutsideRegion(Board& board, int colour, StoneColumns& c, Listing& list)
             c.Update(board, index);
         }
     }
-
-    // the listed points turned into one mask per row, then read row by row
-    std::array<std::uint16_t, GridSide> byRow{};
-    unsigned rows = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (unsigned m = listed[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
-            const int y = std::countr_zero(m);
-            byRow[static_cast<std::size_t>(y)] = static_cast<std::uint16_t>(byRow[static_cast<std::size_t>(y)] | (1u << x));
-            rows |= 1u << y;
-        }
-    }
-    list.count = 0;
-    for (; rows != 0; rows &= rows - 1) {
-        const int y = std::countr_zero(rows);
-        for (unsigned m = byRow[static_cast<std::size_t>(y)]; m != 0; m &= m - 1) list.add(std::countr_zero(m), y);
-    }
+    return result;
 }
 
 // Decides, without touching the board, whether a stone of `colour` placed
@@ -159,8 +127,8 @@ public:
         }
         for (const int d : Neighbour) {
             const std::uint8_t s = p_[i + d].Stone;
-            if (s == opponent_ && libertiesOf(i + d) == 1) return true;
-            if (s == colour_ && libertiesOf(i + d) >= 2) return true;
+            if (s == opponent_ && libertiesUpToTwo(i + d) == 1) return true;
+            if (s == colour_ && libertiesUpToTwo(i + d) >= 2) return true;
         }
         return false;
     }
@@ -187,8 +155,10 @@ private:
         return s;
     }
 
-    // Distinct empty neighbours of the group of 1s or 2s through `start`.
-    int libertiesOf(int start) {
+    // Distinct empty neighbours of the group of 1s or 2s through `start`,
+    // counted up to two: the test only asks for one or for two or more, so
+    // the walk ends at the second. The stones it reached share the answer.
+    int libertiesUpToTwo(int start) {
         auto& group = s_.group;
         auto& libertyOf = s_.libertyOf;
         const auto s0 = static_cast<std::size_t>(start);
@@ -201,7 +171,7 @@ private:
         stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
         group[s0] = id;
         s_.firstOf[s0] = static_cast<std::uint8_t>(start);
-        while (top > 0) {
+        while (top > 0 && libs < 2) {
             const int i = stack[static_cast<std::size_t>(--top)];
             for (const int d : Neighbour) {
                 const auto n = static_cast<std::size_t>(i + d);
@@ -239,31 +209,74 @@ Columns nearStones(const StoneColumns& c) {
     return near;
 }
 
-bool isNear(const Columns& near, int x, int y) { return (near[static_cast<std::size_t>(x)] >> y) & 1u; }
-
-bool isCornerEdgePoint(int x, int y) {
-    const int far = BoardSide;
-    const int near = BoardSide - 1;
-    return (x == 1 && y == 2) || (x == 2 && y == 1) || (x == near && y == 1) || (x == far && y == 2) ||
-           (x == far && y == near) || (x == near && y == far) || (x == 1 && y == near) || (x == 2 && y == far);
+// Number of points in a column mask.
+int pointsIn(unsigned m) {
+    m = m - ((m >> 1) & 0x5555u);
+    m = (m & 0x3333u) + ((m >> 2) & 0x3333u);
+    m = (m + (m >> 4)) & 0x0F0Fu;
+    return static_cast<int>((m + (m >> 8)) & 0x1Fu);
 }
 
-// Keeps the points with a stone among their eight surrounding points (flag
-// 1), then moves the eight edge points beside the corners to the front, each
-// found one going ahead of those moved before it.
-void keepNearStonesCornerEdgesFirst(const StoneColumns& c, Listing& list) {
-    const Columns near = nearStones(c);
-    for (int i = 0; i < list.count; ++i) {
-        CandidateEntry& e = list.at(i);
-        e.flag = isNear(near, e.X, e.Y) ? 1 : 0;
+// The listed points where a stone of `colour` stays, and how many. A point
+// beside an empty point and without a ko mark stays at once; the others
+// take the full test.
+Columns stayingPoints(const Board& board, int colour, const StoneColumns& c, const Columns& listed, int& count) {
+    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
+    Columns staying{};
+    count = 0;
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        if (listed[i] == 0) continue;
+        unsigned stays = listed[i] & besideColumn(c.empty, x) & ~c.koMarks[i];
+        for (unsigned m = listed[i] & ~stays; m != 0; m &= m - 1) {
+            const int y = std::countr_zero(m);
+            if (legal.Stays(x, y)) stays |= 1u << y;
+        }
+        staying[i] = static_cast<std::uint16_t>(stays);
+        count += pointsIn(stays);
     }
-    list.filter([](const CandidateEntry& e) { return e.flag == 1; });
-    for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry e = list.at(i);
-        if (!isCornerEdgePoint(e.X, e.Y)) continue;
-        for (int k = i; k > 0; --k) list.at(k) = list.at(k - 1);
-        list.at(0) = e;
+    return staying;
+}
+
+// The eight edge points beside the corners, last in listing order first:
+// each one found moves ahead of those moved before it.
+constexpr std::uint8_t CornerEdges[8][2] = {
+    {BoardSide - 1, BoardSide}, {2, BoardSide}, {BoardSide, BoardSide - 1}, {1, BoardSide - 1},
+    {BoardSide, 2},             {1, 2},         {BoardSide - 1, 1},         {2, 1},
+};
+
+// Writes the points of `keep` into `out` with `flag`: the corner edge points
+// first, then the others row by row (Y = 1..13 outer, X = 1..13 inner); only
+// the first 50 are kept.
+void listInOrder(Columns keep, std::uint8_t flag, CandidateList& out) {
+    int n = 0;
+    const auto add = [&](int x, int y) {
+        out.entry(++n) = CandidateEntry{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), flag};
+    };
+    for (const auto& p : CornerEdges) {
+        std::uint16_t& column = keep[p[0]];
+        const auto bit = static_cast<std::uint16_t>(1u << p[1]);
+        if (column & bit) {
+            add(p[0], p[1]);
+            column = static_cast<std::uint16_t>(column & ~bit);
+        }
     }
+    std::array<std::uint16_t, GridSide> byRow{};
+    unsigned rows = 0;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (unsigned m = keep[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
+            const int y = std::countr_zero(m);
+            byRow[static_cast<std::size_t>(y)] = static_cast<std::uint16_t>(byRow[static_cast<std::size_t>(y)] | (1u << x));
+            rows |= 1u << y;
+        }
+    }
+    for (; rows != 0 && n < MaxCandidates; rows &= rows - 1) {
+        const int y = std::countr_zero(rows);
+        for (unsigned m = byRow[static_cast<std::size_t>(y)]; m != 0 && n < MaxCandidates; m &= m - 1) {
+            add(std::countr_zero(m), y);
+        }
+    }
+    out.count = static_cast<std::uint8_t>(n);
 }
 
 }  // namespace
@@ -272,10 +285,11 @@ void StoneColumns::Build(const Board& board) {
     *this = StoneColumns{};
     for (int x = 1; x <= BoardSide; ++x) {
         const PointRecord* column = &board[x][0];
-        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0;
+        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0, k = 0;
         for (int y = 1; y <= BoardSide; ++y) {
             const std::uint8_t s = column[y].Stone;
             const unsigned bit = 1u << y;
+            if (column[y].KoMark == 1) k |= bit;
             if (s == Empty) {
                 e |= bit;
                 continue;
@@ -303,6 +317,7 @@ void StoneColumns::Build(const Board& board) {
         ranges[i] = static_cast<std::uint16_t>(r5);
         regions[i] = static_cast<std::uint16_t>(r7);
         held[i] = static_cast<std::uint16_t>(h);
+        koMarks[i] = static_cast<std::uint16_t>(k);
         occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
     }
 }
@@ -350,6 +365,12 @@ void StoneColumns::Update(const Board& board, int index) {
     }
 }
 
+void StoneColumns::UpdateKo(const Board& board, int index) {
+    const auto i = static_cast<std::size_t>(index / GridSide);
+    const auto bit = static_cast<std::uint16_t>(1u << (index % GridSide));
+    koMarks[i] = static_cast<std::uint16_t>(Cells(board)[index].KoMark == 1 ? koMarks[i] | bit : koMarks[i] & ~bit);
+}
+
 void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
     StoneColumns columns;
     columns.Build(pos.board);
@@ -363,41 +384,34 @@ bool HasCandidates(Position& pos, int colour) {
 }
 
 void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
-    Listing list;
-    listOutsideRegion(pos.board, colour, columns, list);
-
-    if (list.count > 0) {
-        LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
-        list.filter([&](const CandidateEntry& e) { return legal.Stays(e.X, e.Y); });
-        if (list.count >= 2) keepNearStonesCornerEdgesFirst(columns, list);
+    const Columns listed = outsideRegion(pos.board, colour, columns);
+    int count = 0;
+    Columns keep = stayingPoints(pos.board, colour, columns, listed, count);
+    // With two or more points, only those with a stone around them stay,
+    // flagged.
+    std::uint8_t flag = 0;
+    if (count >= 2) {
+        const Columns near = nearStones(columns);
+        for (int x = 1; x <= BoardSide; ++x) keep[static_cast<std::size_t>(x)] &= near[static_cast<std::size_t>(x)];
+        flag = 1;
     }
-
     pos.LastX = 0;
     pos.LastY = 0;
-    out.count = static_cast<std::uint8_t>(std::min(list.count, MaxCandidates));
-    std::copy_n(list.e.begin(), out.count, out.entries.begin() + 1);
+    listInOrder(keep, flag, out);
 }
 
 bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
-    Listing list;
-    listOutsideRegion(pos.board, colour, columns, list);
+    const Columns listed = outsideRegion(pos.board, colour, columns);
     pos.LastX = 0;
     pos.LastY = 0;
-
-    // A point near a stone that stays is kept by the filter; without one, the
-    // list is a single point that stays, or empty.
-    LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
+    int count = 0;
+    const Columns staying = stayingPoints(pos.board, colour, columns, listed, count);
+    if (count < 2) return count == 1;
     const Columns near = nearStones(columns);
-    int farStaying = 0;
-    for (int i = 0; i < list.count; ++i) {
-        const CandidateEntry& e = list.at(i);
-        if (isNear(near, e.X, e.Y)) {
-            if (legal.Stays(e.X, e.Y)) return true;
-        } else if (farStaying < 2 && legal.Stays(e.X, e.Y)) {
-            ++farStaying;
-        }
+    for (int x = 1; x <= BoardSide; ++x) {
+        if (staying[static_cast<std::size_t>(x)] & near[static_cast<std::size_t>(x)]) return true;
     }
-    return farStaying == 1;
+    return false;
 }
 
 }  // namespace keldra

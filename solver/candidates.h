@@ -40,6 +40,7 @@ struct StoneColumns {
     Columns regions{};   // code 7
     Columns occupied{};  // any code other than 0
     Columns held{};      // codes 1 to 127: what counts as a stone nearby
+    Columns koMarks{};   // KoMark 1
     int blacks = 0;
     int whites = 0;
     int count = 0;  // non-empty points
@@ -50,6 +51,8 @@ struct StoneColumns {
     // Brings the masks up to date after the point at grid index `index`
     // (x * GridSide + y) may have changed its code.
     void Update(const Board& board, int index);
+    // The same after the point's KoMark may have changed.
+    void UpdateKo(const Board& board, int index);
 };
 
 // Lists the points where `colour` (1 or 2) may play in the position. On

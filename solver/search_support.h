@@ -28,8 +28,7 @@ inline int StonesOf(const StoneColumns& columns, std::uint8_t colour) {
     return colour == Black ? columns.blacks : columns.whites;
 }
 
-// PlaceStone with its changes saved in `log` and mirrored in `columns`
-// (records whose code stayed, such as cleared ko marks, need no update).
+// PlaceStone with its changes saved in `log` and mirrored in `columns`.
 inline void PlayLogged(Position& pos, int x, int y, std::uint8_t colour, UndoLog& log, KoPoints& ko,
                        StoneColumns& columns) {
     const int from = log.size;
@@ -38,6 +37,7 @@ inline void PlayLogged(Position& pos, int x, int y, std::uint8_t colour, UndoLog
     for (int i = from; i < log.size; ++i) {
         const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(i)];
         if (p[e.index].Stone != e.before.Stone) columns.Update(pos.board, e.index);
+        if (p[e.index].KoMark != e.before.KoMark) columns.UpdateKo(pos.board, e.index);
     }
 }
 
@@ -46,9 +46,10 @@ inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& column
     PointRecord* p = Cells(pos.board);
     while (log.size > mark) {
         const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(--log.size)];
-        const std::uint8_t now = p[e.index].Stone;
+        const PointRecord now = p[e.index];
         p[e.index] = e.before;
-        if (now != e.before.Stone) columns.Update(pos.board, e.index);
+        if (now.Stone != e.before.Stone) columns.Update(pos.board, e.index);
+        if (now.KoMark != e.before.KoMark) columns.UpdateKo(pos.board, e.index);
     }
 }
 

@@ -18,7 +18,8 @@ std::string columnsDifference(const StoneColumns& kept, const Board& board) {
     StoneColumns fresh;
     fresh.Build(board);
     if (kept.empty != fresh.empty || kept.black != fresh.black || kept.white != fresh.white ||
-        kept.ranges != fresh.ranges || kept.regions != fresh.regions || kept.occupied != fresh.occupied)
+        kept.ranges != fresh.ranges || kept.regions != fresh.regions || kept.occupied != fresh.occupied ||
+        kept.held != fresh.held || kept.koMarks != fresh.koMarks)
         return "masks differ";
     if (kept.blacks != fresh.blacks || kept.whites != fresh.whites || kept.count != fresh.count ||
         kept.sumX != fresh.sumX || kept.sumY != fresh.sumY)
