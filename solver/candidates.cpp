@@ -51,8 +51,21 @@ int nearestCorner(const StoneColumns& c) {
 // board: every 5 and 7 ends empty on the board and in `c`; the open region is the
 // run of 0s and 5s from the edge away from the corner in each column, plus
 // the 7s; it grows by one point; for black, region points beside a white
-// stone open again. Returns the empty points outside the region.
-Columns outsideRegion(Board& board, int colour, StoneColumns& c) {
+// stone open again. The empty points outside the region are listed: `plain`
+// for white, `plain` and `reopened` for black.
+struct Listed {
+    Columns plain{};
+    Columns reopened{};
+
+    Columns forColour(int colour) const {
+        if (colour != Black) return plain;
+        Columns all{};
+        for (std::size_t i = 1; i <= BoardSide; ++i) all[i] = static_cast<std::uint16_t>(plain[i] | reopened[i]);
+        return all;
+    }
+};
+
+Listed outsideRegion(Board& board, StoneColumns& c) {
     const bool fromBottom = [&] {
         const int corner = nearestCorner(c);
         return corner == 1 || corner == 2;
@@ -64,7 +77,7 @@ Columns outsideRegion(Board& board, int colour, StoneColumns& c) {
     int last = BoardSide;
     while (first <= last && c.occupied[static_cast<std::size_t>(first)] == 0) ++first;
     while (last >= first && c.occupied[static_cast<std::size_t>(last)] == 0) --last;
-    Columns result{};
+    Listed result;
     if (first > last) return result;
     first = std::max(1, first - 1);
     last = std::min(BoardSide, last + 1);
@@ -91,9 +104,9 @@ Columns outsideRegion(Board& board, int colour, StoneColumns& c) {
     for (int x = first; x <= last; ++x) {
         const auto i = static_cast<std::size_t>(x);
         const unsigned beside = besideColumn(region, x);
-        unsigned out = listed[i] & ~beside;
-        if (colour == Black) out |= (region[i] | (listed[i] & beside)) & besideColumn(c.white, x);
-        result[i] = static_cast<std::uint16_t>(out);
+        result.plain[i] = static_cast<std::uint16_t>(listed[i] & ~beside);
+        result.reopened[i] =
+            static_cast<std::uint16_t>((region[i] | (listed[i] & beside)) & besideColumn(c.white, x));
     }
 
     // every 5 and 7 ends empty, on the board and in the masks
@@ -383,10 +396,13 @@ bool HasCandidates(Position& pos, int colour) {
     return HasCandidates(pos, colour, columns);
 }
 
-void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
-    const Columns listed = outsideRegion(pos.board, colour, columns);
+namespace {
+
+// The candidates of `colour` from its listed points.
+void generateFrom(const Board& board, int colour, const StoneColumns& columns, const Columns& listed,
+                  CandidateList& out) {
     int count = 0;
-    Columns keep = stayingPoints(pos.board, colour, columns, listed, count);
+    Columns keep = stayingPoints(board, colour, columns, listed, count);
     // With two or more points, only those with a stone around them stay,
     // flagged.
     std::uint8_t flag = 0;
@@ -395,23 +411,59 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColu
         for (int x = 1; x <= BoardSide; ++x) keep[static_cast<std::size_t>(x)] &= near[static_cast<std::size_t>(x)];
         flag = 1;
     }
-    pos.LastX = 0;
-    pos.LastY = 0;
     listInOrder(keep, flag, out);
 }
 
-bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
-    const Columns listed = outsideRegion(pos.board, colour, columns);
+// Whether `colour` has a candidate among its listed points: a staying point
+// with a stone around it is kept by the filter; without one, the list is a
+// single staying point, or empty.
+bool hasFrom(const Board& board, int colour, const StoneColumns& c, const Columns& listed) {
+    const Columns near = nearStones(c);
+    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
+    int staying = 0;
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        if (listed[i] == 0) continue;
+        const unsigned stays = listed[i] & besideColumn(c.empty, x) & ~c.koMarks[i];
+        if (stays & near[i]) return true;
+        staying += pointsIn(stays);
+    }
+    for (int x = 1; x <= BoardSide; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        const unsigned slow = listed[i] & ~(besideColumn(c.empty, x) & ~c.koMarks[i]);
+        for (unsigned m = slow; m != 0; m &= m - 1) {
+            const int y = std::countr_zero(m);
+            if (!legal.Stays(x, y)) continue;
+            if ((near[i] >> y) & 1u) return true;
+            ++staying;
+        }
+    }
+    return staying == 1;
+}
+
+}  // namespace
+
+void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
+    const Listed listed = outsideRegion(pos.board, columns);
     pos.LastX = 0;
     pos.LastY = 0;
-    int count = 0;
-    const Columns staying = stayingPoints(pos.board, colour, columns, listed, count);
-    if (count < 2) return count == 1;
-    const Columns near = nearStones(columns);
-    for (int x = 1; x <= BoardSide; ++x) {
-        if (staying[static_cast<std::size_t>(x)] & near[static_cast<std::size_t>(x)]) return true;
-    }
-    return false;
+    generateFrom(pos.board, colour, columns, listed.forColour(colour), out);
+}
+
+bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
+    const Listed listed = outsideRegion(pos.board, columns);
+    pos.LastX = 0;
+    pos.LastY = 0;
+    return hasFrom(pos.board, colour, columns, listed.forColour(colour));
+}
+
+bool GenerateCandidatesAndAskOther(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
+    const Listed listed = outsideRegion(pos.board, columns);
+    pos.LastX = 0;
+    pos.LastY = 0;
+    const int other = OpponentOf(static_cast<std::uint8_t>(colour));
+    generateFrom(pos.board, colour, columns, listed.forColour(colour), out);
+    return hasFrom(pos.board, other, columns, listed.forColour(other));
 }
 
 }  // namespace keldra

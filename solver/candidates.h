@@ -71,4 +71,9 @@ bool HasCandidates(Position& pos, int colour);
 void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColumns& columns);
 bool HasCandidates(Position& pos, int colour, StoneColumns& columns);
 
+// GenerateCandidates for `colour`, answering HasCandidates for the other
+// colour in the same position; both share the work that does not depend on
+// the colour.
+bool GenerateCandidatesAndAskOther(Position& pos, int colour, CandidateList& out, StoneColumns& columns);
+
 }  // namespace keldra

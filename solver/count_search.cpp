@@ -36,19 +36,21 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
                 ++lineCount;
             } else if (whites != 0) {
                 const std::uint8_t next = ColourOfPly(ply + 1);
-                CandidateList& replies = lists_[sp];
-                GenerateCandidates(pos, next, replies, columns_);
-                if (replies.count == 0) {
-                    if (next == Black) ++lineCount;
-                } else if (ply + 1 >= CountHorizon) {
-                    // Children past the horizon are evaluated without being
-                    // played and end at once: they only count as nodes.
-                    nodes_ += replies.count;
+                if (ply + 1 >= CountHorizon) {
+                    // Children past the horizon are never played and end at
+                    // once: only whether black has one matters.
+                    if (next == Black && !HasCandidates(pos, next, columns_)) ++lineCount;
                 } else {
-                    size = replies.count;
-                    position = 1;
-                    ply = ply + 1;
-                    expanded = true;
+                    CandidateList& replies = lists_[sp];
+                    GenerateCandidates(pos, next, replies, columns_);
+                    if (replies.count == 0) {
+                        if (next == Black) ++lineCount;
+                    } else {
+                        size = replies.count;
+                        position = 1;
+                        ply = ply + 1;
+                        expanded = true;
+                    }
                 }
             }
         }

@@ -49,14 +49,8 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         // holds this move; only the root needs them generated. Both counts
         // matter only as zero or not.
         const bool moverHas = (sp != 0) || HasCandidates(pos, mover, columns_);
-        bool opponentHas;
-        if (sp == 0) {
-            opponentHas = HasCandidates(pos, opponent, columns_);
-        } else {
-            std::int8_t& known = moverHasAfter_[sp - 1u];
-            if (known < 0) known = HasCandidates(pos, opponent, columns_) ? 1 : 0;
-            opponentHas = known != 0;
-        }
+        const bool opponentHas =
+            (sp == 0) ? HasCandidates(pos, opponent, columns_) : moverHasAfter_[sp - 1u];
         if (moverHas && opponentHas) {
             KoPoints& ko = koAt_[sp];
             ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
@@ -73,13 +67,13 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             value = -1;
         } else {
             CandidateList& replies = lists_[sp];
-            GenerateCandidates(pos, opponent, replies, columns_);
+            const bool moverHasNow = GenerateCandidatesAndAskOther(pos, opponent, replies, columns_);
             if (replies.count == 0) {
-                value = HasCandidates(pos, mover, columns_) ? 1 : -1;
+                value = moverHasNow ? 1 : -1;
                 endIndex = sp;
             } else {
                 // Expand: the opponent's replies are the children, at ply + 1.
-                moverHasAfter_[sp] = -1;
+                moverHasAfter_[sp] = moverHasNow;
                 size = replies.count;
                 best = 1;
                 position = 1;

@@ -63,10 +63,10 @@ private:
     StoneColumns columns_;           // the board's codes, kept with every move
     KoPoints rootKo_;                // the ko marks of the search's start
     std::array<KoPoints, Horizon + 1> koAt_;  // ko marks after the move of each depth
-    // Whether the mover of depth d has candidates after its move (-1 not yet
-    // known): the same position for every child of that node, where the
-    // children's opponent count is taken.
-    std::array<std::int8_t, SearchFrames> moverHasAfter_;
+    // Whether the mover of depth d has candidates after its move: the same
+    // position for every child of that node, where the children's opponent
+    // count is taken.
+    std::array<bool, SearchFrames> moverHasAfter_;
     std::uint64_t nodes_ = 0;
     std::uint64_t nodeLimit_ = UINT64_MAX;
 };
