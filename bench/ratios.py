@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Prints, per benchmark, reference time / current time, and the geometric
 means per kind (Solve, Reply, Candidates, KillNodes) for the bundled problems
-and for the generated set.
+and for the generated set. Each side may be several runs, comma-separated:
+a benchmark's time is its best run, which is the least disturbed by
+whatever else the machine was doing.
 
-    ratios.py REF.json CUR.json
+    ratios.py REF.json[,REF2.json...] CUR.json[,CUR2.json...]
 """
 import json
 import math
@@ -11,11 +13,15 @@ import sys
 from collections import defaultdict
 
 
-def times(path):
-    with open(path) as f:
-        data = json.load(f)
-    return {b["name"]: b["real_time"] * {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1}[b["time_unit"]]
-            for b in data["benchmarks"]}
+def times(paths):
+    best = {}
+    for path in paths.split(","):
+        with open(path) as f:
+            data = json.load(f)
+        for b in data["benchmarks"]:
+            t = b["real_time"] * {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1}[b["time_unit"]]
+            best[b["name"]] = min(t, best.get(b["name"], t))
+    return best
 
 
 def main():

@@ -131,7 +131,7 @@ bool announceCandidate(AppState& st, SearchView& view, const CandidateEntry& c, 
 }
 
 // The frame of both hints: the status texts, the start position saved, the
-// candidates of `colour` copied; `choose(list, choice, pool)` walks them in
+// candidates of `colour` copied; `choose(list, start, choice, pool)` walks them in
 // list order, taking the results of the workers, and returns false when the
 // window started closing; then the common end. Any exception shows "解答不能"
 // and goes on to the caller.
@@ -143,11 +143,15 @@ void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t 
         view.SetEdit6Colour(Yellow);
         if (letEventsThrough(st, view, false)) return;
         st.HintBoard = st.pos.board;
-        GenerateCandidates(st.pos, colour, st.candidates);
+        // The masks of the start serve the root generation and every search.
+        SearchStart searchStart;
+        searchStart.Build(st.HintBoard);
+        StoneColumns columns = searchStart.columns;
+        GenerateCandidates(st.pos, colour, st.candidates, columns);
         const CandidateList list = st.candidates;
         Choice choice;
         PoolLease lease;
-        if (!choose(list, choice, lease.pool())) return;
+        if (!choose(list, searchStart, choice, lease.pool())) return;
         finishHint(st, view, choice, start);
     } catch (...) {
         view.ShowMessage("解答不能");
@@ -158,13 +162,13 @@ void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t 
 }  // namespace
 
 void Button9Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, Choice& choice, RootSearchPool& pool) {
+    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
         // Phase 1: the first white reply that wins by force. The counting
         // pass is searched ahead too; a winner stops it.
         const bool killPhase = (st.AutoSolveFlag == 0);
         const RootPass both[] = {{RootPass::Kill, WhitePly}, {RootPass::Count, WhitePly}};
         const int countPass = killPhase ? 1 : 0;
-        pool.Start(st.HintBoard, list, killPhase ? both : both + 1, killPhase ? 2 : 1);
+        pool.Start(st.HintBoard, start, list, killPhase ? both : both + 1, killPhase ? 2 : 1);
         if (killPhase) {
             for (int i = 1; i <= list.count; ++i) {
                 const CandidateEntry& c = list.entry(i);
@@ -190,9 +194,9 @@ void Button9Click(AppState& st, SearchView& view) {
 }
 
 void Button10Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, Choice& choice, RootSearchPool& pool) {
+    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
         const RootPass kill{RootPass::Kill, BlackPly};
-        pool.Start(st.HintBoard, list, &kill, 1);
+        pool.Start(st.HintBoard, start, list, &kill, 1);
         for (int i = 1; i <= list.count; ++i) {
             const CandidateEntry& c = list.entry(i);
             if (!announceCandidate(st, view, c, " を計算中")) return false;

@@ -61,11 +61,18 @@ RootSearchPool::~RootSearchPool() {
 }
 
 void RootSearchPool::Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount) {
+    SearchStart searchStart;
+    searchStart.Build(start);
+    Start(start, searchStart, list, passes, passCount);
+}
+
+void RootSearchPool::Start(const Board& start, const SearchStart& searchStart, const CandidateList& list,
+                           const RootPass* passes, int passCount) {
     {
         std::lock_guard lock(mutex_);
         ++job_;
         start_ = start;
-        searchStart_.Build(start_);
+        searchStart_ = searchStart;
         list_ = list;
         std::copy_n(passes, passCount, passes_.begin());
         count_ = list.count;

@@ -61,6 +61,9 @@ public:
     // running is dropped (its results are no longer stored). Kill searches
     // worth +1 keep their line.
     void Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount);
+    // The same with `searchStart` already built from `start`.
+    void Start(const Board& start, const SearchStart& searchStart, const CandidateList& list, const RootPass* passes,
+               int passCount);
     // No worker starts another task of the current job; searches already
     // running finish in the background and their results are dropped at the
     // next Start.
