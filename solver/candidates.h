@@ -53,6 +53,8 @@ struct StoneColumns {
     void Update(const Board& board, int index);
     // The same after the point's KoMark may have changed.
     void UpdateKo(const Board& board, int index);
+    // Update for a point whose code went from `from` to `to`.
+    void Change(int index, std::uint8_t from, std::uint8_t to);
 };
 
 // Lists the points where `colour` (1 or 2) may play in the position. On

@@ -36,8 +36,9 @@ inline void PlayLogged(Position& pos, int x, int y, std::uint8_t colour, UndoLog
     const PointRecord* p = Cells(pos.board);
     for (int i = from; i < log.size; ++i) {
         const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(i)];
-        if (p[e.index].Stone != e.before.Stone) columns.Update(pos.board, e.index);
-        if (p[e.index].KoMark != e.before.KoMark) columns.UpdateKo(pos.board, e.index);
+        const PointRecord& now = p[e.index];
+        if (now.Stone != e.before.Stone) columns.Change(e.index, e.before.Stone, now.Stone);
+        if (now.KoMark != e.before.KoMark) columns.UpdateKo(pos.board, e.index);
     }
 }
 
@@ -48,7 +49,7 @@ inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& column
         const UndoLog::Entry& e = log.entries[static_cast<std::size_t>(--log.size)];
         const PointRecord now = p[e.index];
         p[e.index] = e.before;
-        if (now.Stone != e.before.Stone) columns.Update(pos.board, e.index);
+        if (now.Stone != e.before.Stone) columns.Change(e.index, now.Stone, e.before.Stone);
         if (now.KoMark != e.before.KoMark) columns.UpdateKo(pos.board, e.index);
     }
 }
