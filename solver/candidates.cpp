@@ -65,49 +65,89 @@ struct Listed {
     }
 };
 
-Listed outsideRegion(Board& board, StoneColumns& c) {
-    const bool fromBottom = [&] {
-        const int corner = nearestCorner(c);
-        return corner == 1 || corner == 2;
-    }();
-    // A column with no code in it or beside it is all region and lists
-    // nothing: only the columns from one before the first non-empty column
-    // to one after the last are worked out.
-    int first = 1;
-    int last = BoardSide;
+// Whether the region runs from the bottom edge (the corner is at the top).
+bool regionFromBottom(const StoneColumns& c) {
+    const int corner = nearestCorner(c);
+    return corner == 1 || corner == 2;
+}
+
+// The columns from one before the first non-empty column to one after the
+// last; false when every column is empty. A column with no code in it or
+// beside it is all region and lists nothing, so only these are worked out.
+bool columnSpan(const StoneColumns& c, int& first, int& last) {
+    first = 1;
+    last = BoardSide;
     while (first <= last && c.occupied[static_cast<std::size_t>(first)] == 0) ++first;
     while (last >= first && c.occupied[static_cast<std::size_t>(last)] == 0) --last;
-    Listed result;
-    if (first > last) return result;
+    if (first > last) return false;
     first = std::max(1, first - 1);
     last = std::min(BoardSide, last + 1);
+    return true;
+}
 
-    Columns region{};
-    Columns listed{};
+// Column x split into the run of 0s and 5s from the edge away from the
+// corner plus the 7s (region) and the other 0s and 5s (listed).
+struct ColumnSplit {
+    unsigned region = 0;
+    unsigned listed = 0;
+};
+
+ColumnSplit splitColumn(const StoneColumns& c, int x, bool fromBottom) {
+    const auto i = static_cast<std::size_t>(x);
+    const unsigned open = c.empty[i] | c.ranges[i];
+    const unsigned blocked = ~open & PlayableBits;
+    unsigned run = PlayableBits;
+    if (blocked != 0) {
+        run = fromBottom ? PlayableBits & ~((2u << (std::bit_width(blocked) - 1)) - 1)
+                         : PlayableBits & ((1u << std::countr_zero(blocked)) - 1);
+    }
+    return ColumnSplit{run | c.regions[i], open & ~run};
+}
+
+// The listed points of column x once the region grew by one point: `plain`
+// for white, with `reopened` for black (region points beside a white stone
+// listed again). Both read the region before it grew.
+struct ColumnListing {
+    unsigned plain;
+    unsigned reopened;
+};
+
+ColumnListing listColumn(const StoneColumns& c, int x, unsigned regionLeft, const ColumnSplit& here,
+                         unsigned regionRight) {
+    const unsigned beside = ((here.region << 1) | (here.region >> 1) | regionLeft | regionRight) & PlayableBits;
+    return ColumnListing{here.listed & ~beside, (here.region | (here.listed & beside)) & besideColumn(c.white, x)};
+}
+
+// Calls visit(x, listing) for the columns first..last in order, each with
+// its listed points, until a visit returns true; true if one did.
+template <class Visit>
+bool visitListedColumns(const StoneColumns& c, int first, int last, Visit visit) {
+    const bool fromBottom = regionFromBottom(c);
+    unsigned leftRegion = 0;
+    ColumnSplit here = splitColumn(c, first, fromBottom);
+    for (int x = first; x <= last; ++x) {
+        const ColumnSplit right = (x < last) ? splitColumn(c, x + 1, fromBottom) : ColumnSplit{};
+        const ColumnListing listing = listColumn(c, x, leftRegion, here, right.region);
+        leftRegion = here.region;
+        here = right;
+        if (visit(x, listing)) return true;
+    }
+    return false;
+}
+
+Listed outsideRegion(Board& board, StoneColumns& c) {
+    Listed result;
+    int first = 0;
+    int last = 0;
+    if (!columnSpan(c, first, last)) return result;
     unsigned marks = 0;
-    for (int x = first; x <= last; ++x) {
+    visitListedColumns(c, first, last, [&](int x, const ColumnListing& l) {
         const auto i = static_cast<std::size_t>(x);
-        const unsigned open = c.empty[i] | c.ranges[i];
         marks |= c.ranges[i] | c.regions[i];
-        const unsigned blocked = ~open & PlayableBits;
-        unsigned run = PlayableBits;
-        if (blocked != 0) {
-            run = fromBottom ? PlayableBits & ~((2u << (std::bit_width(blocked) - 1)) - 1)
-                             : PlayableBits & ((1u << std::countr_zero(blocked)) - 1);
-        }
-        region[i] = static_cast<std::uint16_t>(run | c.regions[i]);
-        listed[i] = static_cast<std::uint16_t>(open & ~run);
-    }
-    // The region grows into the listed points beside it; for black, region
-    // points beside a white stone are listed again. Both read the region
-    // before it grew.
-    for (int x = first; x <= last; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        const unsigned beside = besideColumn(region, x);
-        result.plain[i] = static_cast<std::uint16_t>(listed[i] & ~beside);
-        result.reopened[i] =
-            static_cast<std::uint16_t>((region[i] | (listed[i] & beside)) & besideColumn(c.white, x));
-    }
+        result.plain[i] = static_cast<std::uint16_t>(l.plain);
+        result.reopened[i] = static_cast<std::uint16_t>(l.reopened);
+        return false;
+    });
 
     // every 5 and 7 ends empty, on the board and in the masks
     for (int x = first; marks != 0 && x <= last; ++x) {
@@ -479,11 +519,42 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColu
     generateFrom(pos.board, colour, columns, listed.forColour(colour), out);
 }
 
-bool HasCandidates(Position& pos, int colour, StoneColumns& columns) {
-    const Listed listed = outsideRegion(pos.board, columns);
+bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
     pos.LastX = 0;
     pos.LastY = 0;
-    return hasFrom(pos.board, colour, columns, listed.forColour(colour));
+    int first = 0;
+    int last = 0;
+    if (!columnSpan(c, first, last)) return false;
+    unsigned marks = 0;
+    for (int x = first; x <= last; ++x) marks |= c.ranges[static_cast<std::size_t>(x)] | c.regions[static_cast<std::size_t>(x)];
+    if (marks != 0) {
+        // 5s and 7s are cleared first; then the listed points are known
+        const Listed listed = outsideRegion(pos.board, c);
+        return hasFrom(pos.board, colour, c, listed.forColour(colour));
+    }
+
+    // Column by column, stopping at the first staying point with a stone
+    // around it.
+    LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
+    int staying = 0;
+    const bool found = visitListedColumns(c, first, last, [&](int x, const ColumnListing& l) {
+        const auto i = static_cast<std::size_t>(x);
+        const unsigned listed = (colour == Black) ? l.plain | l.reopened : l.plain;
+        if (listed == 0) return false;
+        const unsigned h = c.held[i - 1] | c.held[i] | c.held[i + 1];
+        const unsigned near = (h | (h << 1) | (h >> 1)) & PlayableBits;
+        const unsigned quick = listed & besideColumn(c.empty, x) & ~c.koMarks[i];
+        if (quick & near) return true;
+        staying += pointsIn(quick);
+        for (unsigned m = listed & ~quick; m != 0; m &= m - 1) {
+            const int y = std::countr_zero(m);
+            if (!legal.Stays(x, y)) continue;
+            if ((near >> y) & 1u) return true;
+            ++staying;
+        }
+        return false;
+    });
+    return found || staying == 1;
 }
 
 bool GenerateCandidatesAndAskOther(Position& pos, int colour, CandidateList& out, StoneColumns& columns) {
