@@ -216,7 +216,10 @@ bool WriteProblemFile(const std::string& path, const Board& board, std::string* 
 }
 
 void ApplyProblem(Board& board, const ProblemStones& stones) {
-    for (int n = 0; n < ProblemLines; ++n) board[n / BoardSide + 1][n % BoardSide + 1].Stone = stones[static_cast<std::size_t>(n)];
+    const std::uint8_t* code = stones.data();
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) board[x][y].Stone = *code++;
+    }
 }
 
 }  // namespace keldra
