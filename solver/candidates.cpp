@@ -56,12 +56,12 @@ int nearestCorner(const StoneColumns& c) {
 struct Listed {
     Columns plain{};
     Columns reopened{};
+    int first = 1;  // listed points lie in the columns first..last only
+    int last = 0;
 
-    Columns forColour(int colour) const {
-        if (colour != Black) return plain;
-        Columns all{};
-        for (std::size_t i = 1; i <= BoardSide; ++i) all[i] = static_cast<std::uint16_t>(plain[i] | reopened[i]);
-        return all;
+    unsigned column(int x, int colour) const {
+        const auto i = static_cast<std::size_t>(x);
+        return colour == Black ? plain[i] | reopened[i] : plain[i];
     }
 };
 
@@ -140,6 +140,8 @@ Listed outsideRegion(Board& board, StoneColumns& c) {
     int first = 0;
     int last = 0;
     if (!columnSpan(c, first, last)) return result;
+    result.first = first;
+    result.last = last;
     unsigned marks = 0;
     visitListedColumns(c, first, last, [&](int x, const ColumnListing& l) {
         const auto i = static_cast<std::size_t>(x);
@@ -250,16 +252,13 @@ private:
     std::uint32_t first_;  // group numbers from here on belong to this test
 };
 
-// The points with a stone among their eight surrounding points (or on the
-// point itself, which the callers ask about only when it is empty).
-Columns nearStones(const StoneColumns& c) {
-    Columns near{};
-    for (int x = 1; x <= BoardSide; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        const unsigned h = c.held[i - 1] | c.held[i] | c.held[i + 1];
-        near[i] = static_cast<std::uint16_t>((h | (h << 1) | (h >> 1)) & PlayableBits);
-    }
-    return near;
+// The points of column x with a stone among their eight surrounding points
+// (or on the point itself, which the callers ask about only when it is
+// empty).
+unsigned nearStones(const StoneColumns& c, int x) {
+    const auto i = static_cast<std::size_t>(x);
+    const unsigned h = c.held[i - 1] | c.held[i] | c.held[i + 1];
+    return (h | (h << 1) | (h >> 1)) & PlayableBits;
 }
 
 // Number of points in a column mask.
@@ -273,15 +272,16 @@ int pointsIn(unsigned m) {
 // The listed points where a stone of `colour` stays, and how many. A point
 // beside an empty point and without a ko mark stays at once; the others
 // take the full test.
-Columns stayingPoints(const Board& board, int colour, const StoneColumns& c, const Columns& listed, int& count) {
+Columns stayingPoints(const Board& board, int colour, const StoneColumns& c, const Listed& listed, int& count) {
     LegalityTest legal(board, static_cast<std::uint8_t>(colour));
     Columns staying{};
     count = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
+    for (int x = listed.first; x <= listed.last; ++x) {
         const auto i = static_cast<std::size_t>(x);
-        if (listed[i] == 0) continue;
-        unsigned stays = listed[i] & besideColumn(c.empty, x) & ~c.koMarks[i];
-        for (unsigned m = listed[i] & ~stays; m != 0; m &= m - 1) {
+        const unsigned points = listed.column(x, colour);
+        if (points == 0) continue;
+        unsigned stays = points & besideColumn(c.empty, x) & ~c.koMarks[i];
+        for (unsigned m = points & ~stays; m != 0; m &= m - 1) {
             const int y = std::countr_zero(m);
             if (legal.Stays(x, y)) stays |= 1u << y;
         }
@@ -301,7 +301,7 @@ constexpr std::uint8_t CornerEdges[8][2] = {
 // Writes the points of `keep` into `out` with `flag`: the corner edge points
 // first, then the others row by row (Y = 1..13 outer, X = 1..13 inner); only
 // the first 50 are kept.
-void listInOrder(Columns keep, std::uint8_t flag, CandidateList& out) {
+void listInOrder(Columns keep, int first, int last, std::uint8_t flag, CandidateList& out) {
     int n = 0;
     const auto add = [&](int x, int y) {
         out.entry(++n) = CandidateEntry{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), flag};
@@ -316,7 +316,7 @@ void listInOrder(Columns keep, std::uint8_t flag, CandidateList& out) {
     }
     std::array<std::uint16_t, GridSide> byRow{};
     unsigned rows = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
+    for (int x = first; x <= last; ++x) {
         for (unsigned m = keep[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
             const int y = std::countr_zero(m);
             byRow[static_cast<std::size_t>(y)] = static_cast<std::uint16_t>(byRow[static_cast<std::size_t>(y)] | (1u << x));
@@ -418,7 +418,7 @@ void StoneColumns::Update(const Board& board, int index) {
     }
 }
 
-void StoneColumns::Change(int index, std::uint8_t from, std::uint8_t to) {
+void StoneColumns::changeAny(int index, std::uint8_t from, std::uint8_t to) {
     const int x = index / GridSide;
     const int y = index % GridSide;
     const auto i = static_cast<std::size_t>(x);
@@ -447,11 +447,6 @@ void StoneColumns::Change(int index, std::uint8_t from, std::uint8_t to) {
     held[i] = static_cast<std::uint16_t>(HoldsStone(to) ? held[i] | bit : held[i] & ~bit);
 }
 
-void StoneColumns::UpdateKo(const Board& board, int index) {
-    const auto i = static_cast<std::size_t>(index / GridSide);
-    const auto bit = static_cast<std::uint16_t>(1u << (index % GridSide));
-    koMarks[i] = static_cast<std::uint16_t>(Cells(board)[index].KoMark == 1 ? koMarks[i] | bit : koMarks[i] & ~bit);
-}
 
 void GenerateCandidates(Position& pos, int colour, CandidateList& out) {
     StoneColumns columns;
@@ -468,7 +463,7 @@ bool HasCandidates(Position& pos, int colour) {
 namespace {
 
 // The candidates of `colour` from its listed points.
-void generateFrom(const Board& board, int colour, const StoneColumns& columns, const Columns& listed,
+void generateFrom(const Board& board, int colour, const StoneColumns& columns, const Listed& listed,
                   CandidateList& out) {
     int count = 0;
     Columns keep = stayingPoints(board, colour, columns, listed, count);
@@ -476,34 +471,34 @@ void generateFrom(const Board& board, int colour, const StoneColumns& columns, c
     // flagged.
     std::uint8_t flag = 0;
     if (count >= 2) {
-        const Columns near = nearStones(columns);
-        for (int x = 1; x <= BoardSide; ++x) keep[static_cast<std::size_t>(x)] &= near[static_cast<std::size_t>(x)];
+        for (int x = listed.first; x <= listed.last; ++x) {
+            keep[static_cast<std::size_t>(x)] &= static_cast<std::uint16_t>(nearStones(columns, x));
+        }
         flag = 1;
     }
-    listInOrder(keep, flag, out);
+    listInOrder(keep, listed.first, listed.last, flag, out);
 }
 
 // Whether `colour` has a candidate among its listed points: a staying point
 // with a stone around it is kept by the filter; without one, the list is a
 // single staying point, or empty.
-bool hasFrom(const Board& board, int colour, const StoneColumns& c, const Columns& listed) {
-    const Columns near = nearStones(c);
-    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
+bool hasFrom(const Board& board, int colour, const StoneColumns& c, const Listed& listed) {
     int staying = 0;
-    for (int x = 1; x <= BoardSide; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        if (listed[i] == 0) continue;
-        const unsigned stays = listed[i] & besideColumn(c.empty, x) & ~c.koMarks[i];
-        if (stays & near[i]) return true;
+    for (int x = listed.first; x <= listed.last; ++x) {
+        const unsigned points = listed.column(x, colour);
+        if (points == 0) continue;
+        const unsigned stays = points & besideColumn(c.empty, x) & ~c.koMarks[static_cast<std::size_t>(x)];
+        if (stays & nearStones(c, x)) return true;
         staying += pointsIn(stays);
     }
-    for (int x = 1; x <= BoardSide; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        const unsigned slow = listed[i] & ~(besideColumn(c.empty, x) & ~c.koMarks[i]);
+    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
+    for (int x = listed.first; x <= listed.last; ++x) {
+        const unsigned points = listed.column(x, colour);
+        const unsigned slow = points & ~(besideColumn(c.empty, x) & ~c.koMarks[static_cast<std::size_t>(x)]);
         for (unsigned m = slow; m != 0; m &= m - 1) {
             const int y = std::countr_zero(m);
             if (!legal.Stays(x, y)) continue;
-            if ((near[i] >> y) & 1u) return true;
+            if ((nearStones(c, x) >> y) & 1u) return true;
             ++staying;
         }
     }
@@ -516,7 +511,7 @@ void GenerateCandidates(Position& pos, int colour, CandidateList& out, StoneColu
     const Listed listed = outsideRegion(pos.board, columns);
     pos.LastX = 0;
     pos.LastY = 0;
-    generateFrom(pos.board, colour, columns, listed.forColour(colour), out);
+    generateFrom(pos.board, colour, columns, listed, out);
 }
 
 bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
@@ -530,7 +525,7 @@ bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
     if (marks != 0) {
         // 5s and 7s are cleared first; then the listed points are known
         const Listed listed = outsideRegion(pos.board, c);
-        return hasFrom(pos.board, colour, c, listed.forColour(colour));
+        return hasFrom(pos.board, colour, c, listed);
     }
 
     // Column by column, stopping at the first staying point with a stone
@@ -541,8 +536,7 @@ bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
         const auto i = static_cast<std::size_t>(x);
         const unsigned listed = (colour == Black) ? l.plain | l.reopened : l.plain;
         if (listed == 0) return false;
-        const unsigned h = c.held[i - 1] | c.held[i] | c.held[i + 1];
-        const unsigned near = (h | (h << 1) | (h >> 1)) & PlayableBits;
+        const unsigned near = nearStones(c, x);
         const unsigned quick = listed & besideColumn(c.empty, x) & ~c.koMarks[i];
         if (quick & near) return true;
         staying += pointsIn(quick);
@@ -562,8 +556,8 @@ bool GenerateCandidatesAndAskOther(Position& pos, int colour, CandidateList& out
     pos.LastX = 0;
     pos.LastY = 0;
     const int other = OpponentOf(static_cast<std::uint8_t>(colour));
-    generateFrom(pos.board, colour, columns, listed.forColour(colour), out);
-    return hasFrom(pos.board, other, columns, listed.forColour(other));
+    generateFrom(pos.board, colour, columns, listed, out);
+    return hasFrom(pos.board, other, columns, listed);
 }
 
 }  // namespace keldra

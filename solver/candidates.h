@@ -52,9 +52,38 @@ struct StoneColumns {
     // (x * GridSide + y) may have changed its code.
     void Update(const Board& board, int index);
     // The same after the point's KoMark may have changed.
-    void UpdateKo(const Board& board, int index);
-    // Update for a point whose code went from `from` to `to`.
-    void Change(int index, std::uint8_t from, std::uint8_t to);
+    void UpdateKo(const Board& board, int index) {
+        const auto i = static_cast<std::size_t>(index / GridSide);
+        const auto bit = static_cast<std::uint16_t>(1u << (index % GridSide));
+        koMarks[i] = static_cast<std::uint16_t>(Cells(board)[index].KoMark == 1 ? koMarks[i] | bit : koMarks[i] & ~bit);
+    }
+    // Update for a point whose code went from `from` to `to`. A move in a
+    // search only ever places or removes a black or white stone.
+    void Change(int index, std::uint8_t from, std::uint8_t to) {
+        const bool placed = (from == Empty && (to == Black || to == White));
+        if (!placed && !(to == Empty && (from == Black || from == White))) {
+            changeAny(index, from, to);
+            return;
+        }
+        const int x = index / GridSide;
+        const int y = index - x * GridSide;
+        const auto i = static_cast<std::size_t>(x);
+        const auto bit = static_cast<std::uint16_t>(1u << y);
+        const std::uint8_t stone = placed ? to : from;
+        Columns& colour = (stone == Black) ? black : white;
+        int& stones = (stone == Black) ? blacks : whites;
+        const int sign = placed ? 1 : -1;
+        empty[i] ^= bit;
+        colour[i] ^= bit;
+        occupied[i] ^= bit;
+        held[i] ^= bit;
+        stones += sign;
+        count += sign;
+        sumX += sign * x;
+        sumY += sign * y;
+    }
+    // Change for any pair of codes.
+    void changeAny(int index, std::uint8_t from, std::uint8_t to);
 };
 
 // Lists the points where `colour` (1 or 2) may play in the position. On
