@@ -43,6 +43,25 @@ TEST_F(Form1LogicTest, PixelToPointRule) {
     for (const auto& c : cases) EXPECT_EQ(Form1Logic::PointFromPixel(c.pixel, c.cell), c.point) << c.pixel << "/" << c.cell;
 }
 
+TEST_F(Form1LogicTest, MiddleClickOnAnEnclosedEdgePointStaysOnTheBoard) {
+    // The rules run on the clicked point with no stone; its neighbours
+    // include the border, and nothing beyond the grid may be read (the
+    // sanitizer build checks).
+    state.pos.at(2, 1).Stone = White;
+    state.pos.at(1, 2).Stone = White;
+    state.pos.at(6, 2).Stone = Black;
+    state.pos.at(5, 1).Stone = Black;
+    state.pos.at(7, 1).Stone = Black;
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{6, 1}}) {
+        click(MouseButton::Middle, x, y);
+        EXPECT_EQ(state.pos.at(x, y).Stone, Empty) << x << "," << y;
+        EXPECT_EQ(state.pos.LastX, x);
+    }
+    EXPECT_EQ(state.pos.at(2, 1).Stone, White);
+    EXPECT_EQ(state.pos.at(6, 2).Stone, Black);
+    EXPECT_EQ(state.rec.MoveCount, 0);
+}
+
 TEST_F(Form1LogicTest, InputModeEntryRecordsAndErases) {
     state.pos.at(9, 9).Stone = White;  // on the board before the first click
     click(MouseButton::Left, 3, 3);
