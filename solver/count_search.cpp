@@ -8,20 +8,12 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
     std::uint8_t position = 0;
     std::uint8_t size = 0;
     log_.size = 0;
-    if (start != nullptr) {
-        columns_ = start->columns;
-        rootKo_ = start->ko;
-    } else {
-        columns_.Build(pos.board);
-        rootKo_ = KoPoints{};
-    }
+    BeginSearch(pos.board, start, columns_, rootKo_);
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
         if (nodes_ >= nodeLimit_) {
-            TakeBack(pos, log_, 0, columns_);
-            pos.LastX = 0;
-            pos.LastY = 0;
+            AbandonSearch(pos, log_, columns_);
             return -1;
         }
         ++nodes_;

@@ -17,13 +17,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::uint8_t size = 0;       // entries in the list of depth sp - 1
     std::uint8_t position = 0;   // number in that list of the child being searched
     log_.size = 0;
-    if (start != nullptr) {
-        columns_ = start->columns;
-        rootKo_ = start->ko;
-    } else {
-        columns_.Build(pos.board);
-        rootKo_ = KoPoints{};
-    }
+    BeginSearch(pos.board, start, columns_, rootKo_);
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -35,9 +29,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     for (;;) {
         // Evaluate the move (x, y) at `ply`, depth sp.
         if (nodes_ >= nodeLimit_) {
-            TakeBack(pos, log_, 0, columns_);
-            pos.LastX = 0;
-            pos.LastY = 0;
+            AbandonSearch(pos, log_, columns_);
             return 0;
         }
         ++nodes_;

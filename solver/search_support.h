@@ -66,6 +66,26 @@ struct SearchStart {
     }
 };
 
+// The masks and root ko points a search starts from: a copy of the shared
+// start when there is one, else built from the board (ko points unknown).
+inline void BeginSearch(const Board& board, const SearchStart* start, StoneColumns& columns, KoPoints& rootKo) {
+    if (start != nullptr) {
+        columns = start->columns;
+        rootKo = start->ko;
+    } else {
+        columns.Build(board);
+        rootKo = KoPoints{};
+    }
+}
+
+// Ends a search that reached its node limit: every move taken back, no
+// last move.
+inline void AbandonSearch(Position& pos, UndoLog& log, StoneColumns& columns) {
+    TakeBack(pos, log, 0, columns);
+    pos.LastX = 0;
+    pos.LastY = 0;
+}
+
 // What a frame of either search keeps of the node it belongs to: its number
 // in the parent's list, the size of that list, its ply, and where the undo
 // log stood before its move, so that popping the frame takes the move back.
