@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "BAN/board.h"
@@ -59,10 +60,13 @@ inline void TakeBack(Position& pos, UndoLog& log, int mark, StoneColumns& column
 struct SearchStart {
     StoneColumns columns;
     KoPoints ko;
+    std::uint64_t id = 0;  // different for every Build in the process
 
     void Build(const Board& board) {
+        static std::atomic<std::uint64_t> builds{0};
         columns.Build(board);
         ko = KoPointsOf(board);
+        id = ++builds;
     }
 };
 

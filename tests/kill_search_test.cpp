@@ -186,6 +186,47 @@ TEST(CountSearch, LinesThatLeaveBlackWithoutStonesOrCandidates) {
     }
 }
 
+// The counting rules written plainly, one copy of the position per move:
+// the oracle for a search that keeps counts of positions it met before.
+std::int64_t PlainCount(Position pos, int x, int y, int ply) {
+    if (ply >= CountHorizon) return 0;
+    PlaceStone(pos, x, y, ColourOfPly(ply));
+    if (CountStones(pos.board, Black) == 0) return 1;
+    if (CountStones(pos.board, White) == 0) return 0;
+    const std::uint8_t next = ColourOfPly(ply + 1);
+    CandidateList replies;
+    GenerateCandidates(pos, next, replies);
+    if (replies.count == 0) return next == Black ? 1 : 0;
+    std::int64_t lines = 0;
+    for (int i = 1; i <= replies.count; ++i) lines += PlainCount(pos, replies.entry(i).X, replies.entry(i).Y, ply + 1);
+    return lines;
+}
+
+TEST(CountSearch, CountsEveryLineOnceWhateverPositionsRepeat) {
+    // Positions met again by moves in another order, or from another root
+    // candidate searched with the same start, must add their own lines.
+    std::vector<Position> positions = test::RandomCornerPositions(60, 77);
+    positions.push_back(Corner(test::EightPointEyeSpace));
+    positions.push_back(Corner(test::WhiteCountTie));
+    CountSearcher searcher;
+    std::int64_t largest = 0;
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        Position start = positions[n];
+        CandidateList roots;
+        GenerateCandidates(start, White, roots);
+        SearchStart shared;
+        shared.Build(start.board);
+        for (int i = 1; i <= roots.count; ++i) {
+            const CandidateEntry& c = roots.entry(i);
+            const std::int64_t want = PlainCount(start, c.X, c.Y, 2);
+            Position pos = start;
+            EXPECT_EQ(searcher.Search(pos, c.X, c.Y, 2, &shared), want) << "position " << n << ", " << int(c.X) << "," << int(c.Y);
+            largest = std::max(largest, want);
+        }
+    }
+    EXPECT_GT(largest, 50) << "some counts must come from deep trees";
+}
+
 TEST(Searches, AllocateNothing) {
     Position pos = Corner(test::EightPointEyeSpace);
     Position again = pos;

@@ -21,54 +21,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The distinct positions of the golden cases: generated corner problems.
-std::vector<Position> GoldenPositions() {
-    std::ifstream in(test::SourcePath("tests/data/golden.txt"));
-    std::set<std::string> seen;
-    std::vector<Position> out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("@position ", 0) != 0) continue;
-        const std::string digits = line.substr(10);
-        if (digits.size() != BoardSide * BoardSide || !seen.insert(digits).second) continue;
-        Position pos;
-        for (int n = 0; n < BoardSide * BoardSide; ++n) {
-            pos.at(n / BoardSide + 1, n % BoardSide + 1).Stone = static_cast<std::uint8_t>(digits[n] - '0');
-        }
-        out.push_back(pos);
-    }
-    return out;
-}
-
-// Random corner problems: a region of at most 5x4 points in the top left
-// corner, mostly white with a few black stones and empty points, walled in by
-// black.
-std::vector<Position> RandomCornerPositions(int n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<Position> out;
-    for (int k = 0; k < n; ++k) {
-        const int w = 3 + static_cast<int>(rng() % 3);
-        const int h = 2 + static_cast<int>(rng() % 3);
-        std::string rows;
-        for (int y = 1; y <= h + 1; ++y) {
-            for (int x = 1; x <= w + 1; ++x) {
-                const unsigned r = rng() % 100;
-                if (x > w || y > h) {
-                    rows += (x > w && y > h) ? '.' : 'X';
-                } else {
-                    rows += r < 55 ? 'O' : r < 70 ? 'X' : '.';
-                }
-            }
-            rows += '\n';
-        }
-        out.push_back(test::Corner(rows));
-    }
-    return out;
-}
-
 // The golden positions and random ones.
 std::vector<Position> ManyPositions() {
-    std::vector<Position> all = GoldenPositions();
-    const std::vector<Position> random = RandomCornerPositions(250, 20261208);
+    std::vector<Position> all = test::GoldenPositions();
+    const std::vector<Position> random = test::RandomCornerPositions(250, 20261208);
     all.insert(all.end(), random.begin(), random.end());
     return all;
 }
@@ -244,7 +200,7 @@ TEST(RootSearchPool, AnyNumberOfWorkersGivesTheFirstWinnerAndItsLine) {
         unsigned threads;
         std::uint64_t inlineNodes;
     };
-    const std::vector<Position> positions = GoldenPositions();
+    const std::vector<Position> positions = test::GoldenPositions();
     for (const Setup setup : {Setup{1, 0}, Setup{3, 0}, Setup{4, 37}, Setup{2, 400}, Setup{2, UINT64_MAX}}) {
         RootSearchPool pool(setup.threads, setup.inlineNodes);
         for (std::size_t n = 0; n < positions.size(); n += 3) {
@@ -265,7 +221,7 @@ TEST(RootSearchPool, ResultsOfADroppedJobNeverReachTheNextOne) {
     // Each job is dropped after its first task while the workers are still
     // searching ahead; the next job, on another position, must see only its
     // own results.
-    const std::vector<Position> positions = GoldenPositions();
+    const std::vector<Position> positions = test::GoldenPositions();
     RootSearchPool pool(2, 0);
     const RootPass count{RootPass::Count, 2};
     for (std::size_t n = 0; n + 1 < positions.size(); n += 7) {

@@ -4,9 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "BAN/problem_file.h"
 #include "BAN/rules.h"
@@ -106,6 +110,50 @@ inline Position ThroughProblemFile(const Position& from) {
     Position pos;
     ApplyProblem(pos.board, load.stones);
     return pos;
+}
+
+// The distinct positions of the golden cases: generated corner problems.
+inline std::vector<Position> GoldenPositions() {
+    std::ifstream in(test::SourcePath("tests/data/golden.txt"));
+    std::set<std::string> seen;
+    std::vector<Position> out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("@position ", 0) != 0) continue;
+        const std::string digits = line.substr(10);
+        if (digits.size() != BoardSide * BoardSide || !seen.insert(digits).second) continue;
+        Position pos;
+        for (int n = 0; n < BoardSide * BoardSide; ++n) {
+            pos.at(n / BoardSide + 1, n % BoardSide + 1).Stone = static_cast<std::uint8_t>(digits[n] - '0');
+        }
+        out.push_back(pos);
+    }
+    return out;
+}
+
+// Random corner problems: a region of at most 5x4 points in the top left
+// corner, mostly white with a few black stones and empty points, walled in by
+// black.
+inline std::vector<Position> RandomCornerPositions(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<Position> out;
+    for (int k = 0; k < n; ++k) {
+        const int w = 3 + static_cast<int>(rng() % 3);
+        const int h = 2 + static_cast<int>(rng() % 3);
+        std::string rows;
+        for (int y = 1; y <= h + 1; ++y) {
+            for (int x = 1; x <= w + 1; ++x) {
+                const unsigned r = rng() % 100;
+                if (x > w || y > h) {
+                    rows += (x > w && y > h) ? '.' : 'X';
+                } else {
+                    rows += r < 55 ? 'O' : r < 70 ? 'X' : '.';
+                }
+            }
+            rows += '\n';
+        }
+        out.push_back(Corner(rows));
+    }
+    return out;
 }
 
 }  // namespace keldra::test
