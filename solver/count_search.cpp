@@ -1,63 +1,15 @@
 #include "solver/count_search.h"
 
-#include <bit>
-
 namespace keldra {
 
 namespace {
 
-// Moves at these plies keep their counts: below them the subtrees are big
-// enough to be worth a look-up, and they are played after the first
-// generation of the search, which cleared every 5 and 7.
+// Moves below the root from this ply on keep their counts: below them the
+// subtrees are big enough to be worth a look-up, and they are played after
+// the root's generation, which cleared every 5 and 7.
 constexpr int FirstMemoPly = 3;
 
-std::uint64_t mix(std::uint64_t h) {
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
-}
-
 }  // namespace
-
-CountSearcher::CountSearcher() : memo_(new MemoEntry[std::size_t{1} << MemoBits]()) {}
-
-std::size_t CountSearcher::slotOf(const MemoKey& key) {
-    std::uint64_t h = 0;
-    for (const std::uint64_t w : key.words) h = mix(h ^ w);
-    return static_cast<std::size_t>(h & ((std::uint64_t{1} << MemoBits) - 1));
-}
-
-void CountSearcher::storeCount(const MemoKey& key, std::int64_t count) {
-    MemoEntry& entry = memo_[slotOf(key)];
-    entry.key = key;
-    entry.count = count;
-    entry.stamp = memoStamp_;
-}
-
-bool CountSearcher::memoKeyOf(const Board& board, int ply, MemoKey& key) const {
-    const StoneColumns& c = columns_;
-    for (int k = 0; k < 7; ++k) {
-        const auto x = static_cast<std::size_t>(2 * k + 1);
-        const std::uint64_t first = c.black[x] | (std::uint64_t{c.white[x]} << 16);
-        const std::uint64_t second = (x + 1 <= BoardSide) ? c.black[x + 1] | (std::uint64_t{c.white[x + 1]} << 16) : 0;
-        key.words[static_cast<std::size_t>(k)] = first | (second << 32);
-    }
-    // ply, then up to four ko points as (index, colour)
-    std::uint64_t last = static_cast<std::uint64_t>(ply);
-    int shift = 8;
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (unsigned m = c.koMarks[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
-            if (shift > 8 + 3 * 12) return false;
-            const int y = std::countr_zero(m);
-            const std::uint64_t point = static_cast<std::uint64_t>(IndexOf(x, y)) | (std::uint64_t{board[x][y].KoColour} << 8);
-            last |= point << shift;
-            shift += 12;
-        }
-    }
-    key.words[7] = last;
-    return true;
-}
 
 std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const SearchStart* start) {
     std::int64_t lineCount = 0;
@@ -66,15 +18,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
     std::uint8_t size = 0;
     log_.size = 0;
     BeginSearch(pos.board, start, columns_, rootKo_);
-    // Counts stay valid for every search from the same start; codes other
-    // than 0, 1 and 2 may differ between starts.
-    if (start == nullptr || start->id != memoJob_) {
-        memoJob_ = (start != nullptr) ? start->id : 0;
-        if (++memoStamp_ == 0) {
-            for (std::size_t i = 0; i < (std::size_t{1} << MemoBits); ++i) memo_[i].stamp = 0;
-            memoStamp_ = 1;
-        }
-    }
+    memo_.BeginSearch(start);
     pending_.fill(false);
 
     for (;;) {
@@ -92,11 +36,11 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
             const int blacks = columns_.blacks;
             const int whites = columns_.whites;
             bool known = false;
-            if (ply >= FirstMemoPly && memoKeyOf(pos.board, ply, pendingKey_[sp])) {
-                const MemoEntry& entry = memo_[slotOf(pendingKey_[sp])];
-                known = entry.stamp == memoStamp_ && entry.key == pendingKey_[sp];
+            if (sp != 0 && ply >= FirstMemoPly && PositionMemo::KeyOf(columns_, pos.board, ply, pendingKey_[sp])) {
+                const std::int64_t* kept = memo_.Find(pendingKey_[sp]);
+                known = kept != nullptr;
                 if (known) {
-                    lineCount += entry.count;
+                    lineCount += *kept;
                 } else {
                     pending_[sp] = true;
                     countBefore_[sp] = lineCount;
@@ -137,7 +81,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
                 }
                 if (pending_[sp]) {
                     pending_[sp] = false;
-                    storeCount(pendingKey_[sp], lineCount - countBefore_[sp]);
+                    memo_.Store(pendingKey_[sp], lineCount - countBefore_[sp]);
                 }
                 const ListFrame& f = frames_[sp];
                 TakeBack(pos, log_, f.logMark, columns_);

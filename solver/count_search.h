@@ -5,10 +5,10 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include "BAN/rules.h"
 #include "solver/candidates.h"
+#include "solver/position_memo.h"
 #include "solver/search_support.h"
 
 namespace keldra {
@@ -33,35 +33,11 @@ public:
     // stops there, takes its moves back and returns -1 (unfinished).
     void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
 
-    CountSearcher();
-
 private:
-    // Line counts of positions already counted, so that a position reached
-    // again by the same moves in another order, or from another root
-    // candidate of the same job, is not counted twice. The count below a
-    // node depends only on the position after its move (stones, ko marks)
-    // and its ply; the key holds all of them exactly.
-    struct MemoKey {
-        std::array<std::uint64_t, 8> words{};  // stone masks of the columns; ply and ko points
-        friend bool operator==(const MemoKey&, const MemoKey&) = default;
-    };
-    struct MemoEntry {
-        MemoKey key;
-        std::int64_t count = 0;
-        std::uint32_t stamp = 0;  // valid when equal to memoStamp_
-    };
-    static constexpr int MemoBits = 14;
-    // Whether the position after the move at `ply` is kept; false when it
-    // has more ko points than the key holds.
-    bool memoKeyOf(const Board& board, int ply, MemoKey& key) const;
-    static std::size_t slotOf(const MemoKey& key);
-    void storeCount(const MemoKey& key, std::int64_t count);
-
-    std::unique_ptr<MemoEntry[]> memo_;
-    std::uint32_t memoStamp_ = 0;
-    std::uint64_t memoJob_ = 0;      // the start the entries belong to
+    // Line counts of positions already counted (moves from ply 3 on).
+    PositionMemo memo_;
     // The node of each depth whose count is to be kept when it is popped.
-    std::array<MemoKey, CountHorizon> pendingKey_;
+    std::array<PositionMemo::Key, CountHorizon> pendingKey_;
     std::array<std::int64_t, CountHorizon> countBefore_;
     std::array<bool, CountHorizon> pending_{};
 

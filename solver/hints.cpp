@@ -195,7 +195,7 @@ void Button9Click(AppState& st, SearchView& view) {
 
 void Button10Click(AppState& st, SearchView& view) {
     runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
-        const RootPass kill{RootPass::Kill, BlackPly};
+        const RootPass kill{RootPass::Kill, BlackPly, true};
         pool.Start(st.HintBoard, start, list, &kill, 1);
         for (int i = 1; i <= list.count; ++i) {
             const CandidateEntry& c = list.entry(i);

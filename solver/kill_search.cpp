@@ -18,6 +18,9 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::uint8_t position = 0;   // number in that list of the child being searched
     log_.size = 0;
     BeginSearch(pos.board, start, columns_, rootKo_);
+    const bool useMemo = (record == nullptr);
+    if (useMemo) memo_.BeginSearch(start);
+    pending_.fill(false);
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -47,10 +50,21 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             KoPoints& ko = koAt_[sp];
             ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
             PlayLogged(pos, x, y, mover, log_, ko, columns_);
+            // Below the root (after its generation cleared every 5 and 7) a
+            // position finished before gives its value at once.
+            if (useMemo && sp != 0 && PositionMemo::KeyOf(columns_, pos.board, ply, pendingKey_[sp])) {
+                if (const std::int64_t* kept = memo_.Find(pendingKey_[sp])) {
+                    value = static_cast<std::int8_t>(*kept);
+                } else {
+                    pending_[sp] = true;
+                }
+            }
         }
         const int s = StonesOf(columns_, opponent);
 
-        if (s == 0 || !moverHas || !opponentHas) {
+        if (value != 0) {
+            // known from the memo
+        } else if (s == 0 || !moverHas || !opponentHas) {
             value = moverHas ? 1 : -1;
             endIndex = sp;
         } else if (ply >= Horizon) {
@@ -91,6 +105,10 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                         }
                     }
                     return latest;
+                }
+                if (pending_[sp]) {
+                    pending_[sp] = false;
+                    memo_.Store(pendingKey_[sp], latest);
                 }
                 const Frame& f = frames_[sp];
                 TakeBack(pos, log_, f.logMark, columns_);

@@ -119,7 +119,7 @@ bool RootSearchPool::runInline(int t) {
     if (w.pass.kind == RootPass::Kill) {
         const std::uint64_t before = w.kill.nodes();
         w.kill.LimitNodes(before + inlineLeft_);
-        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, &w.line, &searchStart_);
+        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &searchStart_);
         used = w.kill.nodes() - before;
         if (value == 0) return false;
     } else {
@@ -184,7 +184,7 @@ void RootSearchPool::run(Worker& w) {
         lock.unlock();
         std::int64_t value = 0;
         if (w.pass.kind == RootPass::Kill) {
-            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, &w.line, &w.start);
+            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &w.start);
         } else {
             value = w.count.Search(w.pos, w.x, w.y, w.pass.ply, &w.start);
         }
@@ -198,7 +198,7 @@ void RootSearchPool::store(Worker& w, std::int64_t value) {
     const auto t = static_cast<std::size_t>(w.task);
     results_[t].value = value;
     if (w.pass.kind == RootPass::Kill && value == 1) {
-        lines_[t] = w.line;
+        if (w.pass.keepLine) lines_[t] = w.line;
         limit_ = std::min(limit_, w.task + 1);
     }
     results_[t].done.store(true, std::memory_order_release);

@@ -33,7 +33,8 @@ namespace keldra {
 struct RootPass {
     enum Kind : std::uint8_t { Kill, Count };
     Kind kind;
-    std::uint8_t ply;  // 1 black, 2 white
+    std::uint8_t ply;       // 1 black, 2 white
+    bool keepLine = false;  // kill searches worth +1 keep their line
 };
 
 // A job is one or two passes over one candidate list; task t is candidate
@@ -59,7 +60,7 @@ public:
 
     // Starts searching `list` from `start`, pass by pass; a job still
     // running is dropped (its results are no longer stored). Kill searches
-    // worth +1 keep their line.
+    // worth +1 of a pass that asks for it keep their line.
     void Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount);
     // The same with `searchStart` already built from `start`.
     void Start(const Board& start, const SearchStart& searchStart, const CandidateList& list, const RootPass* passes,

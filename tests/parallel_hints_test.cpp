@@ -176,7 +176,7 @@ struct Walk {
 };
 
 Walk WalkFirstWinner(RootSearchPool& pool, const Board& start, const CandidateList& list) {
-    const RootPass kill{RootPass::Kill, 1};
+    const RootPass kill{RootPass::Kill, 1, true};
     pool.Start(start, list, &kill, 1);
     Walk w;
     for (int i = 1; i <= list.count; ++i) {

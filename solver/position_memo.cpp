@@ -1,0 +1,73 @@
+#include "solver/position_memo.h"
+
+#include <bit>
+
+namespace keldra {
+
+namespace {
+
+constexpr std::size_t Slots = std::size_t{1} << 14;
+
+std::uint64_t mix(std::uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return h;
+}
+
+}  // namespace
+
+PositionMemo::PositionMemo() : entries_(new Entry[Slots]()) { static_assert(Slots == std::size_t{1} << SlotBits); }
+
+void PositionMemo::BeginSearch(const SearchStart* start) {
+    if (start != nullptr && start->id == start_) return;
+    start_ = (start != nullptr) ? start->id : 0;
+    if (++stamp_ == 0) {
+        for (std::size_t i = 0; i < Slots; ++i) entries_[i].stamp = 0;
+        stamp_ = 1;
+    }
+}
+
+bool PositionMemo::KeyOf(const StoneColumns& c, const Board& board, int ply, Key& key) {
+    // two columns of black and white masks to a word
+    for (int k = 0; k < 7; ++k) {
+        const auto x = static_cast<std::size_t>(2 * k + 1);
+        const std::uint64_t first = c.black[x] | (std::uint64_t{c.white[x]} << 16);
+        const std::uint64_t second = (x + 1 <= BoardSide) ? c.black[x + 1] | (std::uint64_t{c.white[x + 1]} << 16) : 0;
+        key.words[static_cast<std::size_t>(k)] = first | (second << 32);
+    }
+    // the ply, then up to three ko points as (grid index, KoColour)
+    std::uint64_t last = static_cast<std::uint64_t>(ply) & 0xFF;
+    int shift = 8;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (unsigned m = c.koMarks[static_cast<std::size_t>(x)]; m != 0; m &= m - 1) {
+            if (shift + 16 > 64) return false;
+            const int y = std::countr_zero(m);
+            const std::uint64_t point = static_cast<std::uint64_t>(IndexOf(x, y)) | (std::uint64_t{board[x][y].KoColour} << 8);
+            last |= point << shift;
+            shift += 16;
+        }
+    }
+    key.words[7] = last;
+    return true;
+}
+
+std::size_t PositionMemo::slotOf(const Key& key) {
+    std::uint64_t h = 0;
+    for (const std::uint64_t w : key.words) h = mix(h ^ w);
+    return static_cast<std::size_t>(h & (Slots - 1));
+}
+
+const std::int64_t* PositionMemo::Find(const Key& key) const {
+    const Entry& e = entries_[slotOf(key)];
+    return (e.stamp == stamp_ && e.key == key) ? &e.value : nullptr;
+}
+
+void PositionMemo::Store(const Key& key, std::int64_t value) {
+    Entry& e = entries_[slotOf(key)];
+    e.key = key;
+    e.value = value;
+    e.stamp = stamp_;
+}
+
+}  // namespace keldra
