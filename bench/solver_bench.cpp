@@ -79,9 +79,10 @@ void BM_Candidates(benchmark::State& state, ProblemStones stones) {
 }
 
 // The black hint's searches, counted: black's candidates in list order until
-// the first that kills.
+// the first that kills, each recording its line as the hint does.
 void BM_KillNodes(benchmark::State& state, ProblemStones stones) {
     auto searcher = std::make_unique<KillSearcher>();
+    auto line = std::make_unique<SolutionLine>();
     std::uint64_t nodes = 0;
     for (auto _ : state) {
         Position start;
@@ -91,7 +92,7 @@ void BM_KillNodes(benchmark::State& state, ProblemStones stones) {
         const std::uint64_t before = searcher->nodes();
         for (int i = 1; i <= list.count; ++i) {
             Position pos = start;
-            if (searcher->Search(pos, list.entry(i).X, list.entry(i).Y, 1) > 0) break;
+            if (searcher->Search(pos, list.entry(i).X, list.entry(i).Y, 1, line.get()) > 0) break;
         }
         nodes += searcher->nodes() - before;
     }
