@@ -1,12 +1,15 @@
 #include "solver/position_memo.h"
 
 #include <bit>
+#include <cstdlib>
+#include <new>
+#include <type_traits>
 
 namespace keldra {
 
 namespace {
 
-constexpr std::size_t Slots = std::size_t{1} << 14;
+constexpr std::size_t Slots = std::size_t{1} << 13;
 
 std::uint64_t mix(std::uint64_t h) {
     h ^= h >> 33;
@@ -17,7 +20,13 @@ std::uint64_t mix(std::uint64_t h) {
 
 }  // namespace
 
-PositionMemo::PositionMemo() : entries_(new Entry[Slots]()) { static_assert(Slots == std::size_t{1} << SlotBits); }
+PositionMemo::PositionMemo() : entries_(static_cast<Entry*>(std::calloc(Slots, sizeof(Entry)))) {
+    static_assert(Slots == std::size_t{1} << SlotBits);
+    static_assert(std::is_trivially_copyable_v<Entry> && std::is_trivially_default_constructible_v<Entry>);
+    if (!entries_) throw std::bad_alloc();
+}
+
+void PositionMemo::Free::operator()(Entry* e) const { std::free(e); }
 
 void PositionMemo::BeginSearch(const SearchStart* start) {
     if (start != nullptr && start->id == start_) return;

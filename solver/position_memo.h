@@ -16,11 +16,13 @@ namespace keldra {
 class PositionMemo {
 public:
     struct Key {
-        std::array<std::uint64_t, 8> words{};  // stone masks of the columns; ply and ko points
+        std::array<std::uint64_t, 8> words;  // stone masks of the columns; ply and ko points
         friend bool operator==(const Key&, const Key&) = default;
     };
 
-    // Allocates the table: once, when the searcher is made.
+    // Allocates the table, once, when the searcher is made. The memory comes
+    // zeroed from the system, page by page as the searches reach it, so a
+    // searcher that is made and little used costs little.
     PositionMemo();
 
     // Entries stay valid for every search from the same shared start (codes
@@ -40,13 +42,16 @@ public:
 private:
     struct Entry {
         Key key;
-        std::int64_t value = 0;
-        std::uint32_t stamp = 0;  // valid when equal to stamp_
+        std::int64_t value;
+        std::uint32_t stamp;  // valid when equal to stamp_; 0 never is
     };
-    static constexpr int SlotBits = 14;
+    struct Free {
+        void operator()(Entry* e) const;
+    };
+    static constexpr int SlotBits = 13;
     static std::size_t slotOf(const Key& key);
 
-    std::unique_ptr<Entry[]> entries_;
+    std::unique_ptr<Entry[], Free> entries_;
     std::uint32_t stamp_ = 0;
     std::uint64_t start_ = 0;  // the id of the start the entries belong to
 };
