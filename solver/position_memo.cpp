@@ -9,8 +9,6 @@ namespace keldra {
 
 namespace {
 
-constexpr std::size_t Slots = std::size_t{1} << 13;
-
 std::uint64_t mix(std::uint64_t h) {
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
@@ -21,7 +19,6 @@ std::uint64_t mix(std::uint64_t h) {
 }  // namespace
 
 PositionMemo::PositionMemo() : entries_(static_cast<Entry*>(std::calloc(Slots, sizeof(Entry)))) {
-    static_assert(Slots == std::size_t{1} << SlotBits);
     static_assert(std::is_trivially_copyable_v<Entry> && std::is_trivially_default_constructible_v<Entry>);
     if (!entries_) throw std::bad_alloc();
 }

@@ -48,7 +48,7 @@ private:
     struct Free {
         void operator()(Entry* e) const;
     };
-    static constexpr int SlotBits = 13;
+    static constexpr std::size_t Slots = std::size_t{1} << 13;
     static std::size_t slotOf(const Key& key);
 
     std::unique_ptr<Entry[], Free> entries_;
