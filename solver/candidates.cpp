@@ -135,6 +135,14 @@ bool visitListedColumns(const StoneColumns& c, int first, int last, Visit visit)
     return false;
 }
 
+// The 5s and 7s of the columns first..last (there are none elsewhere:
+// they are non-empty points).
+unsigned marksIn(const StoneColumns& c, int first, int last) {
+    unsigned marks = 0;
+    for (int x = first; x <= last; ++x) marks |= c.ranges[static_cast<std::size_t>(x)] | c.regions[static_cast<std::size_t>(x)];
+    return marks;
+}
+
 Listed outsideRegion(Board& board, StoneColumns& c) {
     Listed result;
     int first = 0;
@@ -142,22 +150,22 @@ Listed outsideRegion(Board& board, StoneColumns& c) {
     if (!columnSpan(c, first, last)) return result;
     result.first = first;
     result.last = last;
-    unsigned marks = 0;
     visitListedColumns(c, first, last, [&](int x, const ColumnListing& l) {
         const auto i = static_cast<std::size_t>(x);
-        marks |= c.ranges[i] | c.regions[i];
         result.plain[i] = static_cast<std::uint16_t>(l.plain);
         result.reopened[i] = static_cast<std::uint16_t>(l.reopened);
         return false;
     });
 
     // every 5 and 7 ends empty, on the board and in the masks
-    for (int x = first; marks != 0 && x <= last; ++x) {
+    if (marksIn(c, first, last) == 0) return result;
+    for (int x = first; x <= last; ++x) {
         const auto i = static_cast<std::size_t>(x);
         for (unsigned m = c.ranges[i] | c.regions[i]; m != 0; m &= m - 1) {
             const int index = IndexOf(x, std::countr_zero(m));
-            Cells(board)[index].Stone = Empty;
-            c.Update(board, index);
+            PointRecord& p = Cells(board)[index];
+            c.changeAny(index, p.Stone, Empty);
+            p.Stone = Empty;
         }
     }
     return result;
@@ -269,26 +277,51 @@ int pointsIn(unsigned m) {
     return static_cast<int>((m + (m >> 8)) & 0x1Fu);
 }
 
-// The listed points where a stone of `colour` stays, and how many. A point
-// beside an empty point and without a ko mark stays at once; the others
-// take the full test.
+// The points of `points` (empty, in column x) that stay at once: beside an
+// empty point and without a ko mark.
+unsigned stayingAtOnce(const StoneColumns& c, int x, unsigned points) {
+    return points & besideColumn(c.empty, x) & ~c.koMarks[static_cast<std::size_t>(x)];
+}
+
+// The points of `points` in column x that the full test lets stay.
+unsigned stayingByTest(LegalityTest& legal, int x, unsigned points) {
+    unsigned stays = 0;
+    for (unsigned m = points; m != 0; m &= m - 1) {
+        const int y = std::countr_zero(m);
+        if (legal.Stays(x, y)) stays |= 1u << y;
+    }
+    return stays;
+}
+
+// The listed points where a stone of `colour` stays, and how many.
 Columns stayingPoints(const Board& board, int colour, const StoneColumns& c, const Listed& listed, int& count) {
     LegalityTest legal(board, static_cast<std::uint8_t>(colour));
     Columns staying{};
     count = 0;
     for (int x = listed.first; x <= listed.last; ++x) {
-        const auto i = static_cast<std::size_t>(x);
         const unsigned points = listed.column(x, colour);
         if (points == 0) continue;
-        unsigned stays = points & besideColumn(c.empty, x) & ~c.koMarks[i];
-        for (unsigned m = points & ~stays; m != 0; m &= m - 1) {
-            const int y = std::countr_zero(m);
-            if (legal.Stays(x, y)) stays |= 1u << y;
-        }
-        staying[i] = static_cast<std::uint16_t>(stays);
+        const unsigned atOnce = stayingAtOnce(c, x, points);
+        const unsigned stays = atOnce | stayingByTest(legal, x, points & ~atOnce);
+        staying[static_cast<std::size_t>(x)] = static_cast<std::uint16_t>(stays);
         count += pointsIn(stays);
     }
     return staying;
+}
+
+// One column's part of the question whether a colour has a candidate:
+// true when a point of `points` that stays has a stone around it;
+// otherwise the staying points are added to `staying`. With no such point
+// in any column, the list is a single staying point, or empty.
+bool stayingNearStones(const StoneColumns& c, int x, unsigned points, LegalityTest& legal, int& staying) {
+    if (points == 0) return false;
+    const unsigned near = nearStones(c, x);
+    const unsigned atOnce = stayingAtOnce(c, x, points);
+    if (atOnce & near) return true;
+    const unsigned stays = atOnce | stayingByTest(legal, x, points & ~atOnce);
+    if (stays & near) return true;
+    staying += pointsIn(stays);
+    return false;
 }
 
 // The eight edge points beside the corners, last in listing order first:
@@ -375,49 +408,6 @@ void StoneColumns::Build(const Board& board) {
     }
 }
 
-void StoneColumns::Update(const Board& board, int index) {
-    const int x = index / GridSide;
-    const int y = index % GridSide;
-    const auto i = static_cast<std::size_t>(x);
-    const auto bit = static_cast<std::uint16_t>(1u << y);
-    if (occupied[i] & bit) {
-        --count;
-        sumX -= x;
-        sumY -= y;
-    }
-    blacks -= (black[i] & bit) != 0;
-    whites -= (white[i] & bit) != 0;
-    const auto keep = static_cast<std::uint16_t>(~bit);
-    empty[i] &= keep;
-    black[i] &= keep;
-    white[i] &= keep;
-    ranges[i] &= keep;
-    regions[i] &= keep;
-    occupied[i] &= keep;
-    held[i] &= keep;
-    const std::uint8_t s = Cells(board)[index].Stone;
-    if (s == Empty) {
-        empty[i] |= bit;
-        return;
-    }
-    occupied[i] |= bit;
-    if (HoldsStone(s)) held[i] |= bit;
-    ++count;
-    sumX += x;
-    sumY += y;
-    if (s == Black) {
-        black[i] |= bit;
-        ++blacks;
-    } else if (s == White) {
-        white[i] |= bit;
-        ++whites;
-    } else if (s == RangeMark) {
-        ranges[i] |= bit;
-    } else if (s == RegionMark) {
-        regions[i] |= bit;
-    }
-}
-
 void StoneColumns::changeAny(int index, std::uint8_t from, std::uint8_t to) {
     const int x = index / GridSide;
     const int y = index % GridSide;
@@ -483,24 +473,10 @@ void generateFrom(const Board& board, int colour, const StoneColumns& columns, c
 // with a stone around it is kept by the filter; without one, the list is a
 // single staying point, or empty.
 bool hasFrom(const Board& board, int colour, const StoneColumns& c, const Listed& listed) {
+    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
     int staying = 0;
     for (int x = listed.first; x <= listed.last; ++x) {
-        const unsigned points = listed.column(x, colour);
-        if (points == 0) continue;
-        const unsigned stays = points & besideColumn(c.empty, x) & ~c.koMarks[static_cast<std::size_t>(x)];
-        if (stays & nearStones(c, x)) return true;
-        staying += pointsIn(stays);
-    }
-    LegalityTest legal(board, static_cast<std::uint8_t>(colour));
-    for (int x = listed.first; x <= listed.last; ++x) {
-        const unsigned points = listed.column(x, colour);
-        const unsigned slow = points & ~(besideColumn(c.empty, x) & ~c.koMarks[static_cast<std::size_t>(x)]);
-        for (unsigned m = slow; m != 0; m &= m - 1) {
-            const int y = std::countr_zero(m);
-            if (!legal.Stays(x, y)) continue;
-            if ((nearStones(c, x) >> y) & 1u) return true;
-            ++staying;
-        }
+        if (stayingNearStones(c, x, listed.column(x, colour), legal, staying)) return true;
     }
     return staying == 1;
 }
@@ -520,9 +496,7 @@ bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
     int first = 0;
     int last = 0;
     if (!columnSpan(c, first, last)) return false;
-    unsigned marks = 0;
-    for (int x = first; x <= last; ++x) marks |= c.ranges[static_cast<std::size_t>(x)] | c.regions[static_cast<std::size_t>(x)];
-    if (marks != 0) {
+    if (marksIn(c, first, last) != 0) {
         // 5s and 7s are cleared first; then the listed points are known
         const Listed listed = outsideRegion(pos.board, c);
         return hasFrom(pos.board, colour, c, listed);
@@ -533,20 +507,7 @@ bool HasCandidates(Position& pos, int colour, StoneColumns& c) {
     LegalityTest legal(pos.board, static_cast<std::uint8_t>(colour));
     int staying = 0;
     const bool found = visitListedColumns(c, first, last, [&](int x, const ColumnListing& l) {
-        const auto i = static_cast<std::size_t>(x);
-        const unsigned listed = (colour == Black) ? l.plain | l.reopened : l.plain;
-        if (listed == 0) return false;
-        const unsigned near = nearStones(c, x);
-        const unsigned quick = listed & besideColumn(c.empty, x) & ~c.koMarks[i];
-        if (quick & near) return true;
-        staying += pointsIn(quick);
-        for (unsigned m = listed & ~quick; m != 0; m &= m - 1) {
-            const int y = std::countr_zero(m);
-            if (!legal.Stays(x, y)) continue;
-            if ((near >> y) & 1u) return true;
-            ++staying;
-        }
-        return false;
+        return stayingNearStones(c, x, (colour == Black) ? l.plain | l.reopened : l.plain, legal, staying);
     });
     return found || staying == 1;
 }

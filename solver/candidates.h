@@ -49,16 +49,14 @@ struct StoneColumns {
 
     void Build(const Board& board);
     // Brings the masks up to date after the point at grid index `index`
-    // (x * GridSide + y) may have changed its code.
-    void Update(const Board& board, int index);
-    // The same after the point's KoMark may have changed.
+    // (x * GridSide + y) may have changed its KoMark.
     void UpdateKo(const Board& board, int index) {
         const auto i = static_cast<std::size_t>(index / GridSide);
         const auto bit = static_cast<std::uint16_t>(1u << (index % GridSide));
         koMarks[i] = static_cast<std::uint16_t>(Cells(board)[index].KoMark == 1 ? koMarks[i] | bit : koMarks[i] & ~bit);
     }
-    // Update for a point whose code went from `from` to `to`. A move in a
-    // search only ever places or removes a black or white stone.
+    // The same after its code went from `from` to `to`. A move in a search
+    // only ever places or removes a black or white stone.
     void Change(int index, std::uint8_t from, std::uint8_t to) {
         const bool placed = (from == Empty && (to == Black || to == White));
         if (!placed && !(to == Empty && (from == Black || from == White))) {
