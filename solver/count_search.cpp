@@ -19,7 +19,6 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
     log_.size = 0;
     BeginSearch(pos.board, start, columns_, rootKo_);
     memo_.BeginSearch(start);
-    pending_.fill(false);
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
@@ -35,18 +34,13 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
             PlayLogged(pos, x, y, ColourOfPly(ply), log_, ko, columns_);
             const int blacks = columns_.blacks;
             const int whites = columns_.whites;
-            bool known = false;
-            if (sp != 0 && ply >= FirstMemoPly && PositionMemo::KeyOf(columns_, pos.board, ply, pendingKey_[sp])) {
-                const std::int64_t* kept = memo_.Find(pendingKey_[sp]);
-                known = kept != nullptr;
-                if (known) {
-                    lineCount += *kept;
-                } else {
-                    pending_[sp] = true;
-                    countBefore_[sp] = lineCount;
-                }
+            const std::int64_t* kept = nullptr;
+            if (sp != 0 && ply >= FirstMemoPly) {
+                kept = memo_.Look(columns_, pos.board, ply, sp);
+                countBefore_[sp] = lineCount;
             }
-            if (known) {
+            if (kept != nullptr) {
+                lineCount += *kept;
                 // counted before: the node ends here
             } else if (blacks == 0) {
                 ++lineCount;
@@ -79,10 +73,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
                     pos.LastY = 0;
                     return lineCount;
                 }
-                if (pending_[sp]) {
-                    pending_[sp] = false;
-                    memo_.Store(pendingKey_[sp], lineCount - countBefore_[sp]);
-                }
+                memo_.Finish(sp, lineCount - countBefore_[sp]);
                 const ListFrame& f = frames_[sp];
                 TakeBack(pos, log_, f.logMark, columns_);
                 position = f.position;

@@ -34,12 +34,10 @@ public:
     void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
 
 private:
-    // Line counts of positions already counted (moves from ply 3 on).
+    // Line counts of positions already counted (moves from ply 3 on), and
+    // the count when the node of each depth was entered.
     PositionMemo memo_;
-    // The node of each depth whose count is to be kept when it is popped.
-    std::array<PositionMemo::Key, CountHorizon> pendingKey_;
     std::array<std::int64_t, CountHorizon> countBefore_;
-    std::array<bool, CountHorizon> pending_{};
 
     // The colour that plays a frame's node follows from its ply.
     std::array<ListFrame, CountFrames> frames_;

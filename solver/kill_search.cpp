@@ -20,7 +20,6 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     BeginSearch(pos.board, start, columns_, rootKo_);
     const bool useMemo = (record == nullptr);
     if (useMemo) memo_.BeginSearch(start);
-    pending_.fill(false);
 
     frames_[0].X = static_cast<std::uint8_t>(rootX);
     frames_[0].Y = static_cast<std::uint8_t>(rootY);
@@ -52,11 +51,9 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             PlayLogged(pos, x, y, mover, log_, ko, columns_);
             // Below the root (after its generation cleared every 5 and 7) a
             // position finished before gives its value at once.
-            if (useMemo && sp != 0 && PositionMemo::KeyOf(columns_, pos.board, ply, pendingKey_[sp])) {
-                if (const std::int64_t* kept = memo_.Find(pendingKey_[sp])) {
+            if (useMemo && sp != 0) {
+                if (const std::int64_t* kept = memo_.Look(columns_, pos.board, ply, sp)) {
                     value = static_cast<std::int8_t>(*kept);
-                } else {
-                    pending_[sp] = true;
                 }
             }
         }
@@ -106,10 +103,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                     }
                     return latest;
                 }
-                if (pending_[sp]) {
-                    pending_[sp] = false;
-                    memo_.Store(pendingKey_[sp], latest);
-                }
+                if (useMemo) memo_.Finish(sp, latest);
                 const Frame& f = frames_[sp];
                 TakeBack(pos, log_, f.logMark, columns_);
                 position = f.position;

@@ -39,8 +39,9 @@ public:
     // are 0. When `record` is given and the value is +1, the line is written
     // into it; otherwise it is left untouched. A search without `record`
     // keeps the values of the positions it finishes (the line a search
-    // records depends on the order it met them in, its value does not). `start`, when given, must be
-    // built from pos.board: many searches from one position share it.
+    // records depends on the order it met them in, its value does not).
+    // `start`, when given, must be built from pos.board: many searches from
+    // one position share it.
     std::int8_t Search(Position& pos, int x, int y, int ply, SolutionLine* record = nullptr,
                        const SearchStart* start = nullptr);
 
@@ -70,11 +71,8 @@ private:
     // position for every child of that node, where the children's opponent
     // count is taken.
     std::array<bool, SearchFrames> moverHasAfter_;
-    // Values of finished positions, and the node of each depth whose value
-    // is to be kept when it is popped.
+    // Values of finished positions.
     PositionMemo memo_;
-    std::array<PositionMemo::Key, SearchFrames> pendingKey_;
-    std::array<bool, SearchFrames> pending_{};
     std::uint64_t nodes_ = 0;
     std::uint64_t nodeLimit_ = UINT64_MAX;
 };

@@ -26,6 +26,7 @@ PositionMemo::PositionMemo() : entries_(static_cast<Entry*>(std::calloc(Slots, s
 void PositionMemo::Free::operator()(Entry* e) const { std::free(e); }
 
 void PositionMemo::BeginSearch(const SearchStart* start) {
+    waiting_.fill(false);
     if (start != nullptr && start->id == start_) return;
     start_ = (start != nullptr) ? start->id : 0;
     if (++stamp_ == 0) {
@@ -34,7 +35,7 @@ void PositionMemo::BeginSearch(const SearchStart* start) {
     }
 }
 
-bool PositionMemo::KeyOf(const StoneColumns& c, const Board& board, int ply, Key& key) {
+bool PositionMemo::keyOf(const StoneColumns& c, const Board& board, int ply, Key& key) {
     // two columns of black and white masks to a word
     for (int k = 0; k < 7; ++k) {
         const auto x = static_cast<std::size_t>(2 * k + 1);
@@ -64,12 +65,17 @@ std::size_t PositionMemo::slotOf(const Key& key) {
     return static_cast<std::size_t>(h & (Slots - 1));
 }
 
-const std::int64_t* PositionMemo::Find(const Key& key) const {
+const std::int64_t* PositionMemo::Look(const StoneColumns& columns, const Board& board, int ply, int depth) {
+    const auto d = static_cast<std::size_t>(depth);
+    Key& key = waitingKey_[d];
+    if (!keyOf(columns, board, ply, key)) return nullptr;
     const Entry& e = entries_[slotOf(key)];
-    return (e.stamp == stamp_ && e.key == key) ? &e.value : nullptr;
+    if (e.stamp == stamp_ && e.key == key) return &e.value;
+    waiting_[d] = true;
+    return nullptr;
 }
 
-void PositionMemo::Store(const Key& key, std::int64_t value) {
+void PositionMemo::store(const Key& key, std::int64_t value) {
     Entry& e = entries_[slotOf(key)];
     e.key = key;
     e.value = value;

@@ -25,19 +25,26 @@ public:
     // searcher that is made and little used costs little.
     PositionMemo();
 
+    // Deeper than any line of either search.
+    static constexpr int Depths = 81;
+
     // Entries stay valid for every search from the same shared start (codes
     // other than 0, 1 and 2 may differ between starts); a search without
-    // one starts from an empty memo.
+    // one starts from an empty memo. Nothing is waiting to be kept.
     void BeginSearch(const SearchStart* start);
 
-    // The key of the position that `columns` mirrors at `ply`, ko colours
-    // read from `board`; false when it has more ko points than a key holds.
-    // The position must hold no 5 or 7.
-    static bool KeyOf(const StoneColumns& columns, const Board& board, int ply, Key& key);
-
-    // The value kept for `key`, or nullptr.
-    const std::int64_t* Find(const Key& key) const;
-    void Store(const Key& key, std::int64_t value);
+    // The value kept for the position that `columns` mirrors after the move
+    // of depth `depth` at `ply` (ko colours read from `board`; the position
+    // holds no 5 or 7), or nullptr. When it has none, the node's value is
+    // waiting: Finish keeps it.
+    const std::int64_t* Look(const StoneColumns& columns, const Board& board, int ply, int depth);
+    // The node of depth `depth` ended with `value`; kept if it was waiting.
+    void Finish(int depth, std::int64_t value) {
+        const auto d = static_cast<std::size_t>(depth);
+        if (!waiting_[d]) return;
+        waiting_[d] = false;
+        store(waitingKey_[d], value);
+    }
 
 private:
     struct Entry {
@@ -50,10 +57,17 @@ private:
     };
     static constexpr std::size_t Slots = std::size_t{1} << 13;
     static std::size_t slotOf(const Key& key);
+    // The key of the position; false when it has more ko points than a key
+    // holds.
+    static bool keyOf(const StoneColumns& columns, const Board& board, int ply, Key& key);
+    void store(const Key& key, std::int64_t value);
 
     std::unique_ptr<Entry[], Free> entries_;
     std::uint32_t stamp_ = 0;
     std::uint64_t start_ = 0;  // the id of the start the entries belong to
+    // The nodes on the current line whose values are to be kept.
+    std::array<Key, Depths> waitingKey_;
+    std::array<bool, Depths> waiting_{};
 };
 
 }  // namespace keldra
