@@ -34,7 +34,7 @@ struct RootSearchPool::Worker {
     KillSearcher kill;
     CountSearcher count;
     Position pos;
-    SearchStart start;  // built from pos.board at the start of the task
+    SearchStart start;  // the job's start, copied with pos.board
     SolutionLine line;
     std::uint64_t job = 0;  // the job of the task in hand
     int task = 0;
@@ -105,30 +105,36 @@ void RootSearchPool::handOver(int first) {
     work_.notify_all();
 }
 
-bool RootSearchPool::runInline(int t) {
-    Worker& w = *caller_;
+void RootSearchPool::take(Worker& w, int t) {
     w.job = job_;
     w.task = t;
     w.pass = passes_[static_cast<std::size_t>(t / count_)];
     const CandidateEntry& c = list_.entry(t % count_ + 1);
+    w.x = c.X;
+    w.y = c.Y;
     w.pos.board = start_;
+    w.start = searchStart_;
     w.pos.LastX = 0;
     w.pos.LastY = 0;
-    std::int64_t value = 0;
-    std::uint64_t used = 0;
+}
+
+std::int64_t RootSearchPool::search(Worker& w) {
     if (w.pass.kind == RootPass::Kill) {
-        const std::uint64_t before = w.kill.nodes();
-        w.kill.LimitNodes(before + inlineLeft_);
-        value = w.kill.Search(w.pos, c.X, c.Y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &searchStart_);
-        used = w.kill.nodes() - before;
-        if (value == 0) return false;
-    } else {
-        const std::uint64_t before = w.count.nodes();
-        w.count.LimitNodes(before + inlineLeft_);
-        value = w.count.Search(w.pos, c.X, c.Y, w.pass.ply, &searchStart_);
-        used = w.count.nodes() - before;
-        if (value < 0) return false;
+        return w.kill.Search(w.pos, w.x, w.y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &w.start);
     }
+    return w.count.Search(w.pos, w.x, w.y, w.pass.ply, &w.start);
+}
+
+bool RootSearchPool::runInline(int t) {
+    Worker& w = *caller_;
+    take(w, t);
+    const std::uint64_t before = w.kill.nodes() + w.count.nodes();
+    w.kill.LimitNodes(w.kill.nodes() + inlineLeft_);
+    w.count.LimitNodes(w.count.nodes() + inlineLeft_);
+    const std::int64_t value = search(w);
+    const bool stopped = (w.pass.kind == RootPass::Kill) ? value == 0 : value < 0;
+    if (stopped) return false;
+    const std::uint64_t used = w.kill.nodes() + w.count.nodes() - before;
     inlineLeft_ -= std::min(used, inlineLeft_);
     if (w.pass.kind == RootPass::Kill && value == 1) inlineLimit_ = std::min(inlineLimit_, t + 1);
     ++inlineNext_;
@@ -165,16 +171,7 @@ bool RootSearchPool::claim(Worker& w, std::unique_lock<std::mutex>& lock) {
     }
     work_.wait(lock, [&] { return ending_ || next_ < limit_; });
     if (ending_) return false;
-    w.job = job_;
-    w.task = next_++;
-    w.pass = passes_[static_cast<std::size_t>(w.task / count_)];
-    const CandidateEntry& c = list_.entry(w.task % count_ + 1);
-    w.x = c.X;
-    w.y = c.Y;
-    w.pos.board = start_;
-    w.start = searchStart_;
-    w.pos.LastX = 0;
-    w.pos.LastY = 0;
+    take(w, next_++);
     return true;
 }
 
@@ -182,12 +179,7 @@ void RootSearchPool::run(Worker& w) {
     std::unique_lock lock(mutex_);
     while (claim(w, lock)) {
         lock.unlock();
-        std::int64_t value = 0;
-        if (w.pass.kind == RootPass::Kill) {
-            value = w.kill.Search(w.pos, w.x, w.y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &w.start);
-        } else {
-            value = w.count.Search(w.pos, w.x, w.y, w.pass.ply, &w.start);
-        }
+        const std::int64_t value = search(w);
         lock.lock();
         if (w.job != job_) continue;  // a dropped job: nobody waits for it
         store(w, value);

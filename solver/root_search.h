@@ -92,6 +92,12 @@ private:
 
     void run(Worker& w);
     bool claim(Worker& w, std::unique_lock<std::mutex>& lock);
+    // Gives `w` task t of the current job: its pass, its candidate, and the
+    // job's start in the worker's own Position and SearchStart.
+    void take(Worker& w, int t);
+    // Searches the task in hand: +1/-1, a line count, or 0 or -1 when the
+    // searcher's node limit stopped it.
+    static std::int64_t search(Worker& w);
     // Searches task t on the caller's thread; false when the budget ran out.
     bool runInline(int t);
     // The workers take the job over from task `first`.
