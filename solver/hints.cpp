@@ -162,7 +162,8 @@ void runHint(AppState& st, SearchView& view, const char* thinking, std::uint8_t 
 }  // namespace
 
 void Button9Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　白　が思考中", White, [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
+    runHint(st, view, "　　白　が思考中", White,
+            [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
         // Phase 1: the first white reply that wins by force. The counting
         // pass is searched ahead too; a winner stops it.
         const bool killPhase = (st.AutoSolveFlag == 0);
@@ -194,8 +195,11 @@ void Button9Click(AppState& st, SearchView& view) {
 }
 
 void Button10Click(AppState& st, SearchView& view) {
-    runHint(st, view, "　　黒　が思考中", Black, [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
-        const RootPass kill{RootPass::Kill, BlackPly, true};
+    runHint(st, view, "　　黒　が思考中", Black,
+            [&](const CandidateList& list, const SearchStart& start, Choice& choice, RootSearchPool& pool) {
+        // Lines are kept only when automatic solving records one; the plain
+        // hint's searches may then use the memo of finished positions.
+        const RootPass kill{RootPass::Kill, BlackPly, st.RecordFlag == 1};
         pool.Start(st.HintBoard, start, list, &kill, 1);
         for (int i = 1; i <= list.count; ++i) {
             const CandidateEntry& c = list.entry(i);
@@ -206,7 +210,7 @@ void Button10Click(AppState& st, SearchView& view) {
             // candidates before it leave st.solution alone, and a later
             // winner searched ahead is never taken.
             const std::int64_t value = pool.Value(t);
-            if (value == 1 && st.RecordFlag == 1) {
+            if (value == 1 && kill.keepLine && st.RecordFlag == 1) {
                 st.solution = pool.Line(t);
                 view.MemoClear();
                 for (int k = 0; k <= st.solution.SolutionLast; ++k) view.MemoAddLine(MemoLine(st.solution, k));
