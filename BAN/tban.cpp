@@ -47,13 +47,15 @@ void opaqueText(QPainter& p, int x, int y, const QString& text) {
 
 }  // namespace
 
-TBAN::TBAN(AppState& state, QWidget* parent) : QWidget(parent), st_(state) {
-    st_.BitmapSize = 550;
-    bitmap_ = QImage(550, 550, QImage::Format_RGB32);
-    resize(550, 550);
-    InitBoard(st_.pos.board);
-    st_.rec.MoveCount = 0;
+TBAN::TBAN(const Position& pos, QWidget* parent) : QWidget(parent), pos_(pos) {
+    bitmap_ = QImage(bitmapSize_, bitmapSize_, QImage::Format_RGB32);
+    resize(bitmapSize_, bitmapSize_);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TBAN::SetCellSize(int cellSize, int bitmapSize) {
+    cellSize_ = cellSize;
+    bitmapSize_ = bitmapSize;
 }
 
 void TBAN::Paint() {
@@ -65,11 +67,11 @@ void TBAN::Paint() {
 }
 
 void TBAN::drawBoard() {
-    const int size = st_.BitmapSize;
+    const int size = bitmapSize_;
     if (bitmap_.width() != size || bitmap_.height() != size) {
         bitmap_ = QImage(size, size, QImage::Format_RGB32);
     }
-    const int cell = st_.CellSize;
+    const int cell = cellSize_;
     const int half = cell / 2;
     const int quarter = half / 2;
     const QPen thinBlack(StoneBlack, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
@@ -94,11 +96,11 @@ void TBAN::drawBoard() {
         p.setPen(thinBlack);
     }
 
-    const int lastX = st_.pos.LastX;
-    const int lastY = st_.pos.LastY;
+    const int lastX = pos_.LastX;
+    const int lastY = pos_.LastY;
     for (int X = 1; X <= BoardSide; ++X) {
         for (int Y = 1; Y <= BoardSide; ++Y) {
-            const PointRecord& point = st_.pos.at(X, Y);
+            const PointRecord& point = pos_.at(X, Y);
             const int x = X * cell;
             const int y = Y * cell;
             p.setPen(thinBlack);
@@ -134,7 +136,7 @@ void TBAN::drawBoard() {
 void TBAN::paintEvent(QPaintEvent*) {
     drawBoard();
     QPainter screen(this);
-    screen.drawImage(QPoint(0, 0), bitmap_, QRect(0, 0, st_.BitmapSize, st_.BitmapSize));
+    screen.drawImage(QPoint(0, 0), bitmap_, QRect(0, 0, bitmapSize_, bitmapSize_));
 }
 
 void TBAN::mousePressEvent(QMouseEvent* event) {

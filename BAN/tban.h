@@ -1,6 +1,7 @@
 // TBAN, the board control: draws the whole position into an off-screen
 // bitmap and shows it with one block copy, and hands mouse presses on first
-// to the input-mode entry and then to its ONMOUSEDOWN signal.
+// to the input-mode entry and then to its ONMOUSEDOWN signal. It only reads
+// the position; the window's logic changes it.
 #pragma once
 
 #include <functional>
@@ -8,7 +9,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "solver/app_state.h"
+#include "BAN/rules.h"
 
 namespace keldra {
 
@@ -20,9 +21,14 @@ public:
     // before ONMOUSEDOWN fires: button, then the pixel relative to the control.
     using EntryHandler = std::function<void(Qt::MouseButton, int, int)>;
 
-    // Sets BitmapSize to 550, sizes the control 550 x 550 and puts the board
-    // into its initial state.
-    explicit TBAN(AppState& state, QWidget* parent = nullptr);
+    // Paints `pos`, which must outlive the control, on a 550 x 550 bitmap
+    // with cells of 38 pixels until told otherwise; sizes the control 550 x 550.
+    explicit TBAN(const Position& pos, QWidget* parent = nullptr);
+
+    // The cell size in pixels and the side of the square bitmap it paints.
+    void SetCellSize(int cellSize, int bitmapSize);
+    int cellSize() const { return cellSize_; }
+    int bitmapSize() const { return bitmapSize_; }
 
     void setEntryHandler(EntryHandler handler) { entry_ = std::move(handler); }
     // While false (a search or play-out runs) presses are ignored entirely.
@@ -45,7 +51,9 @@ protected:
 private:
     void drawBoard();
 
-    AppState& st_;
+    const Position& pos_;
+    int cellSize_ = 38;
+    int bitmapSize_ = 550;
     QImage bitmap_;
     EntryHandler entry_;
     bool inputEnabled_ = true;

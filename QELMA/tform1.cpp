@@ -140,7 +140,8 @@ void TForm1::createControls() {
 
     Panel1 = new QFrame(client);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    BAN1 = new TBAN(st_, Panel1);
+    BAN1 = new TBAN(st_.pos, Panel1);
+    logic_.NewGame();
 
     Label2 = label(client, "黒先白死のみ対応", faceOf(Mincho, 13), Qt::yellow);
     QFont notice = Label2->font();
@@ -237,6 +238,7 @@ void TForm1::FormCreate(QSize size) {
     place(Panel1, layout_.panel1);
     st_.CellSize = static_cast<std::uint8_t>(layout_.cellSize);
     st_.BitmapSize = layout_.bitmapSize;
+    BAN1->SetCellSize(layout_.cellSize, layout_.bitmapSize);
     place(BAN1, layout_.ban1);
     const std::pair<QWidget*, const Bounds*> column[] = {
         {Label2, &layout_.label2},   {Button2, &layout_.button2}, {Button4, &layout_.button4},

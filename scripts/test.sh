@@ -7,6 +7,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
 "$root/scripts/install-deps.sh"
 
+echo "== layers"
+"$root/scripts/check_layers.sh"
+
 echo "== build"
 BUILD_DIR="$root/build" "$root/scripts/build.sh"
 echo "== tests"

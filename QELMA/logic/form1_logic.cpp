@@ -39,6 +39,12 @@ std::string fileNameOf(const std::string& path) {
 
 }  // namespace
 
+void Form1Logic::NewGame() {
+    st_.BitmapSize = 550;
+    InitBoard(st_.pos.board);
+    st_.rec.MoveCount = 0;
+}
+
 // --- board control ---------------------------------------------------------
 
 void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {

@@ -20,6 +20,10 @@ public:
     Form1Logic(AppState& state, FormView& view) : st_(state), view_(view) {}
 
     AppState& state() { return st_; }
+
+    // A new game as the window starts one: the board in its initial state,
+    // no records, the board control's default bitmap size.
+    void NewGame();
     bool Busy() const { return busy_; }
 
     // Board control: the control's own mouse-down handling (input-mode entry),

@@ -105,6 +105,8 @@ TEST_F(WindowLayout, ControlsSitWhereTheLayoutPutsThemInTheirFonts) {
     const MainLayout& l = form.mainLayout();
     EXPECT_EQ(state.CellSize, 38);
     EXPECT_EQ(state.BitmapSize, 570);
+    EXPECT_EQ(form.BAN1->cellSize(), 38) << "the board control paints with the layout's cell";
+    EXPECT_EQ(form.BAN1->bitmapSize(), 570);
     EXPECT_EQ(l.label2.height, 13) << "the notice fits one line of 114 pixels";
     EXPECT_EQ(l.label3.width, form.Label3->fontMetrics().horizontalAdvance(form.Label3->text()));
     Placed shown;

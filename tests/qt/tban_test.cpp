@@ -42,8 +42,7 @@ class BoardPaint : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test::EnsureQtApp(); }
     void SetUp() override {
-        state.CellSize = 38;
-        state.BitmapSize = 570;
+        ban.SetCellSize(38, 570);
         ban.resize(570, 570);
     }
     const QImage& painted() {
@@ -52,7 +51,7 @@ protected:
     }
 
     AppState state;
-    TBAN ban{state};
+    TBAN ban{state.pos};
 };
 
 // Grid lines run from CellSize to 13 x CellSize with the end pixel left out;
@@ -110,8 +109,7 @@ TEST_F(BoardPaint, StonesMarksRingAndKoDot) {
 
     // No ring once the last-move point is empty; the bitmap follows BitmapSize.
     state.pos.at(13, 13).Stone = Empty;
-    state.CellSize = 30;
-    state.BitmapSize = 450;
+    ban.SetCellSize(30, 450);
     const QImage& smaller = painted();
     EXPECT_EQ(smaller.size(), QSize(450, 450));
     EXPECT_EQ(colourAt(smaller, 449, 200), "black");
