@@ -15,6 +15,11 @@ inline constexpr std::uint8_t RangeMark = 5;   // shown-range mark / generator s
 inline constexpr std::uint8_t RegionMark = 7;  // generator scratch
 inline constexpr std::uint8_t BorderCode = 255;
 
+// The two colours of stones where the code passes a colour around; their
+// values are the stone codes above.
+enum class StoneColour : std::uint8_t { Black = 1, White = 2 };
+inline constexpr std::uint8_t CodeOf(StoneColour c) { return static_cast<std::uint8_t>(c); }
+
 inline constexpr int BoardSide = 13;  // playable points run 1..13 on both axes
 inline constexpr int GridSide = 15;   // 0 and 14 are the border
 

@@ -15,8 +15,8 @@ int main(int, char** argv) {
     QApplication app(argc, args);
     QApplication::setApplicationName(QStringLiteral("KELDRA"));
 
-    keldra::AppState state;
-    keldra::TForm1 form(state);
+    keldra::Session session;
+    keldra::TForm1 form(session);
     form.showFullScreen();
     return QApplication::exec();
 }

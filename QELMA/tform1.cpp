@@ -112,11 +112,11 @@ void TForm1::InstallFontSubstitutes() {
     QFont::insertSubstitution(u8(Mincho), QStringLiteral("IPAMincho"));
 }
 
-TForm1::TForm1(AppState& state, QSize screen, QWidget* parent)
+TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     : QMainWindow(parent),
-      st_(state),
+      st_(session),
       view_(*this),
-      logic_(state, view_),
+      logic_(session, view_),
       ownDialogs_(std::make_unique<WindowDialogs>()),
       dialogs_(ownDialogs_.get()) {
     InstallFontSubstitutes();
@@ -140,7 +140,7 @@ void TForm1::createControls() {
 
     Panel1 = new QFrame(client);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    BAN1 = new TBAN(st_.pos, Panel1);
+    BAN1 = new TBAN(st_.game.pos, Panel1);
     logic_.NewGame();
 
     Label2 = label(client, "黒先白死のみ対応", faceOf(Mincho, 13), Qt::yellow);
@@ -236,8 +236,8 @@ void TForm1::FormCreate(QSize size) {
 
     setGeometry(layout_.form.left, layout_.form.top, layout_.form.width, layout_.form.height);
     place(Panel1, layout_.panel1);
-    st_.CellSize = static_cast<std::uint8_t>(layout_.cellSize);
-    st_.BitmapSize = layout_.bitmapSize;
+    st_.window.CellSize = static_cast<std::uint8_t>(layout_.cellSize);
+    st_.window.BitmapSize = layout_.bitmapSize;
     BAN1->SetCellSize(layout_.cellSize, layout_.bitmapSize);
     place(BAN1, layout_.ban1);
     const std::pair<QWidget*, const Bounds*> column[] = {
@@ -249,7 +249,7 @@ void TForm1::FormCreate(QSize size) {
         {Label3, &layout_.label3},   {Label4, &layout_.label4},   {Memo1, &layout_.memo1},
     };
     for (const auto& [w, b] : column) place(w, *b);
-    st_.AutoSolveFlag = 0;
+    st_.flags.AutoSolveFlag = 0;
 }
 
 void TForm1::setBusy(bool busy) {

@@ -45,10 +45,10 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The window works on `state`, the one process-wide state; it must
+    // The window works on `session`, the one process-wide state; it must
     // outlive the window. It is laid out for `screen`, by default the size of
     // the primary screen.
-    explicit TForm1(AppState& state, QSize screen = QSize(), QWidget* parent = nullptr);
+    explicit TForm1(Session& session, QSize screen = QSize(), QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Maps the window's font names to the installed Japanese faces.
@@ -134,7 +134,7 @@ private:
     void FormCreate(QSize screen);
     void destroyBoard();
 
-    AppState& st_;
+    Session& st_;
     QtFormView view_;
     Form1Logic logic_;
     MainLayout layout_;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BAN/board_picture.h"
 #include "QELMA/logic/form1_logic.h"
 #include "solver/kill_search.h"
 
@@ -62,9 +63,9 @@ public:
     void SetTimerEnabled(bool) override {}
     void SetTimerInterval(int) override {}
     void SetBusy(bool) override {}
-    void GameMovePlayed(int colour, int x, int y) override {
-        if (colour == White) out << "edit6: " << edit6 << '\n';
-        out << (colour == Black ? "black " : "white ") << x << ' ' << y << '\n';
+    void GameMovePlayed(StoneColour colour, int x, int y) override {
+        if (colour == StoneColour::White) out << "edit6: " << edit6 << '\n';
+        out << (colour == StoneColour::Black ? "black " : "white ") << x << ' ' << y << '\n';
     }
 };
 
@@ -95,21 +96,7 @@ std::optional<std::vector<int>> parseMove(std::string_view s, const std::vector<
     return out;
 }
 
-void printBoard(std::ostream& out, const Board& b) {
-    for (int y = 1; y <= BoardSide; ++y) {
-        std::string row = "board: ";
-        for (int x = 1; x <= BoardSide; ++x) {
-            const PointRecord& p = b[x][y];
-            switch (p.Stone) {
-                case Empty: row += p.KoMark == 1 ? '*' : '.'; break;
-                case Black: row += 'X'; break;
-                case White: row += 'O'; break;
-                default: row += '?'; break;
-            }
-        }
-        out << row << '\n';
-    }
-}
+void printBoard(std::ostream& out, const Board& b) { out << BoardPicture(b, PictureCodes::Played, "board: "); }
 
 int usage(std::ostream& err) {
     err << Usage << '\n';
@@ -151,10 +138,10 @@ int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::os
         return usage(err);
     }
 
-    auto owned = std::make_unique<AppState>();
-    AppState& state = *owned;
-    state.CellSize = CliCellSize;
-    state.BitmapSize = CliCellSize * 15;
+    auto owned = std::make_unique<Session>();
+    Session& state = *owned;
+    state.window.CellSize = CliCellSize;
+    state.window.BitmapSize = CliCellSize * 15;
     CliView view(out, err);
     view.file = std::string(args[1]);
     Form1Logic logic(state, view);
@@ -166,15 +153,15 @@ int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::os
 
     const auto started = std::chrono::steady_clock::now();
     if (command == "candidates") {
-        GenerateCandidates(state.pos, *colour, state.candidates);
-        out << "count " << int(state.candidates.count) << '\n';
-        for (int i = 1; i <= state.candidates.count; ++i) {
-            const CandidateEntry& e = state.candidates.entry(i);
+        CandidateList candidates;
+        GenerateCandidates(state.game.pos, *colour, candidates);
+        out << "count " << int(candidates.count) << '\n';
+        for (int i = 1; i <= candidates.count; ++i) {
+            const CandidateEntry& e = candidates.entry(i);
             out << int(e.X) << ' ' << int(e.Y) << ' ' << int(e.flag) << '\n';
         }
     } else if (command == "kill") {
-        state.RecordFlag = 0;
-        const int value = KillSearch(state.pos, *kx, *ky, *kply);
+        const int value = KillSearch(state.game.pos, *kx, *ky, *kply);
         out << "value " << value << '\n';
     } else if (command == "reply") {
         logic.Button9Click();
@@ -184,21 +171,21 @@ int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::os
         for (const auto& line : view.memo) out << "memo: " << line << '\n';
         out << "edit6: " << view.edit6 << '\n';
         for (const auto& m : view.messages) out << "message: " << m << '\n';
-        printBoard(out, state.pos.board);
-        out << "moves " << int(state.rec.MoveCount) << '\n';
+        printBoard(out, state.game.pos.board);
+        out << "moves " << int(state.game.rec.MoveCount) << '\n';
     } else if (command == "play") {
-        for (const auto& m : moves) PlayMove(state.pos, state.rec, m[0], m[1], static_cast<std::uint8_t>(m[2]));
-        printBoard(out, state.pos.board);
-        out << "moves " << int(state.rec.MoveCount) << '\n';
+        for (const auto& m : moves) PlayMove(state.game.pos, state.game.rec, m[0], m[1], static_cast<std::uint8_t>(m[2]));
+        printBoard(out, state.game.pos.board);
+        out << "moves " << int(state.game.rec.MoveCount) << '\n';
     } else {  // game
         view.live = true;
         logic.Button6Click();
         for (const auto& m : moves) {
-            if (state.GameMode == 0) break;
+            if (state.window.mode == GameMode::Input) break;
             logic.BAN1MOUSEDOWN(MouseButton::Left, m[0] * CliCellSize, m[1] * CliCellSize);
         }
-        printBoard(out, state.pos.board);
-        out << "moves " << int(state.rec.MoveCount) << '\n';
+        printBoard(out, state.game.pos.board);
+        out << "moves " << int(state.game.rec.MoveCount) << '\n';
     }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     err << "elapsed " << ms.count() << " ms\n";

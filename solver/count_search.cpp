@@ -1,5 +1,7 @@
 #include "solver/count_search.h"
 
+#include <algorithm>
+
 namespace keldra {
 
 namespace {
@@ -16,27 +18,29 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
     std::uint8_t sp = 0;
     std::uint8_t position = 0;
     std::uint8_t size = 0;
-    log_.size = 0;
-    BeginSearch(pos.board, start, columns_, rootKo_);
+    position_.begin(pos, start);
+    StoneColumns& columns = position_.columns();
+    checkAt_ = nodes_;
     memo_.BeginSearch(start);
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`; expanding sets position 1.
-        if (nodes_ >= nodeLimit_) {
-            AbandonSearch(pos, log_, columns_);
-            return -1;
+        if (nodes_ >= checkAt_) {
+            if (nodes_ >= nodeLimit_ || (stop_ != nullptr && stop_->load(std::memory_order_relaxed))) {
+                position_.undoAll();
+                return -1;
+            }
+            checkAt_ = std::min(nodeLimit_, nodes_ + StopCheckNodes);
         }
         ++nodes_;
         bool expanded = false;
         if (ply < CountHorizon) {
-            KoPoints& ko = koAt_[sp];
-            ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
-            PlayLogged(pos, x, y, ColourOfPly(ply), log_, ko, columns_);
-            const int blacks = columns_.blacks;
-            const int whites = columns_.whites;
+            position_.play(x, y, ColourOfPly(ply));
+            const int blacks = columns.blacks;
+            const int whites = columns.whites;
             const std::int64_t* kept = nullptr;
             if (sp != 0 && ply >= FirstMemoPly) {
-                kept = memo_.Look(columns_, pos.board, ply, sp);
+                kept = memo_.Look(position_, ply, sp);
                 countBefore_[sp] = lineCount;
             }
             if (kept != nullptr) {
@@ -49,10 +53,10 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
                 if (ply + 1 >= CountHorizon) {
                     // Children past the horizon are never played and end at
                     // once: only whether black has one matters.
-                    if (next == Black && !HasCandidates(pos, next, columns_)) ++lineCount;
+                    if (next == Black && !HasCandidates(pos, next, columns)) ++lineCount;
                 } else {
                     CandidateList& replies = lists_[sp];
-                    GenerateCandidates(pos, next, replies, columns_);
+                    GenerateCandidates(pos, next, replies, columns);
                     if (replies.count == 0) {
                         if (next == Black) ++lineCount;
                     } else {
@@ -75,7 +79,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
                 }
                 memo_.Finish(sp, lineCount - countBefore_[sp]);
                 const ListFrame& f = frames_[sp];
-                TakeBack(pos, log_, f.logMark, columns_);
+                position_.undo(f.undo);
                 position = f.position;
                 size = f.size;
                 ply = f.ply;
@@ -88,7 +92,7 @@ std::int64_t CountSearcher::Search(Position& pos, int x, int y, int ply, const S
         // Push child `position` of the list of depth sp and evaluate it next.
         const CandidateEntry& child = lists_[sp].entry(position);
         ++sp;
-        frames_[sp] = ListFrame{position, size, static_cast<std::uint8_t>(ply), log_.size};
+        frames_[sp] = ListFrame{position, size, static_cast<std::uint8_t>(ply), position_.mark()};
         x = child.X;
         y = child.Y;
     }

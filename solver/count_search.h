@@ -4,11 +4,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "BAN/rules.h"
 #include "solver/candidates.h"
 #include "solver/position_memo.h"
+#include "solver/search_position.h"
 #include "solver/search_support.h"
 
 namespace keldra {
@@ -33,6 +35,10 @@ public:
     // stops there, takes its moves back and returns -1 (unfinished).
     void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
 
+    // A search that finds *stop true (it looks every few thousand nodes)
+    // stops the same way. nullptr: never.
+    void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+
 private:
     // Line counts of positions already counted (moves from ply 3 on), and
     // the count when the node of each depth was entered.
@@ -43,12 +49,13 @@ private:
     std::array<ListFrame, CountFrames> frames_;
     // Moves are played below CountHorizon only, so depths stay below it.
     LineLists<CountHorizon> lists_;  // children of the node at each depth
-    UndoLog log_;                    // the moves of the current line
-    StoneColumns columns_;           // the board's codes, kept with every move
-    KoPoints rootKo_;                // the ko marks of the search's start
-    std::array<KoPoints, CountHorizon> koAt_;  // ko marks after the move of each depth
+    // The board with the moves of the current line, its undo log, ko
+    // points and column masks.
+    SearchPosition position_;
     std::uint64_t nodes_ = 0;
     std::uint64_t nodeLimit_ = UINT64_MAX;
+    std::uint64_t checkAt_ = 0;  // the node count of the next limit and stop check
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 // One counting search with a searcher of its own; returns the line count.

@@ -1,12 +1,8 @@
 #include "solver/kill_search.h"
 
-namespace keldra {
+#include <algorithm>
 
-std::string MemoLine(const SolutionLine& line, int i) {
-    const MoveRecord& m = line.entries[static_cast<std::size_t>(i)];
-    return std::to_string(m.X) + " " + std::to_string(m.Y) + " R" +
-           std::to_string(line.plies[static_cast<std::size_t>(i)]);
-}
+namespace keldra {
 
 std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPly, SolutionLine* record,
                                  const SearchStart* start) {
@@ -16,8 +12,9 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
     std::int8_t best = 1;        // running best of the node whose children are searched
     std::uint8_t size = 0;       // entries in the list of depth sp - 1
     std::uint8_t position = 0;   // number in that list of the child being searched
-    log_.size = 0;
-    BeginSearch(pos.board, start, columns_, rootKo_);
+    position_.begin(pos, start);
+    StoneColumns& columns = position_.columns();
+    checkAt_ = nodes_;
     const bool useMemo = (record == nullptr);
     if (useMemo) memo_.BeginSearch(start);
 
@@ -30,9 +27,12 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
 
     for (;;) {
         // Evaluate the move (x, y) at `ply`, depth sp.
-        if (nodes_ >= nodeLimit_) {
-            AbandonSearch(pos, log_, columns_);
-            return 0;
+        if (nodes_ >= checkAt_) {
+            if (nodes_ >= nodeLimit_ || (stop_ != nullptr && stop_->load(std::memory_order_relaxed))) {
+                position_.undoAll();
+                return 0;
+            }
+            checkAt_ = std::min(nodeLimit_, nodes_ + StopCheckNodes);
         }
         ++nodes_;
         const std::uint8_t mover = ColourOfPly(ply);
@@ -42,22 +42,20 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         // The mover's candidates before the move are the parent's list, which
         // holds this move; only the root needs them generated. Both counts
         // matter only as zero or not.
-        const bool moverHas = (sp != 0) || HasCandidates(pos, mover, columns_);
+        const bool moverHas = (sp != 0) || HasCandidates(pos, mover, columns);
         const bool opponentHas =
-            (sp == 0) ? HasCandidates(pos, opponent, columns_) : moverHasAfter_[sp - 1u];
+            (sp == 0) ? HasCandidates(pos, opponent, columns) : moverHasAfter_[sp - 1u];
         if (moverHas && opponentHas) {
-            KoPoints& ko = koAt_[sp];
-            ko = (sp == 0) ? rootKo_ : koAt_[sp - 1u];
-            PlayLogged(pos, x, y, mover, log_, ko, columns_);
+            position_.play(x, y, mover);
             // Below the root (after its generation cleared every 5 and 7) a
             // position finished before gives its value at once.
             if (useMemo && sp != 0) {
-                if (const std::int64_t* kept = memo_.Look(columns_, pos.board, ply, sp)) {
+                if (const std::int64_t* kept = memo_.Look(position_, ply, sp)) {
                     value = static_cast<std::int8_t>(*kept);
                 }
             }
         }
-        const int s = StonesOf(columns_, opponent);
+        const int s = StonesOf(columns, opponent);
 
         if (value != 0) {
             // known from the memo
@@ -70,7 +68,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
             value = -1;
         } else {
             CandidateList& replies = lists_[sp];
-            const bool moverHasNow = GenerateCandidatesAndAskOther(pos, opponent, replies, columns_);
+            const bool moverHasNow = GenerateCandidatesAndAskOther(pos, opponent, replies, columns);
             if (replies.count == 0) {
                 value = moverHasNow ? 1 : -1;
                 endIndex = sp;
@@ -105,7 +103,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
                 }
                 if (useMemo) memo_.Finish(sp, latest);
                 const Frame& f = frames_[sp];
-                TakeBack(pos, log_, f.logMark, columns_);
+                position_.undo(f.undo);
                 position = f.position;
                 size = f.size;
                 ply = f.ply;
@@ -129,7 +127,7 @@ std::int8_t KillSearcher::Search(Position& pos, int rootX, int rootY, int rootPl
         f.position = position;
         f.size = size;
         f.ply = static_cast<std::uint8_t>(ply);
-        f.logMark = log_.size;
+        f.undo = position_.mark();
         f.X = child.X;
         f.Y = child.Y;
         f.best = best;

@@ -4,12 +4,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
-#include <string>
 
 #include "BAN/rules.h"
 #include "solver/candidates.h"
 #include "solver/position_memo.h"
+#include "solver/search_position.h"
 #include "solver/search_support.h"
 
 namespace keldra {
@@ -24,9 +25,6 @@ struct SolutionLine {
     std::array<std::uint8_t, SearchFrames> plies{};
     std::uint8_t SolutionLast = 0;
 };
-
-// The memo line of entry i: X, " ", Y, " R", ply, e.g. "4 3 R1".
-std::string MemoLine(const SolutionLine& line, int i);
 
 // The search state of one thread: the frame stack, the working candidate
 // list and the generator's scratch list. Create one per thread and reuse it;
@@ -52,6 +50,10 @@ public:
     // stops there, takes its moves back and returns 0 (unfinished).
     void LimitNodes(std::uint64_t total) { nodeLimit_ = total; }
 
+    // A search that finds *stop true (it looks every StopCheckNodes nodes)
+    // stops the same way. nullptr: never.
+    void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+
 private:
     struct Frame : ListFrame {
         std::uint8_t X;
@@ -63,10 +65,9 @@ private:
     // Nodes below the horizon are at most at depth Horizon - 1 for the
     // callers' plies 1 and 2, and only they expand or play a move.
     LineLists<Horizon + 1> lists_;   // children of the node at each depth
-    UndoLog log_;                    // the moves of the current line
-    StoneColumns columns_;           // the board's codes, kept with every move
-    KoPoints rootKo_;                // the ko marks of the search's start
-    std::array<KoPoints, Horizon + 1> koAt_;  // ko marks after the move of each depth
+    // The board with the moves of the current line, its undo log, ko
+    // points and column masks.
+    SearchPosition position_;
     // Whether the mover of depth d has candidates after its move: the same
     // position for every child of that node, where the children's opponent
     // count is taken.
@@ -75,6 +76,8 @@ private:
     PositionMemo memo_;
     std::uint64_t nodes_ = 0;
     std::uint64_t nodeLimit_ = UINT64_MAX;
+    std::uint64_t checkAt_ = 0;  // the node count of the next limit and stop check
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 // One search with a searcher of its own (about 60 KB on the caller's stack).

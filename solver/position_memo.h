@@ -9,16 +9,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "solver/search_position.h"
 #include "solver/search_support.h"
 
 namespace keldra {
 
 class PositionMemo {
 public:
-    struct Key {
-        std::array<std::uint64_t, 8> words;  // stone masks of the columns; ply and ko points
-        friend bool operator==(const Key&, const Key&) = default;
-    };
+    using Key = PositionKey;
 
     // Allocates the table, once, when the searcher is made. The memory comes
     // zeroed from the system, page by page as the searches reach it, so a
@@ -33,11 +31,10 @@ public:
     // one starts from an empty memo. Nothing is waiting to be kept.
     void BeginSearch(const SearchStart* start);
 
-    // The value kept for the position that `columns` mirrors after the move
-    // of depth `depth` at `ply` (ko colours read from `board`; the position
-    // holds no 5 or 7), or nullptr. When it has none, the node's value is
-    // waiting: Finish keeps it.
-    const std::int64_t* Look(const StoneColumns& columns, const Board& board, int ply, int depth);
+    // The value kept for `position` after the move of depth `depth` at
+    // `ply` (the position holds no 5 or 7), or nullptr. When it has none,
+    // the node's value is waiting: Finish keeps it.
+    const std::int64_t* Look(const SearchPosition& position, int ply, int depth);
     // The node of depth `depth` ended with `value`; kept if it was waiting.
     void Finish(int depth, std::int64_t value) {
         const auto d = static_cast<std::size_t>(depth);
@@ -57,9 +54,6 @@ private:
     };
     static constexpr std::size_t Slots = std::size_t{1} << 13;
     static std::size_t slotOf(const Key& key);
-    // The key of the position; false when it has more ko points than a key
-    // holds.
-    static bool keyOf(const StoneColumns& columns, const Board& board, int ply, Key& key);
     void store(const Key& key, std::int64_t value);
 
     std::unique_ptr<Entry[], Free> entries_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "solver/count_search.h"
-
 namespace keldra {
 
 namespace {
@@ -29,19 +27,38 @@ bool spinUntil(Ready ready) {
 
 }  // namespace
 
-// One worker thread with the searchers and the Position it searches on.
+RootTask KillTask(int ply, bool keepLine) {
+    return [ply, keepLine](RootWorkspace& ws, const CandidateEntry& c) {
+        const std::int8_t value = ws.kill.Search(ws.pos, c.X, c.Y, ply, keepLine ? &ws.line : nullptr, &ws.start);
+        TaskResult r;
+        r.value = value;
+        r.finished = value != 0;
+        r.endsJob = value == 1;
+        r.hasLine = keepLine && value == 1;
+        return r;
+    };
+}
+
+RootTask CountTask(int ply) {
+    return [ply](RootWorkspace& ws, const CandidateEntry& c) {
+        TaskResult r;
+        r.value = ws.count.Search(ws.pos, c.X, c.Y, ply, &ws.start);
+        r.finished = r.value >= 0;
+        return r;
+    };
+}
+
+// One worker thread with the workspace it searches on.
 struct RootSearchPool::Worker {
-    KillSearcher kill;
-    CountSearcher count;
-    Position pos;
-    SearchStart start;  // the job's start, copied with pos.board
-    SolutionLine line;
-    std::uint64_t job = 0;  // the job of the task in hand
+    RootWorkspace ws;
+    std::atomic<bool> stop{false};  // set when the task in hand is no longer needed
+    std::uint64_t job = 0;          // the job of the task in hand
     int task = 0;
-    RootPass pass{};
-    int x = 0;
-    int y = 0;
+    RootTask run;
+    CandidateEntry candidate{};
     std::thread thread;
+
+    Worker() { ws.StopWhen(&stop); }
 };
 
 RootSearchPool::RootSearchPool(unsigned threads, std::uint64_t inlineNodes)
@@ -55,21 +72,23 @@ RootSearchPool::~RootSearchPool() {
     {
         std::lock_guard lock(mutex_);
         ending_ = true;
+        stopRunning();
     }
     work_.notify_all();
     for (auto& w : workers_) w->thread.join();
 }
 
-void RootSearchPool::Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount) {
+void RootSearchPool::Start(const Board& start, const CandidateList& list, const RootTask* passes, int passCount) {
     SearchStart searchStart;
     searchStart.Build(start);
     Start(start, searchStart, list, passes, passCount);
 }
 
 void RootSearchPool::Start(const Board& start, const SearchStart& searchStart, const CandidateList& list,
-                           const RootPass* passes, int passCount) {
+                           const RootTask* passes, int passCount) {
     {
         std::lock_guard lock(mutex_);
+        stopRunning();
         ++job_;
         start_ = start;
         searchStart_ = searchStart;
@@ -92,6 +111,11 @@ void RootSearchPool::Stop() {
     std::lock_guard lock(mutex_);
     limit_ = 0;
     inline_ = false;
+    stopRunning();
+}
+
+void RootSearchPool::stopRunning() {
+    for (auto& w : workers_) w->stop.store(true, std::memory_order_relaxed);
 }
 
 void RootSearchPool::handOver(int first) {
@@ -108,38 +132,30 @@ void RootSearchPool::handOver(int first) {
 void RootSearchPool::take(Worker& w, int t) {
     w.job = job_;
     w.task = t;
-    w.pass = passes_[static_cast<std::size_t>(t / count_)];
-    const CandidateEntry& c = list_.entry(t % count_ + 1);
-    w.x = c.X;
-    w.y = c.Y;
-    w.pos.board = start_;
-    w.start = searchStart_;
-    w.pos.LastX = 0;
-    w.pos.LastY = 0;
+    w.run = passes_[static_cast<std::size_t>(t / count_)];
+    w.candidate = list_.entry(t % count_ + 1);
+    w.ws.pos.board = start_;
+    w.ws.start = searchStart_;
+    w.ws.pos.LastX = 0;
+    w.ws.pos.LastY = 0;
+    w.stop.store(false, std::memory_order_relaxed);
 }
 
-std::int64_t RootSearchPool::search(Worker& w) {
-    if (w.pass.kind == RootPass::Kill) {
-        return w.kill.Search(w.pos, w.x, w.y, w.pass.ply, w.pass.keepLine ? &w.line : nullptr, &w.start);
-    }
-    return w.count.Search(w.pos, w.x, w.y, w.pass.ply, &w.start);
-}
+TaskResult RootSearchPool::search(Worker& w) { return w.run(w.ws, w.candidate); }
 
 bool RootSearchPool::runInline(int t) {
     Worker& w = *caller_;
     take(w, t);
-    const std::uint64_t before = w.kill.nodes() + w.count.nodes();
-    w.kill.LimitNodes(w.kill.nodes() + inlineLeft_);
-    w.count.LimitNodes(w.count.nodes() + inlineLeft_);
-    const std::int64_t value = search(w);
-    const bool stopped = (w.pass.kind == RootPass::Kill) ? value == 0 : value < 0;
-    if (stopped) return false;
-    const std::uint64_t used = w.kill.nodes() + w.count.nodes() - before;
+    const std::uint64_t before = w.ws.nodes();
+    w.ws.LimitNodes(inlineLeft_);
+    const TaskResult result = search(w);
+    if (!result.finished) return false;
+    const std::uint64_t used = w.ws.nodes() - before;
     inlineLeft_ -= std::min(used, inlineLeft_);
-    if (w.pass.kind == RootPass::Kill && value == 1) inlineLimit_ = std::min(inlineLimit_, t + 1);
+    if (result.endsJob) inlineLimit_ = std::min(inlineLimit_, t + 1);
     ++inlineNext_;
     std::lock_guard lock(mutex_);
-    store(w, value);
+    store(w, result, used);
     return true;
 }
 
@@ -179,20 +195,21 @@ void RootSearchPool::run(Worker& w) {
     std::unique_lock lock(mutex_);
     while (claim(w, lock)) {
         lock.unlock();
-        const std::int64_t value = search(w);
+        const std::uint64_t before = w.ws.nodes();
+        const TaskResult result = search(w);
         lock.lock();
-        if (w.job != job_) continue;  // a dropped job: nobody waits for it
-        store(w, value);
+        // A dropped or stopped job: nobody waits for it.
+        if (w.job != job_ || !result.finished) continue;
+        store(w, result, w.ws.nodes() - before);
     }
 }
 
-void RootSearchPool::store(Worker& w, std::int64_t value) {
+void RootSearchPool::store(Worker& w, const TaskResult& result, std::uint64_t nodes) {
     const auto t = static_cast<std::size_t>(w.task);
-    results_[t].value = value;
-    if (w.pass.kind == RootPass::Kill && value == 1) {
-        if (w.pass.keepLine) lines_[t] = w.line;
-        limit_ = std::min(limit_, w.task + 1);
-    }
+    results_[t].value = result.value;
+    results_[t].nodes = nodes;
+    if (result.hasLine) lines_[t] = w.ws.line;
+    if (result.endsJob) limit_ = std::min(limit_, w.task + 1);
     results_[t].done.store(true, std::memory_order_release);
     done_.notify_all();
 }

@@ -3,7 +3,8 @@
 // each result when it is ready; the workers keep ahead of it. Each worker
 // owns its searchers and its Position and starts every search from a copy
 // of the job's start board, so nothing a worker writes during a search is
-// shared.
+// shared. The pool runs any task function per candidate; it knows nothing
+// of what a search computes.
 //
 // Most hints are over in well under a millisecond, less than it takes to
 // wake a worker. So a job starts on the caller's own thread: the caller
@@ -17,6 +18,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -24,23 +26,54 @@
 
 #include "BAN/board.h"
 #include "solver/candidates.h"
+#include "solver/count_search.h"
 #include "solver/kill_search.h"
 #include "solver/search_support.h"
 
 namespace keldra {
 
-// How one pass over the candidates scores them.
-struct RootPass {
-    enum Kind : std::uint8_t { Kill, Count };
-    Kind kind;
-    std::uint8_t ply;       // 1 black, 2 white
-    bool keepLine = false;  // kill searches worth +1 keep their line
+// What a worker searches with: its searchers, its own Position and the
+// job's start copied into them. A new kind of search adds its searcher here;
+// the pool itself does not change.
+struct RootWorkspace {
+    KillSearcher kill;
+    CountSearcher count;
+    Position pos;       // the job's start board, reset for every task
+    SearchStart start;  // built from the start board
+    SolutionLine line;  // where a task records its line
+
+    // Nodes of every search of this workspace so far.
+    std::uint64_t nodes() const { return kill.nodes() + count.nodes(); }
+    // Searches stop (unfinished) once `more` nodes from now are reached.
+    void LimitNodes(std::uint64_t more) {
+        kill.LimitNodes(kill.nodes() + more);
+        count.LimitNodes(count.nodes() + more);
+    }
+    // Searches stop (unfinished) within a few thousand nodes once *stop is true.
+    void StopWhen(const std::atomic<bool>* stop) {
+        kill.StopWhen(stop);
+        count.StopWhen(stop);
+    }
 };
 
-// A job is one or two passes over one candidate list; task t is candidate
-// (t mod count) + 1 of pass t div count. A kill search worth +1 ends the
-// job's need for every later task: no worker starts one after it, so a
-// first winner is never overtaken by a later candidate's line.
+// What one task found.
+struct TaskResult {
+    std::int64_t value = 0;  // a kill value (+1/-1) or a line count
+    bool finished = true;    // false: a node limit or a stop ended the search
+    bool endsJob = false;    // no later task of the job is needed (a first winner)
+    bool hasLine = false;    // the workspace's line holds its line
+};
+
+// A task searches one root candidate on a workspace whose position and
+// start hold the job's start.
+using RootTask = std::function<TaskResult(RootWorkspace&, const CandidateEntry&)>;
+
+// The kill search of the candidate at `ply` (1 black, 2 white); a winner
+// ends the job and, with `keepLine`, keeps its line.
+RootTask KillTask(int ply, bool keepLine);
+// The line count of the candidate at `ply`.
+RootTask CountTask(int ply);
+
 class RootSearchPool {
 public:
     static constexpr int MaxPasses = 2;
@@ -59,15 +92,14 @@ public:
     RootSearchPool& operator=(const RootSearchPool&) = delete;
 
     // Starts searching `list` from `start`, pass by pass; a job still
-    // running is dropped (its results are no longer stored). Kill searches
-    // worth +1 of a pass that asks for it keep their line.
-    void Start(const Board& start, const CandidateList& list, const RootPass* passes, int passCount);
+    // running is dropped (its results are no longer stored, its searches
+    // stop).
+    void Start(const Board& start, const CandidateList& list, const RootTask* passes, int passCount);
     // The same with `searchStart` already built from `start`.
-    void Start(const Board& start, const SearchStart& searchStart, const CandidateList& list, const RootPass* passes,
+    void Start(const Board& start, const SearchStart& searchStart, const CandidateList& list, const RootTask* passes,
                int passCount);
-    // No worker starts another task of the current job; searches already
-    // running finish in the background and their results are dropped at the
-    // next Start.
+    // No worker starts another task of the current job; searches still
+    // running stop within a few thousand nodes and their results are dropped.
     void Stop();
 
     // The task of candidate i (from 1) of pass p.
@@ -78,7 +110,9 @@ public:
     bool WaitTask(int t, std::uint32_t ms);
     // The value of a finished task: +1/-1 or a line count.
     std::int64_t Value(int t) const { return results_[static_cast<std::size_t>(t)].value; }
-    // The line of a finished kill task worth +1.
+    // The nodes its search evaluated.
+    std::uint64_t Nodes(int t) const { return results_[static_cast<std::size_t>(t)].nodes; }
+    // The line of a finished task that kept one.
     const SolutionLine& Line(int t) const { return lines_[static_cast<std::size_t>(t)]; }
 
     unsigned Threads() const { return static_cast<unsigned>(workers_.size()); }
@@ -87,6 +121,7 @@ private:
     struct Worker;
     struct Result {
         std::int64_t value = 0;
+        std::uint64_t nodes = 0;
         std::atomic<bool> done{false};  // set after value (and the line) under the mutex
     };
 
@@ -95,15 +130,16 @@ private:
     // Gives `w` task t of the current job: its pass, its candidate, and the
     // job's start in the worker's own Position and SearchStart.
     void take(Worker& w, int t);
-    // Searches the task in hand: +1/-1, a line count, or 0 or -1 when the
-    // searcher's node limit stopped it.
-    static std::int64_t search(Worker& w);
+    // Searches the task in hand.
+    static TaskResult search(Worker& w);
     // Searches task t on the caller's thread; false when the budget ran out.
     bool runInline(int t);
     // The workers take the job over from task `first`.
     void handOver(int first);
-    // Stores a finished task's value (and a kill line worth +1) under the mutex.
-    void store(Worker& w, std::int64_t value);
+    // Stores a finished task's result (and its line) under the mutex.
+    void store(Worker& w, const TaskResult& result, std::uint64_t nodes);
+    // Every worker's running search stops; under the mutex.
+    void stopRunning();
     // Before sleeping, a worker watches `posted_` a short while: a job that
     // follows at once (the next hint, the next phase) starts without waking
     // it, and so does the caller waiting for a quick task.
@@ -118,7 +154,7 @@ private:
     Board start_{};
     SearchStart searchStart_;  // built from start_, shared by every search of the job
     CandidateList list_;
-    std::array<RootPass, MaxPasses> passes_{};
+    std::array<RootTask, MaxPasses> passes_{};
     int count_ = 0;
     int next_ = 0;    // the next task to claim
     int limit_ = 0;   // tasks from here on are not started

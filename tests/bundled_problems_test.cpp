@@ -51,7 +51,7 @@ bool whiteIsLost(Position pos) {
 
 // A bundled problem, loaded the way the open command loads it.
 struct LoadedProblem {
-    AppState state;
+    Session state;
     test::RecordingView view;
     Form1Logic logic{state, view};
 
@@ -67,9 +67,9 @@ TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
         SCOPED_TRACE(p.file);
         LoadedProblem problem(p);
         ASSERT_TRUE(problem.loaded());
-        const AppState& state = problem.state;
+        const Session& state = problem.state;
         const test::RecordingView& view = problem.view;
-        const Board start = state.pos.board;
+        const Board start = state.game.pos.board;
 
         problem.logic.Button7Click();
 
@@ -80,16 +80,16 @@ TEST(BundledProblemsTest, AutomaticSolvingKillsEveryProblem) {
 
         // The play-out is the memo's line, black first, colours alternating,
         // each move recorded on top of the loaded problem.
-        ASSERT_EQ(std::size_t{state.rec.MoveCount}, view.memo.size());
-        for (int i = 1; i <= state.rec.MoveCount; ++i) {
-            const MoveRecord& m = state.rec.record(i);  // move i was searched at ply i
+        ASSERT_EQ(std::size_t{state.game.rec.MoveCount}, view.memo.size());
+        for (int i = 1; i <= state.game.rec.MoveCount; ++i) {
+            const MoveRecord& m = state.game.rec.record(i);  // move i was searched at ply i
             EXPECT_EQ(view.memo[static_cast<std::size_t>(i - 1)],
                       std::to_string(m.X) + " " + std::to_string(m.Y) + " R" + std::to_string(i))
                 << "move " << i;
             EXPECT_EQ(m.colour, i % 2 == 1 ? Black : White) << "move " << i;
         }
-        EXPECT_EQ(test::PictureOf(state.rec.StartSnapshot), test::PictureOf(start));
-        EXPECT_TRUE(whiteIsLost(state.pos)) << "after the play-out:\n" << test::PictureOf(state.pos.board);
+        EXPECT_EQ(test::PictureOf(state.game.rec.StartSnapshot), test::PictureOf(start));
+        EXPECT_TRUE(whiteIsLost(state.game.pos)) << "after the play-out:\n" << test::PictureOf(state.game.pos.board);
     }
 }
 
@@ -101,7 +101,7 @@ TEST(BundledProblemsTest, EveryOtherFirstMoveFails) {
         SCOPED_TRACE(p.file);
         LoadedProblem problem(p);
         ASSERT_TRUE(problem.loaded());
-        Position& pos = problem.state.pos;
+        Position& pos = problem.state.game.pos;
 
         CandidateList black;
         GenerateCandidates(pos, Black, black);

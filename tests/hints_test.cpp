@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "solver/hints.h"
+#include "QELMA/logic/hint_commands.h"
+#include "QELMA/logic/session.h"
 #include "solver_positions.h"
 #include "test_support.h"
 
@@ -21,7 +22,7 @@ using Lines = std::vector<std::string>;
 // fail) once a given number of event rounds has run.
 class WatchingView : public test::RecordingView {
 public:
-    explicit WatchingView(const AppState& st) : st_(st) {}
+    explicit WatchingView(const Session& st) : st_(st) {}
 
     std::vector<std::string> paintedBoards;
     int closeAtEvents = 0;  // 0: never
@@ -29,7 +30,7 @@ public:
 
     void PaintBoard() override {
         RecordingView::PaintBoard();
-        paintedBoards.push_back(PictureOf(st_.pos.board));
+        paintedBoards.push_back(PictureOf(st_.game.pos.board));
     }
     void ProcessEvents() override {
         RecordingView::ProcessEvents();
@@ -38,12 +39,12 @@ public:
     bool Cancelled() override { return closeAtEvents != 0 && events >= closeAtEvents; }
 
 private:
-    const AppState& st_;
+    const Session& st_;
 };
 
-AppState StateWith(const Position& pos) {
-    AppState st;
-    st.pos = pos;
+Session StateWith(const Position& pos) {
+    Session st;
+    st.game.pos = pos;
     return st;
 }
 
@@ -82,32 +83,32 @@ TEST(Button9Click, ChoosesWhitesReply) {
         {"white without candidates", test::WithStone(7, 7, White), 0, {"X= 0  Y= 0  TOTAL= -1"}, 0, 0, -1},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(c.pos);
-        st.AutoSolveFlag = c.autoSolve;
-        st.HintX = 9;
-        st.HintY = 9;
-        const Board entry = st.pos.board;
+        Session st = StateWith(c.pos);
+        st.flags.AutoSolveFlag = c.autoSolve;
+        st.hint.X = 9;
+        st.hint.Y = 9;
+        const Board entry = st.game.pos.board;
         WatchingView view(st);
-        Button9Click(st, view);
+        test::Reply(st, view);
 
         EXPECT_EQ(view.edit6History, c.edit6) << c.what;
-        EXPECT_EQ(st.HintX, c.hintX) << c.what;
-        EXPECT_EQ(st.HintY, c.hintY) << c.what;
-        EXPECT_EQ(st.HintScore, c.score) << c.what;
-        EXPECT_EQ(st.pos.board, entry) << c.what << ": the board is back as on entry";
+        EXPECT_EQ(st.hint.X, c.hintX) << c.what;
+        EXPECT_EQ(st.hint.Y, c.hintY) << c.what;
+        EXPECT_EQ(st.hint.Score, c.score) << c.what;
+        EXPECT_EQ(st.game.pos.board, entry) << c.what << ": the board is back as on entry";
         EXPECT_EQ(view.paintedBoards, Lines{PictureOf(entry)}) << c.what;
         EXPECT_EQ(view.edit6Colour, Red) << c.what;
         EXPECT_EQ(view.edit1, "0秒かかりました。") << c.what;
         EXPECT_TRUE(view.messages.empty()) << c.what;
-        EXPECT_EQ(st.AutoSolveFlag, c.autoSolve) << c.what << ": the reply only reads the flag";
+        EXPECT_EQ(st.flags.AutoSolveFlag, c.autoSolve) << c.what << ": the reply only reads the flag";
     }
 }
 
 TEST(Button9Click, ElapsedTimeIsTruncatedToWholeSeconds) {
-    AppState st = StateWith(test::WithStone(7, 7, White));
+    Session st = StateWith(test::WithStone(7, 7, White));
     WatchingView view(st);
     view.tickStep = 1999;  // the handler reads the clock at its start and at its end
-    Button9Click(st, view);
+    test::Reply(st, view);
     EXPECT_EQ(view.edit1, "1秒かかりました。");
 }
 
@@ -123,94 +124,94 @@ TEST(Button10Click, RecordsTheKillOnlyWhenAsked) {
         {"recording on: the third candidate's line", 1, {"1 1 R1", "2 1 R2", "1 2 R3"}, 2},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(Corner(test::BentThree));
-        st.RecordFlag = c.recordFlag;
-        st.solution.SolutionLast = 99;
-        const Board entry = st.pos.board;
+        Session st = StateWith(Corner(test::BentThree));
+        st.flags.RecordFlag = c.recordFlag;
+        st.hint.line.SolutionLast = 99;
+        const Board entry = st.game.pos.board;
         WatchingView view(st);
         view.memo = {"old"};
-        Button10Click(st, view);
+        test::BlackHint(st, view);
 
         EXPECT_EQ(view.memo, c.memo) << c.what;
-        EXPECT_EQ(st.solution.SolutionLast, c.solutionLast) << c.what;
+        EXPECT_EQ(st.hint.line.SolutionLast, c.solutionLast) << c.what;
         EXPECT_EQ(view.edit6History, (Lines{"X=1 Y=2 を計算中", "X=2 Y=1 を計算中", "X=1 Y=1 を計算中",
                                             "X= 1  Y= 1  TOTAL= 1"}))
             << c.what;
-        EXPECT_EQ(st.HintX, 1) << c.what;
-        EXPECT_EQ(st.HintY, 1) << c.what;
-        EXPECT_EQ(st.HintScore, 1) << c.what;
-        EXPECT_EQ(st.RecordFlag, c.recordFlag) << c.what;
-        EXPECT_EQ(st.pos.board, entry) << c.what;
+        EXPECT_EQ(st.hint.X, 1) << c.what;
+        EXPECT_EQ(st.hint.Y, 1) << c.what;
+        EXPECT_EQ(st.hint.Score, 1) << c.what;
+        EXPECT_EQ(st.flags.RecordFlag, c.recordFlag) << c.what;
+        EXPECT_EQ(st.game.pos.board, entry) << c.what;
         EXPECT_TRUE(view.messages.empty()) << c.what;
     }
 }
 
 TEST(Button7Click, SolvesAndPlaysTheLineOut) {
-    AppState st = StateWith(Corner(test::BentThree));
-    const Board entry = st.pos.board;
+    Session st = StateWith(Corner(test::BentThree));
+    const Board entry = st.game.pos.board;
     WatchingView view(st);
-    Button7Click(st, view);
+    test::Solve(st, view);
 
     EXPECT_EQ(view.messages, Lines{"詰みました。黒の勝ち。"});
     EXPECT_EQ(view.memo, (Lines{"1 1 R1", "2 1 R2", "1 2 R3"}));
-    ASSERT_EQ(st.rec.MoveCount, 3);
-    EXPECT_EQ(st.rec.record(1), (MoveRecord{1, 1, Black}));
-    EXPECT_EQ(st.rec.record(2), (MoveRecord{2, 1, White}));
-    EXPECT_EQ(st.rec.record(3), (MoveRecord{1, 2, Black}));
-    EXPECT_EQ(st.rec.StartSnapshot, entry);
+    ASSERT_EQ(st.game.rec.MoveCount, 3);
+    EXPECT_EQ(st.game.rec.record(1), (MoveRecord{1, 1, Black}));
+    EXPECT_EQ(st.game.rec.record(2), (MoveRecord{2, 1, White}));
+    EXPECT_EQ(st.game.rec.record(3), (MoveRecord{1, 2, Black}));
+    EXPECT_EQ(st.game.rec.StartSnapshot, entry);
     const std::string killed = PictureOf(Corner(R"(
         X . . X
         X . . X
         . . X X
         X X X .)").board);
-    EXPECT_EQ(PictureOf(st.pos.board), killed);
+    EXPECT_EQ(PictureOf(st.game.pos.board), killed);
     // the hint's repaint of the problem, then one repaint per move
     ASSERT_EQ(view.paintedBoards.size(), 4u);
     EXPECT_EQ(view.paintedBoards[0], PictureOf(entry));
     EXPECT_EQ(view.paintedBoards[3], killed);
     EXPECT_EQ(view.clock, 3u * 700u) << "each move waits 700 ms from its start";
     EXPECT_EQ(view.edit6, "X= 1  Y= 1  TOTAL= 1");
-    EXPECT_EQ(st.AutoSolveFlag, 0);
-    EXPECT_EQ(st.RecordFlag, 0);
+    EXPECT_EQ(st.flags.AutoSolveFlag, 0);
+    EXPECT_EQ(st.flags.RecordFlag, 0);
 }
 
 TEST(Button7Click, GameUnderWayKeepsItsStartAndRecords) {
     // The problem is reached by one recorded move: black's (4,1) closes the wall.
-    AppState st = StateWith(Corner(test::BentThree));
-    st.pos.at(4, 1).Stone = Empty;
-    const Board start = st.pos.board;
-    PlayMove(st.pos, st.rec, 4, 1, Black);
-    ASSERT_EQ(st.rec.MoveCount, 1);
+    Session st = StateWith(Corner(test::BentThree));
+    st.game.pos.at(4, 1).Stone = Empty;
+    const Board start = st.game.pos.board;
+    PlayMove(st.game.pos, st.game.rec, 4, 1, Black);
+    ASSERT_EQ(st.game.rec.MoveCount, 1);
     WatchingView view(st);
-    Button7Click(st, view);
+    test::Solve(st, view);
 
-    EXPECT_EQ(st.rec.StartSnapshot, start);
-    ASSERT_EQ(st.rec.MoveCount, 4);
-    EXPECT_EQ(st.rec.record(1), (MoveRecord{4, 1, Black}));
-    EXPECT_EQ(st.rec.record(2), (MoveRecord{1, 1, Black}));
-    EXPECT_EQ(st.rec.record(4), (MoveRecord{1, 2, Black}));
+    EXPECT_EQ(st.game.rec.StartSnapshot, start);
+    ASSERT_EQ(st.game.rec.MoveCount, 4);
+    EXPECT_EQ(st.game.rec.record(1), (MoveRecord{4, 1, Black}));
+    EXPECT_EQ(st.game.rec.record(2), (MoveRecord{1, 1, Black}));
+    EXPECT_EQ(st.game.rec.record(4), (MoveRecord{1, 2, Black}));
 }
 
 TEST(Button7Click, UnsolvableProblemPlaysNothing) {
-    AppState st = StateWith(Corner(test::WhiteAlive));
-    st.HintX = 9;
-    const Board entry = st.pos.board;
+    Session st = StateWith(Corner(test::WhiteAlive));
+    st.hint.X = 9;
+    const Board entry = st.game.pos.board;
     WatchingView view(st);
     view.memo = {"old"};
-    Button7Click(st, view);
+    test::Solve(st, view);
 
     EXPECT_EQ(view.messages, Lines{"解答不能"});
     EXPECT_EQ(view.edit6, "X= 0  Y= 0  TOTAL= -1");
-    EXPECT_EQ(st.HintX, 0);
-    EXPECT_EQ(st.HintY, 0);
-    EXPECT_EQ(st.rec.MoveCount, 0);
-    EXPECT_EQ(st.pos.board, entry);
+    EXPECT_EQ(st.hint.X, 0);
+    EXPECT_EQ(st.hint.Y, 0);
+    EXPECT_EQ(st.game.rec.MoveCount, 0);
+    EXPECT_EQ(st.game.pos.board, entry);
     EXPECT_EQ(view.memo, Lines{"old"});
-    EXPECT_EQ(st.AutoSolveFlag, 0);
-    EXPECT_EQ(st.RecordFlag, 0);
+    EXPECT_EQ(st.flags.AutoSolveFlag, 0);
+    EXPECT_EQ(st.flags.RecordFlag, 0);
 }
 
-using Handler = void (*)(AppState&, SearchView&);
+using Handler = void (*)(Session&, SearchView&);
 
 TEST(Hints, FailureShowsTheMessagePassesItOnAndClearsTheFlags) {
     struct Case {
@@ -220,23 +221,23 @@ TEST(Hints, FailureShowsTheMessagePassesItOnAndClearsTheFlags) {
         int throwAtEvents;
     };
     const Case cases[] = {
-        {"automatic solving, while black's first candidate is announced", Button7Click, Corner(test::BentThree), 2},
-        {"white's reply, while its second candidate is announced", Button9Click, Corner(test::WhiteCountTie), 3},
+        {"automatic solving, while black's first candidate is announced", test::Solve, Corner(test::BentThree), 2},
+        {"white's reply, while its second candidate is announced", test::Reply, Corner(test::WhiteCountTie), 3},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(c.pos);
-        st.HintX = 9;
-        st.HintY = 8;
+        Session st = StateWith(c.pos);
+        st.hint.X = 9;
+        st.hint.Y = 8;
         WatchingView view(st);
         view.throwAtEvents = c.throwAtEvents;
         EXPECT_THROW(c.handler(st, view), std::runtime_error) << c.what;
 
         EXPECT_EQ(view.messages, Lines{"解答不能"}) << c.what;
         EXPECT_EQ(view.edit6Colour, Yellow) << c.what;
-        EXPECT_EQ(st.HintX, 9) << c.what;
-        EXPECT_EQ(st.HintY, 8) << c.what;
-        EXPECT_EQ(st.AutoSolveFlag, 0) << c.what;
-        EXPECT_EQ(st.RecordFlag, 0) << c.what;
+        EXPECT_EQ(st.hint.X, 9) << c.what;
+        EXPECT_EQ(st.hint.Y, 8) << c.what;
+        EXPECT_EQ(st.flags.AutoSolveFlag, 0) << c.what;
+        EXPECT_EQ(st.flags.RecordFlag, 0) << c.what;
     }
 }
 
@@ -252,33 +253,33 @@ TEST(Hints, ClosingWindowStopsAtOnce) {
         int paints;
     };
     const Case cases[] = {
-        {"solving, at the hint's start", Button7Click, Corner(test::BentThree), 1, {}, 0, 0},
-        {"solving, before the first candidate's search", Button7Click, Corner(test::BentThree), 2, {}, 0, 0},
-        {"solving, after the first move of the play-out", Button7Click, Corner(test::BentThree), 5,
+        {"solving, at the hint's start", test::Solve, Corner(test::BentThree), 1, {}, 0, 0},
+        {"solving, before the first candidate's search", test::Solve, Corner(test::BentThree), 2, {}, 0, 0},
+        {"solving, after the first move of the play-out", test::Solve, Corner(test::BentThree), 5,
          {"詰みました。黒の勝ち。"}, 1, 2},
-        {"white's reply: no reply is left to play", Button9Click, Corner(test::WhiteCountTie), 3, {}, 0, 0},
+        {"white's reply: no reply is left to play", test::Reply, Corner(test::WhiteCountTie), 3, {}, 0, 0},
     };
     for (const Case& c : cases) {
-        AppState st = StateWith(c.pos);
-        st.HintX = 9;
-        st.HintY = 9;
-        st.AutoSolveFlag = 1;
-        st.RecordFlag = 1;
-        const Board entry = st.pos.board;
+        Session st = StateWith(c.pos);
+        st.hint.X = 9;
+        st.hint.Y = 9;
+        st.flags.AutoSolveFlag = 1;
+        st.flags.RecordFlag = 1;
+        const Board entry = st.game.pos.board;
         WatchingView view(st);
         view.closeAtEvents = c.closeAtEvents;
         c.handler(st, view);
 
         EXPECT_EQ(view.events, c.closeAtEvents) << c.what << ": no events after the close";
         EXPECT_EQ(view.messages, c.messages) << c.what;
-        EXPECT_EQ(st.pos.board, entry) << c.what << ": the board is back at the hint's start";
-        EXPECT_EQ(st.rec.MoveCount, c.moveCount) << c.what;
+        EXPECT_EQ(st.game.pos.board, entry) << c.what << ": the board is back at the hint's start";
+        EXPECT_EQ(st.game.rec.MoveCount, c.moveCount) << c.what;
         EXPECT_EQ(view.paints, c.paints) << c.what;
         EXPECT_EQ(view.clock, 0u) << c.what << ": no wait after the close";
-        EXPECT_EQ(st.HintX, 0) << c.what;
-        EXPECT_EQ(st.HintY, 0) << c.what;
-        EXPECT_EQ(st.AutoSolveFlag, 0) << c.what;
-        EXPECT_EQ(st.RecordFlag, 0) << c.what;
+        EXPECT_EQ(st.hint.X, 0) << c.what;
+        EXPECT_EQ(st.hint.Y, 0) << c.what;
+        EXPECT_EQ(st.flags.AutoSolveFlag, 0) << c.what;
+        EXPECT_EQ(st.flags.RecordFlag, 0) << c.what;
     }
 }
 
@@ -294,13 +295,13 @@ TEST(ShowRange, MarksTheListedPointsForOneRepaint) {
         O O X X
         X X X .)").board);
     for (const Case& c : cases) {
-        AppState st = StateWith(Corner(test::BentThree));
-        const Board entry = st.pos.board;
+        Session st = StateWith(Corner(test::BentThree));
+        const Board entry = st.game.pos.board;
         WatchingView view(st);
-        ShowRange(st, view, c.colour);
+        ShowRange(st.game.pos, view, static_cast<StoneColour>(c.colour));
         EXPECT_EQ(view.paintedBoards, Lines{marked}) << c.message;
         EXPECT_EQ(view.messages, Lines{c.message});
-        EXPECT_EQ(st.pos.board, entry) << c.message << ": marks removed without a repaint";
+        EXPECT_EQ(st.game.pos.board, entry) << c.message << ": marks removed without a repaint";
     }
 }
 

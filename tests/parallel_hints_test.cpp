@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "solver/count_search.h"
-#include "solver/hints.h"
+#include "QELMA/logic/hint_commands.h"
+#include "QELMA/logic/session.h"
 #include "solver/root_search.h"
 #include "solver_positions.h"
 #include "test_support.h"
@@ -110,26 +111,26 @@ Outcome ReferenceReply(const Position& start, bool killPhase) {
 }
 
 // Runs a handler on `start` and checks what it leaves against `want`.
-void ExpectHint(void (*handler)(AppState&, SearchView&), const Position& start, std::uint8_t autoSolve,
+void ExpectHint(void (*handler)(Session&, SearchView&), const Position& start, std::uint8_t autoSolve,
                 std::uint8_t record, const Outcome& want, const std::string& what) {
-    AppState st;
-    st.pos = start;
-    st.AutoSolveFlag = autoSolve;
-    st.RecordFlag = record;
+    Session st;
+    st.game.pos = start;
+    st.flags.AutoSolveFlag = autoSolve;
+    st.flags.RecordFlag = record;
     test::RecordingView view;
     handler(st, view);
 
-    EXPECT_EQ(st.HintX, want.x) << what;
-    EXPECT_EQ(st.HintY, want.y) << what;
-    EXPECT_EQ(st.HintScore, want.score) << what;
+    EXPECT_EQ(st.hint.X, want.x) << what;
+    EXPECT_EQ(st.hint.Y, want.y) << what;
+    EXPECT_EQ(st.hint.Score, want.score) << what;
     EXPECT_EQ(view.edit6History, want.edit6) << what;
     EXPECT_EQ(view.memo, want.memo) << what;
     if (!want.memo.empty()) {
-        EXPECT_EQ(MemoOf(st.solution), want.memo) << what;
+        EXPECT_EQ(MemoOf(st.hint.line), want.memo) << what;
     }
-    EXPECT_EQ(st.pos.board, start.board) << what << ": the board as on entry";
-    EXPECT_EQ(st.pos.LastX, 0) << what;
-    EXPECT_EQ(st.pos.LastY, 0) << what;
+    EXPECT_EQ(st.game.pos.board, start.board) << what << ": the board as on entry";
+    EXPECT_EQ(st.game.pos.LastX, 0) << what;
+    EXPECT_EQ(st.game.pos.LastY, 0) << what;
     EXPECT_EQ(view.events, static_cast<int>(want.edit6.size())) << what << ": one event round per candidate and one at the start";
 }
 
@@ -143,10 +144,10 @@ TEST(ParallelHints, BlackHintChoosesAndRecordsAsTheLoopInListOrder) {
         if (want.winners >= 2 && want.laterLineDiffers) ++laterWinnersWithOtherLines;
         if (want.firstWinner > 1 && want.winners >= 2) ++firstWinnerNotFirst;
         Outcome recorded = want;
-        ExpectHint(Button10Click, positions[n], 1, 1, recorded, "black hint, position " + std::to_string(n));
+        ExpectHint(test::BlackHint, positions[n], 1, 1, recorded, "black hint, position " + std::to_string(n));
         Outcome unrecorded = want;
         unrecorded.memo.clear();
-        ExpectHint(Button10Click, positions[n], 0, 0, unrecorded, "unrecorded black hint, position " + std::to_string(n));
+        ExpectHint(test::BlackHint, positions[n], 0, 0, unrecorded, "unrecorded black hint, position " + std::to_string(n));
     }
     // The positions must hold the cases where taking a result out of order
     // would show: a later winner with a line of its own.
@@ -161,7 +162,7 @@ TEST(ParallelHints, ReplyChoosesAsTheLoopInListOrder) {
         for (const std::uint8_t autoSolve : {0, 1}) {
             const Outcome want = ReferenceReply(positions[n], autoSolve == 0);
             (want.firstWinner > 0 ? killed : counted) += 1;
-            ExpectHint(Button9Click, positions[n], autoSolve, 0, want,
+            ExpectHint(test::Reply, positions[n], autoSolve, 0, want,
                        "reply, position " + std::to_string(n) + " AutoSolveFlag " + std::to_string(autoSolve));
         }
     }
@@ -176,7 +177,7 @@ struct Walk {
 };
 
 Walk WalkFirstWinner(RootSearchPool& pool, const Board& start, const CandidateList& list) {
-    const RootPass kill{RootPass::Kill, 1, true};
+    const RootTask kill = KillTask(1, true);
     pool.Start(start, list, &kill, 1);
     Walk w;
     for (int i = 1; i <= list.count; ++i) {
@@ -223,7 +224,7 @@ TEST(RootSearchPool, ResultsOfADroppedJobNeverReachTheNextOne) {
     // own results.
     const std::vector<Position> positions = test::GoldenPositions();
     RootSearchPool pool(2, 0);
-    const RootPass count{RootPass::Count, 2};
+    const RootTask count = CountTask(2);
     for (std::size_t n = 0; n + 1 < positions.size(); n += 7) {
         Position dropped = positions[n];
         CandidateList droppedList;
@@ -263,25 +264,25 @@ public:
 TEST(ParallelHints, ClosingWhileAWorkerSearchesStopsTheHint) {
     struct Case {
         const char* what;
-        void (*handler)(AppState&, SearchView&);
+        void (*handler)(Session&, SearchView&);
         Position pos;
     };
     // Their searches take long enough to be waited for.
     const Case cases[] = {
-        {"black hint", Button10Click, test::Corner(test::EightPointEyeSpace)},
-        {"automatic solving", Button7Click, test::Corner(test::EightPointEyeSpace)},
-        {"white's reply", Button9Click, test::Corner(test::EightPointEyeSpace)},
+        {"black hint", test::BlackHint, test::Corner(test::EightPointEyeSpace)},
+        {"automatic solving", test::Solve, test::Corner(test::EightPointEyeSpace)},
+        {"white's reply", test::Reply, test::Corner(test::EightPointEyeSpace)},
     };
     for (const Case& c : cases) {
         // A first search that ended before the hint looked is not waited
         // for; a few tries make sure that one is.
         bool waited = false;
         for (int attempt = 0; attempt < 5 && !waited; ++attempt) {
-            AppState st;
-            st.pos = c.pos;
-            st.HintX = 9;
-            st.RecordFlag = 1;
-            const Board entry = st.pos.board;
+            Session st;
+            st.game.pos = c.pos;
+            st.hint.X = 9;
+            st.flags.RecordFlag = 1;
+            const Board entry = st.game.pos.board;
             ClosingWhileWaiting view;
             c.handler(st, view);
             if (view.waits == 0) continue;
@@ -289,10 +290,10 @@ TEST(ParallelHints, ClosingWhileAWorkerSearchesStopsTheHint) {
 
             EXPECT_EQ(view.waits, 1) << c.what << ": no wait after the close";
             EXPECT_EQ(view.events, view.eventsAtClose) << c.what << ": no events after the close";
-            EXPECT_EQ(st.pos.board, entry) << c.what;
-            EXPECT_EQ(st.HintX, 0) << c.what;
-            EXPECT_EQ(st.RecordFlag, 0) << c.what;
-            EXPECT_EQ(st.rec.MoveCount, 0) << c.what;
+            EXPECT_EQ(st.game.pos.board, entry) << c.what;
+            EXPECT_EQ(st.hint.X, 0) << c.what;
+            EXPECT_EQ(st.flags.RecordFlag, 0) << c.what;
+            EXPECT_EQ(st.game.rec.MoveCount, 0) << c.what;
             EXPECT_TRUE(view.messages.empty()) << c.what;
             EXPECT_EQ(view.edit6History.size(), view.announcedAtClose) << c.what << ": a candidate after the close";
             EXPECT_EQ(view.edit6.find("TOTAL"), std::string::npos) << c.what << ": no choice shown";

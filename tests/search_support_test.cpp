@@ -1,6 +1,7 @@
 // What the searches keep beside the board while they play and take back
 // moves: the column masks must always equal masks built afresh from the
-// board, and taking moves back must give back each earlier board exactly.
+// board, taking moves back must give back each earlier board exactly, and
+// the ko points must come back with them.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/search_support.h"
+#include "solver/search_position.h"
 #include "test_support.h"
 
 namespace keldra {
@@ -29,7 +30,7 @@ std::string columnsDifference(const StoneColumns& kept, const Board& board) {
 
 TEST(SearchSupport, LoggedLinesKeepColumnsAndTakeBackExactly) {
     std::mt19937 rng(99);
-    auto log = std::make_unique<UndoLog>();
+    auto walk = std::make_unique<SearchPosition>();
     for (int line = 0; line < 400; ++line) {
         Position pos;
         // a crowded corner with a wall code and a stray ko mark, as files and
@@ -40,26 +41,28 @@ TEST(SearchSupport, LoggedLinesKeepColumnsAndTakeBackExactly) {
                 pos.at(x, y).Stone = r < 4 ? Empty : r < 7 ? Black : r < 9 ? White : BorderCode;
             }
         pos.at(1 + static_cast<int>(rng() % 5), 1 + static_cast<int>(rng() % 5)).KoMark = 1;
-        StoneColumns columns;
-        columns.Build(pos.board);
-        log->size = 0;
+        walk->begin(pos, nullptr);
+        const StoneColumns& columns = walk->columns();
         std::vector<Board> boards{pos.board};
-        std::vector<int> marks;
-        std::vector<KoPoints> ko{KoPoints{}};
+        std::vector<MoveUndo> marks;
         for (int step = 0; step < 40; ++step) {
             const std::string what = "line " + std::to_string(line) + " step " + std::to_string(step);
             if (!marks.empty() && rng() % 3 == 0) {
-                TakeBack(pos, *log, marks.back(), columns);
+                const MoveUndo back = marks.back();
+                walk->undo(back);
                 marks.pop_back();
-                ko.pop_back();
                 boards.pop_back();
                 ASSERT_TRUE(pos.board == boards.back()) << what << ": take-back\n" << test::PictureOf(pos.board);
+                const MoveUndo now = walk->mark();
+                ASSERT_EQ(now.logMark, back.logMark) << what;
+                ASSERT_EQ(now.ko.known, back.ko.known) << what << ": ko points back";
+                ASSERT_EQ(now.ko.count, back.ko.count) << what << ": ko points back";
+                ASSERT_EQ(now.ko.index, back.ko.index) << what << ": ko points back";
             } else if (marks.size() < 12) {
                 const int x = 1 + static_cast<int>(rng() % 6), y = 1 + static_cast<int>(rng() % 6);
                 if (pos.at(x, y).Stone != Empty) continue;
-                marks.push_back(log->size);
-                ko.push_back(ko.back());
-                PlayLogged(pos, x, y, static_cast<std::uint8_t>(1 + rng() % 2), *log, ko.back(), columns);
+                marks.push_back(walk->mark());
+                walk->play(x, y, static_cast<std::uint8_t>(1 + rng() % 2));
                 boards.push_back(pos.board);
             }
             ASSERT_EQ(columnsDifference(columns, pos.board), "") << what;

@@ -64,8 +64,8 @@ TEST(Stress, RandomGamesKeepRulesAndRecordConsistent) {
     const int games = gamesToPlay();
     long steps = 0;
     for (int game = 0; game < games; ++game) {
-        AppState st;
-        st.CellSize = 38;
+        Session st;
+        st.window.CellSize = 38;
         test::RecordingView view;
         Form1Logic logic(st, view);
         std::uint8_t lastStoodX = 0, lastStoodY = 0;
@@ -77,13 +77,13 @@ TEST(Stress, RandomGamesKeepRulesAndRecordConsistent) {
                 // a move, sometimes off the board or onto a stone
                 const int x = static_cast<int>(rng() % 15), y = static_cast<int>(rng() % 15);
                 const std::uint8_t colour = static_cast<std::uint8_t>(rng() % 2 + 1);
-                const std::uint8_t before = IsPlayable(x, y) ? st.pos.at(x, y).Stone : BorderCode;
-                const int count = st.rec.MoveCount;
-                PlayMove(st.pos, st.rec, x, y, colour);
+                const std::uint8_t before = IsPlayable(x, y) ? st.game.pos.at(x, y).Stone : BorderCode;
+                const int count = st.game.rec.MoveCount;
+                PlayMove(st.game.pos, st.game.rec, x, y, colour);
                 what = "move " + std::to_string(x) + "," + std::to_string(y);
                 if (before != Empty) {
-                    ASSERT_EQ(st.rec.MoveCount, count) << what;
-                } else if (HoldsStone(st.pos.at(x, y).Stone)) {
+                    ASSERT_EQ(st.game.rec.MoveCount, count) << what;
+                } else if (HoldsStone(st.game.pos.at(x, y).Stone)) {
                     lastStoodX = static_cast<std::uint8_t>(x);
                     lastStoodY = static_cast<std::uint8_t>(y);
                 }
@@ -104,22 +104,22 @@ TEST(Stress, RandomGamesKeepRulesAndRecordConsistent) {
                 lastStoodX = lastStoodY = 0;
             }
 
-            ASSERT_TRUE(borderIntact(st.pos.board)) << what;
-            ASSERT_EQ(groupWithoutLiberty(st.pos), "") << what << "\n" << visible(st.pos.board);
-            ASSERT_LE(st.rec.MoveCount, MaxMoves) << what;
-            ASSERT_TRUE(st.rec.ReplayCursor == ReplayIdle || st.rec.ReplayCursor <= MaxMoves) << what;
-            ASSERT_EQ(st.rec.MoveList[0], (MoveRecord{0, 0, 0})) << what;  // nothing before record 1
+            ASSERT_TRUE(borderIntact(st.game.pos.board)) << what;
+            ASSERT_EQ(groupWithoutLiberty(st.game.pos), "") << what << "\n" << visible(st.game.pos.board);
+            ASSERT_LE(st.game.rec.MoveCount, MaxMoves) << what;
+            ASSERT_TRUE(st.game.rec.ReplayCursor == ReplayIdle || st.game.rec.ReplayCursor <= MaxMoves) << what;
+            ASSERT_EQ(st.game.rec.MoveList[0], (MoveRecord{0, 0, 0})) << what;  // nothing before record 1
             for (int x = 1; x <= BoardSide; ++x) {
                 for (int y = 1; y <= BoardSide; ++y) {
-                    if (st.pos.at(x, y).KoMark == 0 || lastStoodX == 0) continue;
+                    if (st.game.pos.at(x, y).KoMark == 0 || lastStoodX == 0) continue;
                     // after a move, ko marks lie next to the last stone that stood
                     ASSERT_EQ(std::abs(x - lastStoodX) + std::abs(y - lastStoodY), 1) << what;
                 }
             }
             // the record rebuilds the board: records up to the cursor while
             // stepping, up to MoveCount otherwise
-            const int onBoard = st.rec.ReplayCursor == ReplayIdle ? st.rec.MoveCount : st.rec.ReplayCursor;
-            ASSERT_EQ(rebuilt(st.rec, onBoard), visible(st.pos.board)) << what << " game " << game << " step " << step;
+            const int onBoard = st.game.rec.ReplayCursor == ReplayIdle ? st.game.rec.MoveCount : st.game.rec.ReplayCursor;
+            ASSERT_EQ(rebuilt(st.game.rec, onBoard), visible(st.game.pos.board)) << what << " game " << game << " step " << step;
         }
     }
     RecordProperty("steps", std::to_string(steps));

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "BAN/board_picture.h"
+
 namespace keldra::test {
 
 Board BoardFromPicture(std::string_view picture) {
@@ -44,27 +46,7 @@ Position PositionFromPicture(std::string_view picture) {
     return pos;
 }
 
-std::string PictureOf(const Board& board) {
-    std::string out;
-    for (int y = 1; y <= BoardSide; ++y) {
-        for (int x = 1; x <= BoardSide; ++x) {
-            const PointRecord& p = board[x][y];
-            char c = '?';
-            switch (p.Stone) {
-                case Empty: c = p.KoMark ? '*' : '.'; break;
-                case Black: c = 'X'; break;
-                case White: c = 'O'; break;
-                case BorderCode: c = '#'; break;
-                case RangeMark: c = '5'; break;
-                case RegionMark: c = '7'; break;
-                default: break;
-            }
-            out += c;
-        }
-        out += '\n';
-    }
-    return out;
-}
+std::string PictureOf(const Board& board) { return BoardPicture(board, PictureCodes::All); }
 
 std::string SourcePath(std::string_view relative) { return std::string(KELDRA_SOURCE_DIR) + "/" + std::string(relative); }
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "QELMA/logic/form_view.h"
+#include "QELMA/logic/session.h"
 
 namespace keldra::test {
 
@@ -69,9 +70,14 @@ public:
     void SetTimerEnabled(bool on) override { timerOn = on; }
     void SetTimerInterval(int ms) override { timerInterval = ms; }
     void SetBusy(bool b) override { busy = b; }
-    void GameMovePlayed(int colour, int x, int y) override {
-        moves.push_back((colour == 1 ? "black " : "white ") + std::to_string(x) + " " + std::to_string(y));
+    void GameMovePlayed(StoneColour colour, int x, int y) override {
+        moves.push_back((colour == StoneColour::Black ? "black " : "white ") + std::to_string(x) + " " + std::to_string(y));
     }
 };
+
+// The hint commands on the parts of a session they work on.
+inline void Reply(Session& s, SearchView& view) { Button9Click(s.game, s.hint, s.flags, view); }
+inline void BlackHint(Session& s, SearchView& view) { Button10Click(s.game, s.hint, s.flags, view); }
+inline void Solve(Session& s, SearchView& view) { Button7Click(s.game, s.hint, s.flags, view); }
 
 }  // namespace keldra::test

@@ -1,7 +1,7 @@
 #include "QELMA/logic/form1_logic.h"
 
 #include "BAN/problem_file.h"
-#include "solver/hints.h"
+#include "QELMA/logic/hint_commands.h"
 #include "solver/search_support.h"
 
 namespace keldra {
@@ -40,21 +40,21 @@ std::string fileNameOf(const std::string& path) {
 }  // namespace
 
 void Form1Logic::NewGame() {
-    st_.BitmapSize = 550;
-    InitBoard(st_.pos.board);
-    st_.rec.MoveCount = 0;
+    st_.window.BitmapSize = 550;
+    InitBoard(st_.game.pos.board);
+    st_.game.rec.MoveCount = 0;
 }
 
 // --- board control ---------------------------------------------------------
 
 void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
-    if (busy_ || st_.GameMode != 0) return;  // game mode leaves the board to BAN1MOUSEDOWN
-    Position& pos = st_.pos;
-    GameRecord& rec = st_.rec;
+    if (busy_ || st_.window.mode != GameMode::Input) return;  // game mode leaves the board to BAN1MOUSEDOWN
+    Position& pos = st_.game.pos;
+    GameRecord& rec = st_.game.rec;
     EndStepping(rec);
     if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
-    const int x = PointFromPixel(px, st_.CellSize);
-    const int y = PointFromPixel(py, st_.CellSize);
+    const int x = PointFromPixel(px, st_.window.CellSize);
+    const int y = PointFromPixel(py, st_.window.CellSize);
     if (IsPlayable(x, y)) {
         PointRecord& p = pos.at(x, y);
         if (p.Stone == Empty) {
@@ -71,27 +71,27 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
 }
 
 void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
-    if (busy_ || st_.GameMode == 0 || button != MouseButton::Left) return;
-    Position& pos = st_.pos;
-    const int x = PointFromPixel(px, st_.CellSize);
-    const int y = PointFromPixel(py, st_.CellSize);
+    if (busy_ || st_.window.mode == GameMode::Input || button != MouseButton::Left) return;
+    Position& pos = st_.game.pos;
+    const int x = PointFromPixel(px, st_.window.CellSize);
+    const int y = PointFromPixel(py, st_.window.CellSize);
 
-    GenerateCandidates(pos, Black, st_.candidates);
-    if (!st_.candidates.contains(x, y)) {
+    GenerateCandidates(pos, Black, candidates_);
+    if (!candidates_.contains(x, y)) {
         view_.ShowMessage(NotThere);
         return;
     }
-    PlayMove(pos, st_.rec, x, y, Black);
+    PlayMove(pos, st_.game.rec, x, y, Black);
     view_.PaintBoard();
-    view_.GameMovePlayed(Black, x, y);
+    view_.GameMovePlayed(StoneColour::Black, x, y);
 
     if (CountStones(pos.board, White) == 0) {
         Button6Click();
         view_.ShowMessage(BlackWins);
         return;
     }
-    GenerateCandidates(pos, Black, st_.candidates);
-    if (st_.candidates.count == 0) {
+    GenerateCandidates(pos, Black, candidates_);
+    if (candidates_.count == 0) {
         view_.ShowMessage(BlackLoses);
         Button6Click();
         return;
@@ -99,21 +99,21 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 
     {
         BusyScope busy(*this);
-        keldra::Button9Click(st_, view_);
+        keldra::Button9Click(st_.game, st_.hint, st_.flags, view_);
         if (view_.Cancelled()) return;
-        PlayMove(pos, st_.rec, st_.HintX, st_.HintY, White);
+        PlayMove(pos, st_.game.rec, st_.hint.X, st_.hint.Y, White);
         view_.PaintBoard();
     }
-    view_.GameMovePlayed(White, st_.HintX, st_.HintY);
+    view_.GameMovePlayed(StoneColour::White, st_.hint.X, st_.hint.Y);
 
-    GenerateCandidates(pos, Black, st_.candidates);
-    if (st_.candidates.count == 0) {
+    GenerateCandidates(pos, Black, candidates_);
+    if (candidates_.count == 0) {
         view_.ShowMessage(BlackLoses);
         Button6Click();
         return;
     }
-    GenerateCandidates(pos, White, st_.candidates);
-    if (st_.candidates.count == 0) {
+    GenerateCandidates(pos, White, candidates_);
+    if (candidates_.count == 0) {
         view_.ShowMessage(BlackWins);
         Button6Click();
     }
@@ -124,13 +124,13 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 void Form1Logic::clearBoard() {
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {
-            st_.pos.at(x, y).Stone = Empty;
-            st_.pos.at(x, y).KoMark = 0;
+            st_.game.pos.at(x, y).Stone = Empty;
+            st_.game.pos.at(x, y).KoMark = 0;
         }
     }
-    st_.rec.MoveCount = 0;
-    st_.rec.ReplayCursor = ReplayIdle;
-    for (int k = 1; k <= MaxMoves; ++k) st_.rec.record(k).colour = 0;
+    st_.game.rec.MoveCount = 0;
+    st_.game.rec.ReplayCursor = ReplayIdle;
+    for (int k = 1; k <= MaxMoves; ++k) st_.game.rec.record(k).colour = 0;
     view_.PaintBoard();
     view_.MemoClear();
 }
@@ -142,9 +142,9 @@ void Form1Logic::Button1Click() {
 
 void Form1Logic::Button2Click() {
     if (busy_) return;
-    GameRecord& rec = st_.rec;
+    GameRecord& rec = st_.game.rec;
     if (rec.ReplayCursor == ReplayIdle) rec.ReplayCursor = rec.MoveCount;
-    st_.pos.board = rec.StartSnapshot;
+    st_.game.pos.board = rec.StartSnapshot;
     view_.PaintBoard();
     if (rec.ReplayCursor > 0) {
         rec.ReplayCursor = static_cast<std::uint8_t>(rec.ReplayCursor - 1);
@@ -152,50 +152,50 @@ void Form1Logic::Button2Click() {
     }
     for (int k = 1; k <= rec.ReplayCursor; ++k) {
         const MoveRecord& m = rec.record(k);
-        PlaceStone(st_.pos, m.X, m.Y, m.colour);
+        PlaceStone(st_.game.pos, m.X, m.Y, m.colour);
     }
-    st_.pos.LastX = 0;
-    st_.pos.LastY = 0;
+    st_.game.pos.LastX = 0;
+    st_.game.pos.LastY = 0;
     view_.PaintBoard();
 }
 
 void Form1Logic::Button3Click() {
     if (busy_) return;
-    st_.rec.ReplayCursor = 0;
+    st_.game.rec.ReplayCursor = 0;
     view_.SetTimerEnabled(true);
 }
 
 // Steps into record ReplayCursor + 1. Returns false at the end of the record:
 // an empty record, or none left after record 50.
-static bool stepForward(AppState& st) {
-    GameRecord& rec = st.rec;
+static bool stepForward(Game& game) {
+    GameRecord& rec = game.rec;
     if (rec.ReplayCursor >= MaxMoves || rec.record(rec.ReplayCursor + 1).colour == 0) return false;
     rec.ReplayCursor = static_cast<std::uint8_t>(rec.ReplayCursor + 1);
     const MoveRecord& m = rec.record(rec.ReplayCursor);
-    PlaceStone(st.pos, m.X, m.Y, m.colour);
+    PlaceStone(game.pos, m.X, m.Y, m.colour);
     return true;
 }
 
 void Form1Logic::Timer1Timer() {
     if (busy_) return;  // the tick waits for the search or play-out to end
-    GameRecord& rec = st_.rec;
-    if (rec.ReplayCursor == 0) st_.pos.board = rec.StartSnapshot;
+    GameRecord& rec = st_.game.rec;
+    if (rec.ReplayCursor == 0) st_.game.pos.board = rec.StartSnapshot;
     view_.PaintBoard();
     if (rec.ReplayCursor == ReplayIdle) return;
     rec.MoveCount = rec.ReplayCursor;
-    if (!stepForward(st_)) view_.SetTimerEnabled(false);
+    if (!stepForward(st_.game)) view_.SetTimerEnabled(false);
     view_.PaintBoard();
 }
 
 void Form1Logic::Button4Click() {
     if (busy_) return;
-    GameRecord& rec = st_.rec;
+    GameRecord& rec = st_.game.rec;
     if (rec.ReplayCursor == ReplayIdle) return;
     if (rec.ReplayCursor < rec.MoveCount) {
         rec.MoveCount = rec.ReplayCursor;
         return;
     }
-    stepForward(st_);
+    stepForward(st_.game);
     view_.PaintBoard();
     rec.MoveCount = rec.ReplayCursor;
 }
@@ -206,43 +206,43 @@ void Form1Logic::TrackBar1Change(int position) { view_.SetTimerInterval(position
 
 void Form1Logic::Button6Click() {
     if (busy_) return;
-    st_.GameMode = st_.GameMode ? 0 : 1;
-    view_.SetModeCaption(st_.GameMode ? "対局" : "入力");
+    st_.window.mode = (st_.window.mode == GameMode::Input) ? GameMode::Play : GameMode::Input;
+    view_.SetModeCaption(st_.window.mode == GameMode::Play ? "対局" : "入力");
 }
 
 void Form1Logic::Button7Click() {
     if (busy_) return;
     BusyScope busy(*this);
-    keldra::Button7Click(st_, view_);
+    keldra::Button7Click(st_.game, st_.hint, st_.flags, view_);
 }
 
 void Form1Logic::Button8Click() {
     if (busy_) return;
-    ShowRange(st_, view_, White);
+    ShowRange(st_.game.pos, view_, StoneColour::White);
 }
 
 void Form1Logic::Button11Click() {
     if (busy_) return;
-    ShowRange(st_, view_, Black);
+    ShowRange(st_.game.pos, view_, StoneColour::Black);
 }
 
 void Form1Logic::Button9Click() {
     if (busy_) return;
     BusyScope busy(*this);
-    keldra::Button9Click(st_, view_);
+    keldra::Button9Click(st_.game, st_.hint, st_.flags, view_);
 }
 
 void Form1Logic::Button10Click() {
     if (busy_) return;
     BusyScope busy(*this);
-    keldra::Button10Click(st_, view_);
+    keldra::Button10Click(st_.game, st_.hint, st_.flags, view_);
 }
 
 // --- problem files -----------------------------------------------------------
 
 void Form1Logic::SaveAs1Click() {
     if (busy_) return;
-    const Board atCommand = st_.pos.board;  // the board as it was when the command was given
+    const Board atCommand = st_.game.pos.board;  // the board as it was when the command was given
     const auto path = view_.ChooseSaveFile();
     if (!path) return;
     std::string error;
@@ -251,7 +251,7 @@ void Form1Logic::SaveAs1Click() {
 
 bool Form1Logic::loadProblem() {
     clearBoard();
-    st_.rec.MoveCount = 0;
+    st_.game.rec.MoveCount = 0;
     const auto path = view_.ChooseOpenFile();
     if (!path) return true;
     view_.SetWindowCaption(std::string(ProblemCaptionPrefix) + fileNameOf(*path));
@@ -261,9 +261,9 @@ bool Form1Logic::loadProblem() {
         view_.ShowMessage(load.error);
         return false;
     }
-    ApplyProblem(st_.pos.board, load.stones);
-    st_.pos.LastX = 0;
-    st_.pos.LastY = 0;
+    ApplyProblem(st_.game.pos.board, load.stones);
+    st_.game.pos.LastX = 0;
+    st_.game.pos.LastY = 0;
     view_.PaintBoard();
     return true;
 }
@@ -275,7 +275,7 @@ void Form1Logic::Open1Click() {
 
 void Form1Logic::Button12Click() {
     if (busy_) return;
-    if (loadProblem() && st_.GameMode == 0) Button6Click();
+    if (loadProblem() && st_.window.mode == GameMode::Input) Button6Click();
 }
 
 }  // namespace keldra

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "QELMA/logic/form_view.h"
-#include "solver/app_state.h"
+#include "QELMA/logic/session.h"
+#include "solver/candidates.h"
 
 namespace keldra {
 
@@ -17,9 +18,9 @@ inline constexpr const char* ProblemCaptionPrefix = "ZORVEK　ＶＥＲ２．０
 
 class Form1Logic {
 public:
-    Form1Logic(AppState& state, FormView& view) : st_(state), view_(view) {}
+    Form1Logic(Session& session, FormView& view) : st_(session), view_(view) {}
 
-    AppState& state() { return st_; }
+    Session& state() { return st_; }
 
     // A new game as the window starts one: the board in its initial state,
     // no records, the board control's default bitmap size.
@@ -57,8 +58,9 @@ private:
     bool loadProblem();
     void clearBoard();
 
-    AppState& st_;
+    Session& st_;
     FormView& view_;
+    CandidateList candidates_;  // the list the game handler generates into
     bool busy_ = false;
     friend class BusyScope;
 };

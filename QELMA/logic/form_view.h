@@ -1,5 +1,5 @@
 // What the main window's handler logic needs from the window beyond the
-// solver's needs: captions, the file dialogs, the replay timer, and blocking
+// hint commands' needs: captions, the file dialogs, the replay timer, and blocking
 // input while a search or play-out runs.
 #pragma once
 
@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "solver/search_view.h"
+#include "BAN/board.h"
+#include "QELMA/logic/search_view.h"
 
 namespace keldra {
 
@@ -28,7 +29,7 @@ public:
     virtual void SetBusy(bool busy) = 0;
     // Game mode played a move: black's click (after its PlayMove) or the
     // computer's reply (HintX, HintY; 0 0 when no move was chosen).
-    virtual void GameMovePlayed(int colour, int x, int y) {
+    virtual void GameMovePlayed(StoneColour colour, int x, int y) {
         (void)colour;
         (void)x;
         (void)y;

@@ -34,15 +34,15 @@ constexpr const char* Problem[] = {
     ". . . . . . . . . . . . .",
 };
 
-void setUpProblem(keldra::AppState& st) {
+void setUpProblem(keldra::Game& game) {
     for (int y = 1; y <= keldra::BoardSide; ++y) {
         const char* row = Problem[y - 1];
         for (int x = 1; x <= keldra::BoardSide; ++x) {
             const char c = row[2 * (x - 1)];
-            st.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
+            game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
         }
     }
-    keldra::PlayMove(st.pos, st.rec, 3, 3, keldra::Black);
+    keldra::PlayMove(game.pos, game.rec, 3, 3, keldra::Black);
 }
 
 void settle(int ms) {
@@ -63,10 +63,10 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("KELDRA"));
 
-    keldra::AppState state;
-    keldra::TForm1 form(state);
+    keldra::Session session;
+    keldra::TForm1 form(session);
     if (scene == QLatin1String("problem")) {
-        setUpProblem(state);
+        setUpProblem(session.game);
         form.Memo1->appendPlainText(QStringLiteral("3 3 R1"));
         form.Edit6->setText(QString::fromUtf8("3 3"));
     }

@@ -69,18 +69,18 @@ std::string koMarks(const Board& board) {
 // Everything of the game the user can see or step through, as text: every
 // Stone and KoMark of the board and of StartSnapshot, the MoveList records,
 // MoveCount, ReplayCursor, the memo, the mode, the caption and the timer.
-std::string seen(const TForm1& form, const AppState& st) {
-    std::string s = "board\n" + test::PictureOf(st.pos.board) + koMarks(st.pos.board);
-    s += "StartSnapshot\n" + test::PictureOf(st.rec.StartSnapshot) + koMarks(st.rec.StartSnapshot);
+std::string seen(const TForm1& form, const Session& st) {
+    std::string s = "board\n" + test::PictureOf(st.game.pos.board) + koMarks(st.game.pos.board);
+    s += "StartSnapshot\n" + test::PictureOf(st.game.rec.StartSnapshot) + koMarks(st.game.rec.StartSnapshot);
     s += "MoveList";
     for (int k = 1; k <= MaxMoves; ++k) {
-        const MoveRecord& m = st.rec.record(k);
+        const MoveRecord& m = st.game.rec.record(k);
         if (m == MoveRecord{0, 0, 0}) continue;
         s += " " + std::to_string(k) + ":" + std::to_string(m.X) + "," + std::to_string(m.Y) + "," +
              std::to_string(m.colour);
     }
-    s += "\nMoveCount " + std::to_string(st.rec.MoveCount) + " ReplayCursor " + std::to_string(st.rec.ReplayCursor);
-    s += "\nmode " + std::to_string(st.GameMode) + " " + form.Button6->text().toStdString();
+    s += "\nMoveCount " + std::to_string(st.game.rec.MoveCount) + " ReplayCursor " + std::to_string(st.game.rec.ReplayCursor);
+    s += "\nmode " + std::to_string(static_cast<int>(st.window.mode)) + " " + form.Button6->text().toStdString();
     s += "\ncaption " + form.windowTitle().toStdString();
     s += std::string("\nreplay timer ") + (form.Timer1->isActive() ? "on" : "off");
     s += "\nmemo\n" + form.Memo1->toPlainText().toStdString() + "\n";
@@ -132,7 +132,7 @@ std::vector<Act> userActs(TForm1& form, bool reachHandlers) {
         for (const auto& [x, y] : ClickedPoints) {
             const std::string where = std::string(buttonName) + " click on (" + std::to_string(x) + ", " +
                                       std::to_string(y) + ")";
-            const int cell = form.logic().state().CellSize;
+            const int cell = form.logic().state().window.CellSize;
             const QPoint at(x * cell, y * cell);
             acts.push_back({where, [&form, at, button] {
                                 if (form.BAN1) mouseClick(form.BAN1, at, button, false);
@@ -187,12 +187,12 @@ struct Window {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
     void clickPoint(int x, int y) {
-        QTest::mouseClick(form.BAN1, Qt::LeftButton, {}, QPoint(x * state.CellSize, y * state.CellSize));
+        QTest::mouseClick(form.BAN1, Qt::LeftButton, {}, QPoint(x * state.window.CellSize, y * state.window.CellSize));
     }
     void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     std::string seen() const { return keldra::seen(form, state); }
 
-    AppState state;
+    Session state;
     Dialogs dialogs;
     TForm1 form{state, QSize(800, 600)};
 };
@@ -226,7 +226,7 @@ public:
                 if (!form_.isVisible() || !form_.BAN1) {
                     fault("closed", "the window went before the operation stopped");
                 } else {
-                    mouseClick(form_.BAN1, QPoint(7, 7) * form_.logic().state().CellSize, Qt::LeftButton, true);
+                    mouseClick(form_.BAN1, QPoint(7, 7) * form_.logic().state().window.CellSize, Qt::LeftButton, true);
                     mouseClick(form_.Button1, QPoint(5, 5), Qt::LeftButton, true);
                 }
             }
@@ -379,7 +379,7 @@ protected:
         Window calm;
         setUp(calm);
         operation(calm);
-        ASSERT_GE(calm.state.rec.MoveCount, minMoves) << "the operation on its own";
+        ASSERT_GE(calm.state.game.rec.MoveCount, minMoves) << "the operation on its own";
         const std::string expected = calm.seen();
 
         Window busy;
@@ -435,7 +435,7 @@ TEST_F(ImpatientUserTest, ClosingStopsTheOperationThenTheWindow) {
         {"終了 while the kill is announced", true, Closer::EndButton,
          [](Window& w, const ImpatientUser&) { return !w.dialogs.messages.empty(); }},
         {"終了(&X) during the play-out", true, Closer::ExitCommand,
-         [](Window& w, const ImpatientUser&) { return w.state.rec.MoveCount >= 2; }},
+         [](Window& w, const ImpatientUser&) { return w.state.game.rec.MoveCount >= 2; }},
         {"close box while the computer thinks", false, Closer::CloseBox,
          [](Window&, const ImpatientUser& u) { return u.passes == 2; }},
         {"終了 while the computer thinks", false, Closer::EndButton,

@@ -103,8 +103,8 @@ using WindowLayout = test::WindowTest;
 // and its font names resolve to the installed Japanese faces.
 TEST_F(WindowLayout, ControlsSitWhereTheLayoutPutsThemInTheirFonts) {
     const MainLayout& l = form.mainLayout();
-    EXPECT_EQ(state.CellSize, 38);
-    EXPECT_EQ(state.BitmapSize, 570);
+    EXPECT_EQ(state.window.CellSize, 38);
+    EXPECT_EQ(state.window.BitmapSize, 570);
     EXPECT_EQ(form.BAN1->cellSize(), 38) << "the board control paints with the layout's cell";
     EXPECT_EQ(form.BAN1->bitmapSize(), 570);
     EXPECT_EQ(l.label2.height, 13) << "the notice fits one line of 114 pixels";
@@ -133,9 +133,9 @@ TEST_F(WindowLayout, ControlsSitWhereTheLayoutPutsThemInTheirFonts) {
 
 TEST(WindowLayoutSmallScreen, NoticeWrapsAndTheColumnFollows) {
     test::EnsureQtApp();
-    AppState state;
+    Session state;
     TForm1 form(state, QSize(640, 480));
-    EXPECT_EQ(state.CellSize, 30);
+    EXPECT_EQ(state.window.CellSize, 30);
     EXPECT_EQ(form.Label2->geometry(), QRect(447, 0, 90, 26));
     EXPECT_EQ(form.Button2->geometry(), QRect(447, 41, 30, 25));
 }

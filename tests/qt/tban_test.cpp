@@ -50,8 +50,8 @@ protected:
         return ban.boardBitmap();
     }
 
-    AppState state;
-    TBAN ban{state.pos};
+    Session state;
+    TBAN ban{state.game.pos};
 };
 
 // Grid lines run from CellSize to 13 x CellSize with the end pixel left out;
@@ -87,12 +87,12 @@ TEST_F(BoardPaint, EmptyBoardGridFrameAndNumbers) {
 }
 
 TEST_F(BoardPaint, StonesMarksRingAndKoDot) {
-    state.pos.at(13, 7).Stone = Black;   // on the right edge the grid line
-    state.pos.at(13, 13).Stone = White;  // stops short of the stone's right half
-    state.pos.at(5, 5).Stone = RangeMark;
-    state.pos.at(3, 3).KoMark = 1;
-    state.pos.LastX = 13;
-    state.pos.LastY = 13;
+    state.game.pos.at(13, 7).Stone = Black;   // on the right edge the grid line
+    state.game.pos.at(13, 13).Stone = White;  // stops short of the stone's right half
+    state.game.pos.at(5, 5).Stone = RangeMark;
+    state.game.pos.at(3, 3).KoMark = 1;
+    state.game.pos.LastX = 13;
+    state.game.pos.LastY = 13;
     const QImage& img = painted();
     expectPixels(img, {
         {494, 266, "black", "black stone centre"},      {504, 256, "black", "inside the black stone"},
@@ -108,7 +108,7 @@ TEST_F(BoardPaint, StonesMarksRingAndKoDot) {
     EXPECT_EQ(ban.grab().toImage().convertToFormat(QImage::Format_RGB32), img) << "the control shows the bitmap";
 
     // No ring once the last-move point is empty; the bitmap follows BitmapSize.
-    state.pos.at(13, 13).Stone = Empty;
+    state.game.pos.at(13, 13).Stone = Empty;
     ban.SetCellSize(30, 450);
     const QImage& smaller = painted();
     EXPECT_EQ(smaller.size(), QSize(450, 450));
@@ -125,7 +125,7 @@ TEST_F(BoardClicks, InputModeEntryByMouse) {
     std::vector<std::string> seen;
     QObject::connect(form.BAN1, &TBAN::ONMOUSEDOWN, &form, [&](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
         seen.push_back(std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
-                       test::PictureOf(state.pos.board).substr(0, 13));
+                       test::PictureOf(state.game.pos.board).substr(0, 13));
     });
     clickPoint(2, 1);                                                             // black
     QTest::mouseClick(form.BAN1, Qt::RightButton, {}, QPoint(3 * 38 + 18, 19));  // white at (3, 1)
@@ -134,11 +134,11 @@ TEST_F(BoardClicks, InputModeEntryByMouse) {
     clickPoint(13, 13);                                                 // any button on a stone erases it
     QTest::mouseClick(form.BAN1, Qt::LeftButton, {}, QPoint(18, 100));  // left of the grid
 
-    EXPECT_EQ(test::PictureOf(state.pos.board).substr(0, 14), ".XO..........\n");
-    EXPECT_EQ(state.pos.at(13, 13).Stone, Empty);
-    ASSERT_EQ(state.rec.MoveCount, 3);
-    EXPECT_EQ(state.rec.record(2), (MoveRecord{3, 1, White}));
-    EXPECT_EQ(state.rec.record(3), (MoveRecord{13, 13, White}));
+    EXPECT_EQ(test::PictureOf(state.game.pos.board).substr(0, 14), ".XO..........\n");
+    EXPECT_EQ(state.game.pos.at(13, 13).Stone, Empty);
+    ASSERT_EQ(state.game.rec.MoveCount, 3);
+    EXPECT_EQ(state.game.rec.record(2), (MoveRecord{3, 1, White}));
+    EXPECT_EQ(state.game.rec.record(3), (MoveRecord{13, 13, White}));
     ASSERT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen[0], std::to_string(Qt::LeftButton) + " 76,38 .X...........");
     EXPECT_EQ(seen[1], std::to_string(Qt::RightButton) + " 132,19 .XO..........");
@@ -151,7 +151,7 @@ TEST_F(BoardClicks, InputModeEntryByMouse) {
     form.setBusy(true);
     clickPoint(4, 4);
     form.setBusy(false);
-    EXPECT_EQ(state.pos.at(4, 4).Stone, Empty);
+    EXPECT_EQ(state.game.pos.at(4, 4).Stone, Empty);
     EXPECT_EQ(fired.count(), 0);
 }
 

@@ -90,11 +90,11 @@ protected:
 
     // A press and release of `button` on the centre of point (x, y).
     void clickPoint(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        const int cell = state.CellSize;
+        const int cell = state.window.CellSize;
         QTest::mouseClick(form.BAN1, button, {}, QPoint(x * cell, y * cell));
     }
 
-    AppState state;
+    Session state;
     ScriptedDialogs dialogs;
     TForm1 form{state, QSize(800, 600)};
 };

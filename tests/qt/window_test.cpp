@@ -34,7 +34,7 @@ std::string readFile(const QString& path) {
 }
 
 // The first `rows` rows of the board picture.
-std::string corner(const AppState& st, int rows = 4) { return test::PictureOf(st.pos.board).substr(0, 14 * rows); }
+std::string corner(const Session& st, int rows = 4) { return test::PictureOf(st.game.pos.board).substr(0, 14 * rows); }
 
 class Window : public test::WindowTest {
 protected:
@@ -75,18 +75,18 @@ TEST_F(Window, GameWonByClicks) {
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins});
     EXPECT_EQ(corner(state, 3), "XX.X.........\n...X.........\n..XX.........\n");
     EXPECT_EQ(form.Button6->text().toStdString(), "入力");
-    EXPECT_EQ(state.GameMode, 0);
-    EXPECT_EQ(state.rec.MoveCount, 3);
+    EXPECT_EQ(state.window.mode, GameMode::Input);
+    EXPECT_EQ(state.game.rec.MoveCount, 3);
 }
 
 TEST_F(Window, GameLostThroughTheProblemButton) {
     dialogs.openAnswers.push_back(problem);
     press(form.Button12);  // loads and enters game mode
-    EXPECT_EQ(state.GameMode, 1);
+    EXPECT_EQ(state.window.mode, GameMode::Play);
     clickPoint(1, 2);  // white captures at (1, 1) and lives
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackLoses});
     EXPECT_EQ(corner(state, 2), "O.OX.........\n.OOX.........\n");
-    EXPECT_EQ(state.GameMode, 0);
+    EXPECT_EQ(state.window.mode, GameMode::Input);
 }
 
 // Undo, forward and replay through the buttons, after a game of three moves.
@@ -100,41 +100,41 @@ TEST_F(Window, HistoryButtonsAndReplayTimer) {
     press(form.Button2);
     press(form.Button2);
     EXPECT_EQ(corner(state, 1), "X.OX.........\n") << "only black's first move left";
-    EXPECT_EQ(state.rec.MoveCount, 1);
+    EXPECT_EQ(state.game.rec.MoveCount, 1);
     press(form.Button4);
     press(form.Button4);
     press(form.Button4);  // past the last record: nothing changes
     EXPECT_EQ(corner(state), end);
-    EXPECT_EQ(state.rec.MoveCount, 3);
+    EXPECT_EQ(state.game.rec.MoveCount, 3);
 
     form.TrackBar1->setValue(100);
     EXPECT_EQ(form.Timer1->interval(), 100);
     press(form.Button3);
     EXPECT_TRUE(form.Timer1->isActive());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state.rec.ReplayCursor == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state.game.rec.ReplayCursor == 1; }, 3000));
     EXPECT_EQ(corner(state, 1), "X.OX.........\n") << "first tick: the start position and black's first move";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Timer1->isActive(); }, 3000)) << "replay ends by itself";
     EXPECT_EQ(corner(state), end);
-    EXPECT_EQ(state.rec.MoveCount, 3);
-    EXPECT_EQ(state.pos.LastX, 2) << "the ring follows the replayed stone";
+    EXPECT_EQ(state.game.rec.MoveCount, 3);
+    EXPECT_EQ(state.game.pos.LastX, 2) << "the ring follows the replayed stone";
 }
 
 TEST_F(Window, SaveAndOpenThroughTheMenu) {
     clickPoint(4, 4);
     clickPoint(5, 4, Qt::RightButton);
     clickPoint(13, 1);
-    const Board entered = state.pos.board;
+    const Board entered = state.game.pos.board;
     const QString saved = dir.filePath("entered.go");
     dialogs.saveAnswers.push_back(saved);
     form.SaveAs1->trigger();
     EXPECT_EQ(readFile(saved), ProblemFileText(entered));
 
     press(form.Button1);
-    EXPECT_EQ(state.pos.at(4, 4).Stone, Empty);
+    EXPECT_EQ(state.game.pos.at(4, 4).Stone, Empty);
     dialogs.openAnswers.push_back(saved);
     form.Open1->trigger();
-    EXPECT_EQ(test::PictureOf(state.pos.board), test::PictureOf(entered));
-    EXPECT_EQ(state.rec.MoveCount, 0);
+    EXPECT_EQ(test::PictureOf(state.game.pos.board), test::PictureOf(entered));
+    EXPECT_EQ(state.game.rec.MoveCount, 0);
     EXPECT_EQ(form.windowTitle().toStdString(), std::string(ProblemCaptionPrefix) + "entered.go");
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -162,7 +162,7 @@ TEST_F(Window, EndButtonDuringAutomaticSolving) {
     EXPECT_FALSE(form.Button1->isEnabled()) << "a closing window takes no more commands";
     EXPECT_TRUE(form.closing());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins}) << "announced before the play-out";
-    EXPECT_LT(state.rec.MoveCount, 3) << "the play-out went on after the close";
+    EXPECT_LT(state.game.rec.MoveCount, 3) << "the play-out went on after the close";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 1000));
     EXPECT_TRUE(form.BAN1.isNull());
     form.Timer1Timer();  // a late tick finds no board control and does no harm
@@ -180,7 +180,7 @@ TEST_F(Window, EveryWayOfClosing) {
     EXPECT_TRUE(form.BAN1.isNull());
 
     for (bool closeBox : {false, true}) {
-        AppState other;
+        Session other;
         TForm1 second(other, QSize(800, 600));
         second.show();
         closeBox ? (void)second.close() : press(second.Button5);

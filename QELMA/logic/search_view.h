@@ -1,4 +1,4 @@
-// What the solver's handlers need from the window: message boxes, the two
+// What the hint handlers need from the window: message boxes, the two
 // status edit boxes, the solution memo, board repaints, letting pending
 // events through, waiting for the searches' worker threads, and a
 // millisecond clock. The desktop window, the CLI and the tests each
