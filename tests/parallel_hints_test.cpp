@@ -4,7 +4,9 @@
 // KillSearch and CountSearch.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <random>
 #include <set>
 #include <string>
@@ -300,6 +302,55 @@ TEST(ParallelHints, ClosingWhileAWorkerSearchesStopsTheHint) {
         }
         EXPECT_TRUE(waited) << c.what;
     }
+}
+
+// Stops once the test has asked for it; waits as the window does, in slices.
+class StoppableView : public test::RecordingView {
+public:
+    std::atomic<bool> stop{false};
+    bool Cancelled() override { return stop.load(); }
+    void WaitFor(const std::function<bool(std::uint32_t)>& waitSome) override {
+        while (!waitSome(15) && !Cancelled()) {
+        }
+    }
+};
+
+// Closing while one long root search runs: the hint returns at once and the
+// search itself ends within a few thousand nodes, so the process can end.
+// The bound is generous; the search alone would run for seconds.
+TEST(RootSearchPool, StopEndsARunningSearchAtOnce) {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto Bound = std::chrono::seconds(2);
+    const Position start = test::Corner(test::WideEyeSpace);
+    CandidateList list;
+    Position generated = start;
+    GenerateCandidates(generated, Black, list);
+    ASSERT_GT(list.count, 0);
+
+    // The pool on its own: one worker, every task on it.
+    auto pool = std::make_unique<RootSearchPool>(1, 0);
+    const RootTask kill = KillTask(1, false);
+    pool->Start(start.board, list, &kill, 1);
+    EXPECT_FALSE(pool->WaitTask(pool->Task(0, 1), 300)) << "the first candidate's search still runs";
+    const Clock::time_point stopped = Clock::now();
+    pool->Stop();
+    pool.reset();  // joins the worker
+    EXPECT_LT(Clock::now() - stopped, Bound) << "the worker went on searching after the stop";
+
+    // Automatic solving on a thread of its own, closed while it searches.
+    Session st;
+    st.game.pos = start;
+    StoppableView view;
+    Clock::time_point closed;
+    std::thread solving([&] { test::Solve(st, view); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    closed = Clock::now();
+    view.stop = true;
+    solving.join();
+    EXPECT_LT(Clock::now() - closed, Bound) << "automatic solving went on after the close";
+    EXPECT_EQ(st.game.rec.MoveCount, 0);
+    EXPECT_EQ(st.game.pos.board, start.board);
+    EXPECT_EQ(st.flags.RecordFlag, 0);
 }
 
 }  // namespace

@@ -47,6 +47,16 @@ inline constexpr const char* EightPointEyeSpace = R"(
     O O O O X X
     X X X X X .)";
 
+// A wide eye space behind a second wall: black kills, but one kill search
+// of the first candidate evaluates tens of millions of nodes (seconds).
+inline constexpr const char* WideEyeSpace = R"(
+    . . . . . . O . X
+    . . . . . . O . X
+    . . . . . . O . X
+    O O O O O O O . X
+    . . . . . . . . X
+    X X X X X X X X X)";
+
 // White lives with two eyes: both black candidates, (5,1) and (5,2), fail.
 inline constexpr const char* WhiteAlive = R"(
     O O O X . X
