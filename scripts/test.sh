@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build
-# (engine, logic, CLI and window tests), then the engine and logic tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the layering, builds, and runs every test:
+# the normal build (engine, logic, CLI and window tests), then the engine and
+# logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the tests that share work between threads under ThreadSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -19,9 +20,18 @@ echo "== sanitizer build"
 BUILD_DIR="$root/build-asan" BUILD_TYPE=Debug "$root/scripts/build.sh" \
   -DKELDRA_SANITIZE=ON -DKELDRA_GUI=OFF -DKELDRA_BENCH=OFF
 echo "== sanitizer tests"
-# every 10th golden case: the whole set takes minutes under the sanitizers
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 KELDRA_GOLDEN_STRIDE=10 \
+# every 10th golden case and every 8th test position: the whole sets take
+# minutes under the sanitizers
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 KELDRA_GOLDEN_STRIDE=10 KELDRA_POSITION_STRIDE=8 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== thread sanitizer build"
+BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DKELDRA_TSAN=ON -DKELDRA_GUI=OFF -DKELDRA_BENCH=OFF
+echo "== thread sanitizer tests"
+# the worker pool, the hints on it, and searchers on two threads
+TSAN_OPTIONS=halt_on_error=1 KELDRA_POSITION_STRIDE=8 \
+  ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" \
+  -R 'RootSearchPool|ParallelHints|SearchersOnTwoThreads'
 
 echo "== fuzzing the problem-file reader for 60 s"
 "$root/scripts/fuzz.sh" 60

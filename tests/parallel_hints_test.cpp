@@ -29,7 +29,7 @@ std::vector<Position> ManyPositions() {
     std::vector<Position> all = test::GoldenPositions();
     const std::vector<Position> random = test::RandomCornerPositions(250, 20261208);
     all.insert(all.end(), random.begin(), random.end());
-    return all;
+    return test::EveryStride(all);
 }
 
 std::string Progress(const CandidateEntry& c, const char* what) {
@@ -138,7 +138,7 @@ void ExpectHint(void (*handler)(Session&, SearchView&), const Position& start, s
 
 TEST(ParallelHints, BlackHintChoosesAndRecordsAsTheLoopInListOrder) {
     const std::vector<Position> positions = ManyPositions();
-    ASSERT_GT(positions.size(), 450u);
+    ASSERT_GT(positions.size(), static_cast<std::size_t>(test::AtLeast(450)));
     int laterWinnersWithOtherLines = 0;
     int firstWinnerNotFirst = 0;
     for (std::size_t n = 0; n < positions.size(); ++n) {
@@ -153,8 +153,8 @@ TEST(ParallelHints, BlackHintChoosesAndRecordsAsTheLoopInListOrder) {
     }
     // The positions must hold the cases where taking a result out of order
     // would show: a later winner with a line of its own.
-    EXPECT_GE(laterWinnersWithOtherLines, 10);
-    EXPECT_GE(firstWinnerNotFirst, 3);
+    EXPECT_GE(laterWinnersWithOtherLines, test::AtLeast(10));
+    EXPECT_GE(firstWinnerNotFirst, test::AtLeast(3));
 }
 
 TEST(ParallelHints, ReplyChoosesAsTheLoopInListOrder) {
@@ -168,8 +168,8 @@ TEST(ParallelHints, ReplyChoosesAsTheLoopInListOrder) {
                        "reply, position " + std::to_string(n) + " AutoSolveFlag " + std::to_string(autoSolve));
         }
     }
-    EXPECT_GE(killed, 20);
-    EXPECT_GE(counted, 20);
+    EXPECT_GE(killed, test::AtLeast(20));
+    EXPECT_GE(counted, test::AtLeast(20));
 }
 
 // A first-winner walk over the pool as the black hint makes it.
@@ -203,7 +203,7 @@ TEST(RootSearchPool, AnyNumberOfWorkersGivesTheFirstWinnerAndItsLine) {
         unsigned threads;
         std::uint64_t inlineNodes;
     };
-    const std::vector<Position> positions = test::GoldenPositions();
+    const std::vector<Position> positions = test::EveryStride(test::GoldenPositions());
     for (const Setup setup : {Setup{1, 0}, Setup{3, 0}, Setup{4, 37}, Setup{2, 400}, Setup{2, UINT64_MAX}}) {
         RootSearchPool pool(setup.threads, setup.inlineNodes);
         for (std::size_t n = 0; n < positions.size(); n += 3) {
@@ -224,7 +224,7 @@ TEST(RootSearchPool, ResultsOfADroppedJobNeverReachTheNextOne) {
     // Each job is dropped after its first task while the workers are still
     // searching ahead; the next job, on another position, must see only its
     // own results.
-    const std::vector<Position> positions = test::GoldenPositions();
+    const std::vector<Position> positions = test::EveryStride(test::GoldenPositions());
     RootSearchPool pool(2, 0);
     const RootTask count = CountTask(2);
     for (std::size_t n = 0; n + 1 < positions.size(); n += 7) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <set>
@@ -120,6 +121,24 @@ inline Position ThroughProblemFile(const Position& from) {
     Position pos;
     ApplyProblem(pos.board, load.stones);
     return pos;
+}
+
+// KELDRA_POSITION_STRIDE=k: the tests over hundreds of positions keep every
+// k-th, so that no test dominates the sanitizer runs.
+inline std::size_t PositionStride() {
+    const char* env = std::getenv("KELDRA_POSITION_STRIDE");
+    const long k = env ? std::atol(env) : 1;
+    return k > 0 ? static_cast<std::size_t>(k) : 1;
+}
+
+// The least a count over every position must reach, scaled to the stride.
+inline int AtLeast(int count) { return count / static_cast<int>(PositionStride()); }
+
+// Every k-th of `all`, k the position stride.
+inline std::vector<Position> EveryStride(const std::vector<Position>& all) {
+    std::vector<Position> kept;
+    for (std::size_t i = 0; i < all.size(); i += PositionStride()) kept.push_back(all[i]);
+    return kept;
 }
 
 // The distinct positions of the golden cases: generated corner problems.
