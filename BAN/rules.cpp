@@ -197,14 +197,6 @@ void FillGroup(Position& pos, int x, int y) {
     }
 }
 
-void MarkLiberties(Position& pos, int x, int y) {
-    Board& b = pos.board;
-    if (b[x - 1][y].Stone == Empty) b[x - 1][y].LibertyMark = 1;
-    if (b[x + 1][y].Stone == Empty) b[x + 1][y].LibertyMark = 1;
-    if (b[x][y - 1].Stone == Empty) b[x][y - 1].LibertyMark = 1;
-    if (b[x][y + 1].Stone == Empty) b[x][y + 1].LibertyMark = 1;
-}
-
 void CountAndCapture(Position& pos, int x, int y) {
     Board& b = pos.board;
     pos.GroupColour = b[x][y].Stone;

@@ -26,9 +26,6 @@ struct Position {
 // Sets GroupMark on every point connected to (X, Y) whose Stone equals GroupColour.
 void FillGroup(Position& pos, int x, int y);
 
-// Sets LibertyMark on each empty orthogonal neighbour of (X, Y).
-void MarkLiberties(Position& pos, int x, int y);
-
 // Counts the liberties of the group through (X, Y) and takes it off when it
 // has none; the stone at (LastX, LastY) alone is taken off for self-capture.
 void CountAndCapture(Position& pos, int x, int y);

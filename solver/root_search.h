@@ -115,8 +115,6 @@ public:
     // The line of a finished task that kept one.
     const SolutionLine& Line(int t) const { return lines_[static_cast<std::size_t>(t)]; }
 
-    unsigned Threads() const { return static_cast<unsigned>(workers_.size()); }
-
 private:
     struct Worker;
     struct Result {

@@ -27,8 +27,6 @@ public:
     // ko points unknown.
     void begin(Position& pos, const SearchStart* start);
 
-    Position& position() { return *pos_; }
-    const Board& board() const { return pos_->board; }
     StoneColumns& columns() { return columns_; }
     const StoneColumns& columns() const { return columns_; }
 

@@ -15,6 +15,7 @@
 #include "solver/count_search.h"
 #include "QELMA/logic/hint_commands.h"
 #include "QELMA/logic/session.h"
+#include "solver/root_choice.h"
 #include "solver/root_search.h"
 #include "solver_positions.h"
 #include "test_support.h"
@@ -170,6 +171,51 @@ TEST(ParallelHints, ReplyChoosesAsTheLoopInListOrder) {
     }
     EXPECT_GE(killed, test::AtLeast(20));
     EXPECT_GE(counted, test::AtLeast(20));
+}
+
+TEST(RootChoice, ReportsEachCandidateInListOrderWithItsValueLineAndNodes) {
+    // The engine's black hint against a plain loop of recording searches:
+    // the same reports in list order up to the first winner, the same
+    // choice and line, and the nodes of exactly those searches.
+    const std::vector<Position> positions = test::EveryStride(test::GoldenPositions());
+    for (std::size_t n = 0; n < positions.size(); n += 5) {
+        const std::string where = "position " + std::to_string(n);
+        Position pos = positions[n];
+        Lines reported;
+        RootSearchEvents events;
+        events.onRootFinished = [&](const RootCandidate& c, std::int64_t value) {
+            reported.push_back(std::to_string(c.index) + ":" + Progress(c.move, "") + "=" + std::to_string(value));
+        };
+        const RootChoice got = FindKillingMove(pos, true, events);
+
+        Position plain = positions[n];
+        CandidateList list;
+        GenerateCandidates(plain, Black, list);
+        Lines want;
+        std::uint64_t nodes = 0;
+        RootChoice expected;
+        for (int i = 1; i <= list.count; ++i) {
+            Position p = plain;
+            SolutionLine line;
+            const int value = KillSearch(p, list.entry(i).X, list.entry(i).Y, 1, &line, &nodes);
+            want.push_back(std::to_string(i) + ":" + Progress(list.entry(i), "") + "=" + std::to_string(value));
+            if (value == 1) {
+                expected.X = list.entry(i).X, expected.Y = list.entry(i).Y, expected.value = 1;
+                expected.line = line;
+                break;
+            }
+        }
+        EXPECT_EQ(reported, want) << where;
+        EXPECT_FALSE(got.stopped) << where;
+        EXPECT_EQ(got.X, expected.X) << where;
+        EXPECT_EQ(got.Y, expected.Y) << where;
+        EXPECT_EQ(got.value, expected.value) << where;
+        EXPECT_EQ(got.hasLine, expected.value == 1) << where;
+        if (got.hasLine) {
+            EXPECT_EQ(MemoOf(got.line), MemoOf(expected.line)) << where;
+        }
+        EXPECT_EQ(got.nodes, nodes) << where;
+    }
 }
 
 // A first-winner walk over the pool as the black hint makes it.

@@ -25,7 +25,6 @@ public:
     // A new game as the window starts one: the board in its initial state,
     // no records, the board control's default bitmap size.
     void NewGame();
-    bool Busy() const { return busy_; }
 
     // Board control: the control's own mouse-down handling (input-mode entry),
     // then the window's ONMOUSEDOWN handler (game mode). The Qt control calls
