@@ -31,7 +31,7 @@ echo "== thread sanitizer tests"
 # the worker pool, the hints on it, and searchers on two threads
 TSAN_OPTIONS=halt_on_error=1 KELDRA_POSITION_STRIDE=8 \
   ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" \
-  -R 'RootSearchPool|ParallelHints|SearchersOnTwoThreads'
+  -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads'
 
 echo "== fuzzing the problem-file reader for 60 s"
 "$root/scripts/fuzz.sh" 60
