@@ -2,53 +2,6 @@
 
 namespace keldra {
 
-namespace {
-
-constexpr std::uint16_t PlayableBits = 0x3FFE;  // bits 1..13
-
-}  // namespace
-
-void StoneColumns::Build(const Board& board) {
-    *this = StoneColumns{};
-    for (int x = 1; x <= BoardSide; ++x) {
-        const PointRecord* column = &board[x][0];
-        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0, k = 0;
-        for (int y = 1; y <= BoardSide; ++y) {
-            const std::uint8_t s = column[y].Stone;
-            const unsigned bit = 1u << y;
-            if (column[y].KoMark == 1) k |= bit;
-            if (s == Empty) {
-                e |= bit;
-                continue;
-            }
-            ++count;
-            sumX += x;
-            sumY += y;
-            if (s == Black) {
-                b |= bit;
-                ++blacks;
-            } else if (s == White) {
-                w |= bit;
-                ++whites;
-            } else if (s == RangeMark) {
-                r5 |= bit;
-            } else if (s == RegionMark) {
-                r7 |= bit;
-            }
-            if (HoldsStone(s)) h |= bit;
-        }
-        const auto i = static_cast<std::size_t>(x);
-        empty[i] = static_cast<std::uint16_t>(e);
-        black[i] = static_cast<std::uint16_t>(b);
-        white[i] = static_cast<std::uint16_t>(w);
-        ranges[i] = static_cast<std::uint16_t>(r5);
-        regions[i] = static_cast<std::uint16_t>(r7);
-        held[i] = static_cast<std::uint16_t>(h);
-        koMarks[i] = static_cast<std::uint16_t>(k);
-        occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
-    }
-}
-
 void StoneColumns::changeAny(int index, std::uint8_t from, std::uint8_t to) {
     const int x = index / GridSide;
     const int y = index % GridSide;

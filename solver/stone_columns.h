@@ -14,6 +14,7 @@ namespace keldra {
 // the non-empty points. A search builds it once and updates the points its
 // moves change, so that a generation need not read the whole board.
 struct StoneColumns {
+    static constexpr std::uint16_t PlayableBits = 0x3FFE;  // bits 1..13
     using Columns = std::array<std::uint16_t, GridSide>;
     Columns empty{};     // code 0
     Columns black{};     // code 1
@@ -65,5 +66,47 @@ struct StoneColumns {
     // Change for any pair of codes.
     void changeAny(int index, std::uint8_t from, std::uint8_t to);
 };
+
+// Inline, so that a generation from a bare board builds its masks in place.
+inline void StoneColumns::Build(const Board& board) {
+    *this = StoneColumns{};
+    for (int x = 1; x <= BoardSide; ++x) {
+        const PointRecord* column = &board[x][0];
+        unsigned e = 0, b = 0, w = 0, r5 = 0, r7 = 0, h = 0, k = 0;
+        for (int y = 1; y <= BoardSide; ++y) {
+            const std::uint8_t s = column[y].Stone;
+            const unsigned bit = 1u << y;
+            if (column[y].KoMark == 1) k |= bit;
+            if (s == Empty) {
+                e |= bit;
+                continue;
+            }
+            ++count;
+            sumX += x;
+            sumY += y;
+            if (s == Black) {
+                b |= bit;
+                ++blacks;
+            } else if (s == White) {
+                w |= bit;
+                ++whites;
+            } else if (s == RangeMark) {
+                r5 |= bit;
+            } else if (s == RegionMark) {
+                r7 |= bit;
+            }
+            if (HoldsStone(s)) h |= bit;
+        }
+        const auto i = static_cast<std::size_t>(x);
+        empty[i] = static_cast<std::uint16_t>(e);
+        black[i] = static_cast<std::uint16_t>(b);
+        white[i] = static_cast<std::uint16_t>(w);
+        ranges[i] = static_cast<std::uint16_t>(r5);
+        regions[i] = static_cast<std::uint16_t>(r7);
+        held[i] = static_cast<std::uint16_t>(h);
+        koMarks[i] = static_cast<std::uint16_t>(k);
+        occupied[i] = static_cast<std::uint16_t>(e ^ PlayableBits);
+    }
+}
 
 }  // namespace keldra
