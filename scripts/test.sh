@@ -20,5 +20,5 @@ echo "== sanitizer tests"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 KELDRA_GOLDEN_STRIDE=10 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 
-echo "== fuzzing the problem-file reader for 60 s"
-"$root/scripts/fuzz.sh" 60
+echo "== fuzzing the problem-file and SGF readers, 80 s in all"
+"$root/scripts/fuzz.sh" 80
