@@ -49,15 +49,26 @@ std::string SgfText(const Board& start, const std::vector<MoveRecord>& moves, st
         std::string list;
         for (int x = 1; x <= BoardSide; ++x) {
             for (int y = 1; y <= BoardSide; ++y) {
-                if (start[x][y].Stone == colour) list += "[" + pointText(x, y) + "]";
+                if (start[x][y].Stone != colour) continue;
+                list += '[';
+                list += pointText(x, y);
+                list += ']';
             }
         }
-        if (!list.empty()) out += (colour == Black ? "\nAB" : "\nAW") + list;
+        if (list.empty()) continue;
+        out += colour == Black ? "\nAB" : "\nAW";
+        out += list;
     }
-    if (!comment.empty()) out += "\nC[" + SgfEscaped(validUtf8(comment)) + "]";
+    if (!comment.empty()) {
+        out += "\nC[";
+        out += SgfEscaped(validUtf8(comment));
+        out += ']';
+    }
     for (const MoveRecord& m : moves) {
         if (m.colour != Black && m.colour != White) break;
-        out += (m.colour == Black ? "\n;B[" : "\n;W[") + pointText(m.X, m.Y) + "]";
+        out += m.colour == Black ? "\n;B[" : "\n;W[";
+        out += pointText(m.X, m.Y);
+        out += ']';
     }
     out += ")\n";
     return out;
