@@ -55,20 +55,39 @@ int sideOf(std::string_view s) {
     return (v >= 1 && v <= SgfMaxSide) ? v : 0;
 }
 
-// The properties of one node that a problem needs, in the order written.
+// Letters a..z address 26 lines; a board has at most 19, the rest is off it.
+constexpr int LetterLines = 26;
+
+// The properties of one node that a problem needs. Setup points are applied
+// to a grid of their own as they are read, in the order written, so a node
+// of any number of points takes fixed memory; the board size they must fit
+// is known only when the node ends.
 struct NodeProps {
-    struct Setup {
-        std::uint8_t code;  // AB 1, AW 2, AE 0
-        std::string value;
-    };
-    std::vector<Setup> setup;
+    std::array<std::array<std::uint8_t, LetterLines>, LetterLines> setup;  // 255 untouched
+    bool hasSetup = false;
+    int maxX = 0, maxY = 0;               // the largest coordinates set
+    std::string maxXValue, maxYValue;     // the values that set them, for the message
     bool hasMove = false;
     std::uint8_t moveColour = 0;
     std::string move;
     bool hasPL = false, hasSZ = false, hasCA = false, hasGM = false, hasC = false;
     std::string PL, SZ, CA, GM, C;
 
-    void clear() { *this = NodeProps{}; }
+    NodeProps() {
+        for (auto& col : setup) col.fill(255);
+    }
+    void clear() {
+        if (hasSetup) {
+            for (auto& col : setup) col.fill(255);
+        }
+        hasSetup = false;
+        maxX = maxY = 0;
+        maxXValue.clear(), maxYValue.clear();
+        hasMove = false;
+        move.clear();
+        hasPL = hasSZ = hasCA = hasGM = hasC = false;
+        PL.clear(), SZ.clear(), CA.clear(), GM.clear(), C.clear();
+    }
 };
 
 class Parser {
@@ -191,6 +210,7 @@ private:
         if (i_ >= b_.size() || b_[i_] != '[') return syntaxError();
         std::string* single = nullptr;
         std::uint8_t setupCode = 255;
+        std::string pointValue;
         bool* flag = nullptr;
         if (keep_) {
             if (name == "AB") setupCode = 1;
@@ -211,13 +231,17 @@ private:
         while (i_ < b_.size() && b_[i_] == '[') {
             std::string* into = nullptr;
             if (setupCode != 255) {
-                props_.setup.push_back({setupCode, {}});
-                into = &props_.setup.back().value;
+                pointValue.clear();
+                into = &pointValue;
             } else if (single && first) {
                 single->clear();
                 into = single;
             }
             if (!value(into)) return syntaxError();
+            if (setupCode != 255) {
+                addSetup(setupCode, pointValue);
+                if (failed_) return;
+            }
             first = false;
             skipBlanks();
         }
@@ -246,28 +270,51 @@ private:
         return false;
     }
 
-    // One point "xy" on the board, 1-based; false when off the board or not a point.
-    bool point(std::string_view s, int& x, int& y) const {
+    // One point "xy", 1-based; false when it is not a point of a board up to 26 lines.
+    static bool letters(std::string_view s, int& x, int& y) {
         if (s.size() != 2 || !isLower(s[0]) || !isLower(s[1])) return false;
         x = s[0] - 'a' + 1;
         y = s[1] - 'a' + 1;
-        return x <= result_.game.width && y <= result_.game.height;
+        return true;
+    }
+    // One point on the taken tree's board.
+    bool point(std::string_view s, int& x, int& y) const {
+        return letters(s, x, y) && x <= result_.game.width && y <= result_.game.height;
     }
 
-    void applySetup(const NodeProps::Setup& s) {
-        const std::string_view v = trimmed(s.value);
+    // A point or a rectangle "xy:xy" of an AB, AW or AE list, set in the
+    // node's own grid at once.
+    void addSetup(std::uint8_t code, const std::string& raw) {
+        const std::string_view v = trimmed(raw);
         if (v.empty()) return;  // an empty list adds nothing
         const auto colon = v.find(':');
         int x1, y1, x2, y2;
         if (colon == std::string_view::npos) {
-            if (!point(v, x1, y1)) return fail(SgfOffBoardMessage(s.value));
+            if (!letters(v, x1, y1)) return fail(SgfOffBoardMessage(raw));
             x2 = x1, y2 = y1;
-        } else if (!point(v.substr(0, colon), x1, y1) || !point(v.substr(colon + 1), x2, y2)) {
-            return fail(SgfOffBoardMessage(s.value));
+        } else if (!letters(v.substr(0, colon), x1, y1) || !letters(v.substr(colon + 1), x2, y2)) {
+            return fail(SgfOffBoardMessage(raw));
         }
+        props_.hasSetup = true;
+        if (std::max(x1, x2) > props_.maxX) props_.maxX = std::max(x1, x2), props_.maxXValue = raw;
+        if (std::max(y1, y2) > props_.maxY) props_.maxY = std::max(y1, y2), props_.maxYValue = raw;
         for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) {
             for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y) {
-                result_.game.setup[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)] = s.code;
+                props_.setup[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)] = code;
+            }
+        }
+    }
+
+    // The node's setup on the position, once the board size is known.
+    void applySetup() {
+        if (!props_.hasSetup) return;
+        SgfGame& g = result_.game;
+        if (props_.maxX > g.width) return fail(SgfOffBoardMessage(props_.maxXValue));
+        if (props_.maxY > g.height) return fail(SgfOffBoardMessage(props_.maxYValue));
+        for (int x = 0; x < g.width; ++x) {
+            for (int y = 0; y < g.height; ++y) {
+                const std::uint8_t c = props_.setup[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+                if (c != 255) g.setup[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] = c;
             }
         }
     }
@@ -309,12 +356,10 @@ private:
             if (props_.hasCA) g.charset = std::string(trimmed(props_.CA));
             if (props_.hasC) g.comment = commentText(props_.C);
         }
-        const bool setup = !props_.setup.empty() || props_.hasPL;
+        const bool setup = props_.hasSetup || props_.hasPL;
         if (phase_ == Phase::Setup) {
-            for (const auto& s : props_.setup) {
-                applySetup(s);
-                if (failed_) return;
-            }
+            applySetup();
+            if (failed_) return;
             if (props_.hasPL) {
                 const std::string_view pl = trimmed(props_.PL);
                 g.toPlay = (pl == "B" || pl == "b") ? 1 : (pl == "W" || pl == "w") ? 2 : g.toPlay;
