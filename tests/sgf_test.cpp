@@ -69,7 +69,7 @@ const Case Cases[] = {
     {"no PL, white's first move swaps too", "(;AB[aa];W[ba])", 0, "B W[aa]", "B[ba]", true},
     {"an empty point list adds nothing", "(;AB[]AW[aa])", 0, "B W[aa]"},
     // refusals
-    {"unclosed bracket", "(;AB[aa]C[oops)", 0, "SGF の書式が正しくありません（1 行目）"},
+    {"unclosed bracket", "(;AB[aa]\nC[oops)\n\n", 0, "SGF の書式が正しくありません（2 行目）"},
     {"unclosed tree", "(;AB[aa]\n;B[bb]", 0, "SGF の書式が正しくありません（2 行目）"},
     {"property outside a node", "(AB[aa])", 0, "SGF の書式が正しくありません"},
     {"node after a variation", "(;AB[aa](;B[bb]);W[cc])", 0, "SGF の書式が正しくありません"},

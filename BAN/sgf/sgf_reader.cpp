@@ -237,7 +237,11 @@ private:
                 single->clear();
                 into = single;
             }
-            if (!value(into)) return syntaxError();
+            const std::size_t opened = i_;
+            if (!value(into)) {
+                i_ = opened;  // the message names the line of the unclosed bracket
+                return syntaxError();
+            }
             if (setupCode != 255) {
                 addSetup(setupCode, pointValue);
                 if (failed_) return;

@@ -76,8 +76,8 @@ std::string seen(const TForm1& form, const AppState& st) {
     for (int k = 1; k <= MaxMoves; ++k) {
         const MoveRecord& m = st.rec.record(k);
         if (m == MoveRecord{0, 0, 0}) continue;
-        s += " " + std::to_string(k) + ":" + std::to_string(m.X) + "," + std::to_string(m.Y) + "," +
-             std::to_string(m.colour);
+        s += ' ';
+        s += std::to_string(k) + ":" + std::to_string(m.X) + "," + std::to_string(m.Y) + "," + std::to_string(m.colour);
     }
     s += "\nMoveCount " + std::to_string(st.rec.MoveCount) + " ReplayCursor " + std::to_string(st.rec.ReplayCursor);
     s += "\nmode " + std::to_string(st.GameMode) + " " + form.Button6->text().toStdString();
