@@ -181,8 +181,7 @@ std::string ProblemFileText(const Board& board) {
     return text;
 }
 
-bool WriteProblemFile(const std::string& path, const Board& board, std::string* error) {
-    const std::string text = ProblemFileText(board);
+bool WriteFileReplacing(const std::string& path, std::string_view text, std::string* error) {
     const auto fail = [&](int fd, const std::string& tmp) {
         if (fd >= 0) ::close(fd);
         if (!tmp.empty()) ::unlink(tmp.c_str());
@@ -213,6 +212,10 @@ bool WriteProblemFile(const std::string& path, const Board& board, std::string* 
     if (::close(fd) != 0) return fail(-1, tmp);
     if (::rename(tmp.c_str(), path.c_str()) != 0) return fail(-1, tmp);
     return true;
+}
+
+bool WriteProblemFile(const std::string& path, const Board& board, std::string* error) {
+    return WriteFileReplacing(path, ProblemFileText(board), error);
 }
 
 void ApplyProblem(Board& board, const ProblemStones& stones) {

@@ -71,6 +71,10 @@ std::string ProblemFileText(const Board& board);
 // `error` to "ﾌｧｲﾙ %s を作成できません".
 bool WriteProblemFile(const std::string& path, const Board& board, std::string* error);
 
+// Writes `text` to `path` the same way: through a temporary file renamed over
+// the target once complete; "ﾌｧｲﾙ %s を作成できません" on failure.
+bool WriteFileReplacing(const std::string& path, std::string_view text, std::string* error);
+
 // Puts the loaded codes on the board's playable points.
 void ApplyProblem(Board& board, const ProblemStones& stones);
 

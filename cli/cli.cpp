@@ -25,7 +25,7 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y...";
+    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT";
 
 class CliView : public FormView {
 public:
@@ -107,8 +107,11 @@ int usage(std::ostream& err) {
 
 namespace keldra {
 
+void PrintBoardLines(std::ostream& out, const Board& board) { printBoard(out, board); }
+
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     if (args.size() < 2) return usage(err);
+    if (const auto status = RunSgfCommand(args, out, err)) return *status;
     const std::string_view command = args[0];
     const std::size_t n = args.size();
 

@@ -1,12 +1,15 @@
 // The headless front end: commands over a problem file, results as text.
 //
 //   candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |
-//   play FILE X,Y,C... | game FILE X,Y...
+//   play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string_view>
 #include <vector>
+
+#include "BAN/board.h"
 
 namespace keldra {
 
@@ -14,5 +17,12 @@ namespace keldra {
 // messages and timings to `err`. Returns the exit status: 0 success, 1 a load
 // error, 2 bad usage.
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);
+
+// The SGF commands `board` and `convert` (cli/sgf_commands.cpp): the exit
+// status, or nothing when `args` is not one of them (bad usage included).
+std::optional<int> RunSgfCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);
+
+// The board lines "board: " + 13 characters, one per row.
+void PrintBoardLines(std::ostream& out, const Board& board);
 
 }  // namespace keldra

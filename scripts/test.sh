@@ -33,5 +33,5 @@ TSAN_OPTIONS=halt_on_error=1 KELDRA_POSITION_STRIDE=8 \
   ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" \
   -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads'
 
-echo "== fuzzing the problem-file reader for 60 s"
-"$root/scripts/fuzz.sh" 60
+echo "== fuzzing the problem-file and SGF readers, 80 s in all"
+"$root/scripts/fuzz.sh" 80

@@ -21,7 +21,8 @@ std::string Listed(const CandidateList& list) {
     std::string out;
     for (int i = 1; i <= list.count; ++i) {
         if (!out.empty()) out += ' ';
-        out += "(" + std::to_string(list.entry(i).X) + "," + std::to_string(list.entry(i).Y) + ")";
+        out += '(';
+        out += std::to_string(list.entry(i).X) + "," + std::to_string(list.entry(i).Y) + ")";
     }
     return out;
 }

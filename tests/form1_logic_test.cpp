@@ -223,7 +223,10 @@ TEST_F(Form1LogicTest, OpenLoadsAfterClearAndShowsName) {
 
 TEST_F(Form1LogicTest, BadFileLeavesClearedBoardAndNoModeSwitch) {
     std::string text;
-    for (int i = 0; i < 169; ++i) text += (i == 50 ? "2 " : "1") + std::string("\r\n");
+    for (int i = 0; i < 169; ++i) {
+        text += (i == 50 ? "2 " : "1");
+        text += "\r\n";
+    }
     view.openFile = tempFile("bad.go", text);
     logic.Button12Click();
     ASSERT_EQ(view.messages.size(), 1u);

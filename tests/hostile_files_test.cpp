@@ -47,7 +47,10 @@ void sparseFile(const std::string& path, const std::string& head, off_t size) {
 
 std::string validText() {
     std::string t;
-    for (int i = 0; i < ProblemLines; ++i) t += (i == 0 ? "2" : "0") + std::string("\r\n");
+    for (int i = 0; i < ProblemLines; ++i) {
+        t += (i == 0 ? "2" : "0");
+        t += "\r\n";
+    }
     return t;
 }
 

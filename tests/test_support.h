@@ -67,6 +67,14 @@ public:
     void SetWindowCaption(std::string_view text) override { windowCaption = text; }
     std::optional<std::string> ChooseOpenFile() override { return openFile; }
     std::optional<std::string> ChooseSaveFile() override { return saveFile; }
+    std::optional<std::string> openSgfFile, saveSgfFile;
+    std::optional<std::string> ChooseOpenSgfFile() override { return openSgfFile; }
+    std::optional<std::string> ChooseSaveSgfFile() override { return saveSgfFile; }
+    std::string Memo1Text() override {
+        std::string text;
+        for (std::size_t i = 0; i < memo.size(); ++i) text += (i ? "\n" : "") + memo[i];
+        return text;
+    }
     void SetTimerEnabled(bool on) override { timerOn = on; }
     void SetTimerInterval(int ms) override { timerInterval = ms; }
     void SetBusy(bool b) override { busy = b; }

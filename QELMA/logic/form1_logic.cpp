@@ -31,12 +31,6 @@ constexpr const char* NotThere = "そこは、だめです。";
 constexpr const char* BlackWins = "詰みました。黒の勝ち。";
 constexpr const char* BlackLoses = "失敗です。黒の負け。";
 
-// The name shown in the caption: what follows the last '/' of the path.
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 void Form1Logic::NewGame() {
@@ -254,18 +248,7 @@ bool Form1Logic::loadProblem() {
     st_.game.rec.MoveCount = 0;
     const auto path = view_.ChooseOpenFile();
     if (!path) return true;
-    view_.SetWindowCaption(std::string(ProblemCaptionPrefix) + fileNameOf(*path));
-    const ProblemLoad load = ReadProblemFile(*path);
-    if (!load.ok) {
-        // Nothing of a bad file reaches the board: it stays as cleared.
-        view_.ShowMessage(load.error);
-        return false;
-    }
-    ApplyProblem(st_.game.pos.board, load.stones);
-    st_.game.pos.LastX = 0;
-    st_.game.pos.LastY = 0;
-    view_.PaintBoard();
-    return true;
+    return openPath(*path, 0);
 }
 
 void Form1Logic::Open1Click() {

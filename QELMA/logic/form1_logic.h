@@ -7,6 +7,7 @@
 #include <string>
 
 #include "QELMA/logic/form_view.h"
+#include "QELMA/logic/problem_folder.h"
 #include "QELMA/logic/session.h"
 #include "solver/candidates.h"
 
@@ -49,18 +50,31 @@ public:
     void Open1Click();
     void Button12Click();  // 問題: open a problem and enter game mode
 
+    // Clears and opens a problem file (.go, or .sgf by the suffix; `tree` is
+    // the game tree of a collection, -1 the last), as the open command does.
+    // Returns false when the load ended with an error (already shown).
+    bool OpenProblemPath(const std::string& path, int tree = 0);
+    void OpenSgf1Click();       // SGF を開く: the SGF dialog, then as Open1Click
+    void SaveSgf1Click();       // SGF で保存: the game as SGF
+    void PreviousProblemClick();  // 前の問題
+    void NextProblemClick();      // 次の問題
+    // The problem opened last (empty path before the first).
+    const ProblemPlace& LastOpened() const { return place_; }
+
     // The point of the board under a pixel of the board control.
     static int PointFromPixel(int pixel, int cellSize) { return ((pixel + cellSize / 2) / cellSize) & 0xFF; }
 
 private:
     // Returns false when the load ended with an error (already shown).
     bool loadProblem();
+    bool openPath(const std::string& path, int tree);
     void clearBoard();
 
     Session& st_;
     FormView& view_;
     CandidateList candidates_;  // the list the game handler generates into
     bool busy_ = false;
+    ProblemPlace place_{"", 0, 0};
     friend class BusyScope;
 };
 

@@ -21,6 +21,17 @@ public:
     // OpenDialog1 / SaveDialog1: the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> ChooseOpenFile() = 0;
     virtual std::optional<std::string> ChooseSaveFile() = 0;
+    // The SGF open and save dialogs: the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> ChooseOpenSgfFile() { return std::nullopt; }
+    virtual std::optional<std::string> ChooseSaveSgfFile() { return std::nullopt; }
+    // The text of Memo1, lines joined by '\n'.
+    virtual std::string Memo1Text() { return {}; }
+    // Bytes in the named charset as UTF-8, or nothing when the charset is unknown.
+    virtual std::optional<std::string> DecodeCharset(std::string_view charset, std::string_view bytes) {
+        (void)charset;
+        (void)bytes;
+        return std::nullopt;
+    }
     // Timer1.
     virtual void SetTimerEnabled(bool on) = 0;
     virtual void SetTimerInterval(int ms) = 0;

@@ -76,8 +76,8 @@ std::string seen(const TForm1& form, const Session& st) {
     for (int k = 1; k <= MaxMoves; ++k) {
         const MoveRecord& m = st.game.rec.record(k);
         if (m == MoveRecord{0, 0, 0}) continue;
-        s += " " + std::to_string(k) + ":" + std::to_string(m.X) + "," + std::to_string(m.Y) + "," +
-             std::to_string(m.colour);
+        s += ' ';
+        s += std::to_string(k) + ":" + std::to_string(m.X) + "," + std::to_string(m.Y) + "," + std::to_string(m.colour);
     }
     s += "\nMoveCount " + std::to_string(st.game.rec.MoveCount) + " ReplayCursor " + std::to_string(st.game.rec.ReplayCursor);
     s += "\nmode " + std::to_string(static_cast<int>(st.window.mode)) + " " + form.Button6->text().toStdString();
