@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "QELMA/logic/form1_logic.h"
+#include "cli/prove_command.h"
 #include "solver/kill_search.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y...";
+    " play FILE X,Y,C... | game FILE X,Y... | prove FILE [--seconds S]";
 
 class CliView : public FormView {
 public:
@@ -121,6 +122,10 @@ int usage(std::ostream& err) {
 namespace keldra {
 
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() >= 2 && args[0] == "prove") {
+        const int status = RunProveCommand(args, out, err);
+        return status == UsageError ? usage(err) : status;
+    }
     if (args.size() < 2) return usage(err);
     const std::string_view command = args[0];
     const std::size_t n = args.size();

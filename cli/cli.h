@@ -1,7 +1,7 @@
 // The headless front end: commands over a problem file, results as text.
 //
 //   candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |
-//   play FILE X,Y,C... | game FILE X,Y...
+//   play FILE X,Y,C... | game FILE X,Y... | prove FILE [--seconds S]
 #pragma once
 
 #include <ostream>
