@@ -206,11 +206,14 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         }
         Slot& s = slots[best];
         std::uint32_t cthpn, cthdn;
+        // The best child may grow a quarter past the second best before the
+        // search turns to it: values then grow geometrically, not by ones.
+        const std::uint32_t beyondSecond = capped(std::max<std::uint64_t>(std::uint64_t{second} + 1, std::uint64_t{second} * 5 / 4));
         if (orNode) {
-            cthpn = std::min<std::uint64_t>(thpn, std::uint64_t{second} + 1) >= Infinite ? Infinite : std::min(thpn, second + 1);
+            cthpn = std::min(thpn, beyondSecond);
             cthdn = thdn >= Infinite ? Infinite : capped(std::uint64_t{thdn} - dnSum + s.dn);
         } else {
-            cthdn = std::min<std::uint64_t>(thdn, std::uint64_t{second} + 1) >= Infinite ? Infinite : std::min(thdn, second + 1);
+            cthdn = std::min(thdn, beyondSecond);
             cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - pnSum + s.pn);
         }
         PlayInto(n, s.move, c, setup_, rules_, fs_, d == 0);
