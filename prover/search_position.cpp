@@ -17,7 +17,7 @@ std::uint64_t splitmix(std::uint64_t& s) {
 }
 
 struct Zobrist {
-    std::array<std::array<std::uint64_t, GridPoints>, 3> stone{};
+    std::array<std::array<std::uint64_t, GridPoints>, 4> stone{};  // 3: a white target stone
     std::array<std::uint64_t, GridPoints> ko{};
     std::array<std::uint64_t, 3> side{};
     std::array<std::uint64_t, 3> master{};
@@ -135,6 +135,7 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
         if (cell[static_cast<std::size_t>(i)] == White && !target[static_cast<std::size_t>(i)]) s.safe[static_cast<std::size_t>(i)] = 1;
         any |= target[static_cast<std::size_t>(i)] != 0;
     }
+    s.initialTarget = target;
     if (!any) return s;
     s.hasTarget = true;
     s.x0 = std::max(1, ax0 - AreaMargin), s.x1 = std::min(BoardSide, ax1 + AreaMargin);
@@ -171,6 +172,28 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             }
         }
     }
+    // Enclosed: region points that no path of empty points and white stones
+    // inside the area joins to the ring.
+    std::array<std::uint8_t, GridPoints> open{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (s.ring[static_cast<std::size_t>(i)] && cell[static_cast<std::size_t>(i)] != Black) {
+            open[static_cast<std::size_t>(i)] = 1;
+            stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
+        }
+    }
+    while (top > 0) {
+        const int p = stack[static_cast<std::size_t>(--top)];
+        for (const int d : Offsets) {
+            const int q = p + d;
+            const auto qi = static_cast<std::size_t>(q);
+            if (open[qi] || !s.inArea(q) || (cell[qi] != Empty && cell[qi] != White)) continue;
+            open[qi] = 1;
+            stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+        }
+    }
+    for (int i = 0; i < GridPoints; ++i)
+        s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
+
     std::array<std::uint8_t, GridPoints> capturable{};
     for (int i = 0; i < GridPoints; ++i) {
         if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;
@@ -202,8 +225,9 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
             const auto i = static_cast<std::size_t>(IndexOf(x, y));
             const std::uint8_t c = cellOf(board[x][y].Stone);
             n.cell[i] = c;
-            if (c == Black || c == White) n.stones ^= Z().stone[c][i];
-            if (c == White && !setup.safe[i]) ++n.targets;
+            const bool isTarget = setup.initialTarget[i] != 0;
+            if (c == Black || c == White) n.stones ^= Z().stone[isTarget ? 3 : c][i];
+            if (isTarget) ++n.targets, n.setTarget(static_cast<int>(i), true);
         }
     }
     n.toMove = toMove;
@@ -236,7 +260,6 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     }
     to.lastPass = 0;
     to.cell[mi] = c;
-    to.stones ^= Z().stone[c][mi];
     int captured = 0, capturedAt = 0;
     for (const int d : Offsets) {
         const int q = move + d;
@@ -246,7 +269,9 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
         for (int k = 0; k < g.size; ++k) {
             const std::size_t p = fs.group[static_cast<std::size_t>(k)];
             to.cell[p] = Empty;
-            to.stones ^= Z().stone[o][p];
+            const bool wasTarget = to.isTarget(static_cast<int>(p));
+            to.stones ^= Z().stone[wasTarget ? 3 : o][p];
+            if (wasTarget) to.setTarget(static_cast<int>(p), false), --to.targets;
         }
         captured += g.size;
         capturedAt = q;
@@ -255,11 +280,17 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     if (own.liberties == 0) return false;
     if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
     if (c == Black) {
-        to.targets = static_cast<std::uint16_t>(to.targets - captured);
-    } else {
-        ++to.targets;
-        if (own.safe || own.ring) to.escaped = 1;
+        to.stones ^= Z().stone[Black][mi];
+        return true;
     }
+    bool joinsTarget = false;
+    for (int k = 0; k < own.size && !joinsTarget; ++k) joinsTarget = to.isTarget(fs.group[static_cast<std::size_t>(k)]);
+    const bool isTarget = joinsTarget || setup.enclosed[mi];
+    to.stones ^= Z().stone[isTarget ? 3 : White][mi];
+    if (isTarget) to.setTarget(move, true), ++to.targets;
+    // Escaped: a group holding a target stone reached the ring or a
+    // surrounding stone.
+    if (isTarget && (own.safe || own.ring)) to.escaped = 1;
     return true;
 }
 
@@ -267,9 +298,9 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
                    const SearchRules& rules, FillScratch& fs) {
     if (reached.targets == 0) return Outcome::BlackWins;
     if (reached.escaped) return Outcome::WhiteWins;
-    if (move == PassMove && previousWasPass) return rules.unconditional ? Outcome::BlackWins : Outcome::WhiteWins;
     if (reached.toMove == Black && reached.targets >= 2 && WhiteUnconditionallyAlive(reached, setup, fs))
         return Outcome::WhiteWins;
+    if (move == PassMove && previousWasPass) return rules.unconditional ? Outcome::BlackWins : Outcome::WhiteWins;
     return Outcome::None;
 }
 
@@ -279,7 +310,7 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
     std::array<std::uint64_t, MaxSets> border{}, healthy{};
     std::array<std::uint8_t, MaxSets> chainSafe{};
     int chains = 0, regions = 0;
-    std::uint64_t safeMask = 0;
+    std::uint64_t safeMask = 0, targetMask = 0;
 
     // Chains: white stones of the area, flooded inside it.
     for (int x = setup.x0; x <= setup.x1; ++x) {
@@ -294,6 +325,7 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
             while (top > 0) {
                 const int p = fs.stack[static_cast<std::size_t>(--top)];
                 if (setup.safe[static_cast<std::size_t>(p)]) chainSafe[static_cast<std::size_t>(id)] = 1;
+                if (n.isTarget(p)) targetMask |= std::uint64_t{1} << id;
                 for (const int d : Offsets) {
                     const int q = p + d;
                     const auto qi = static_cast<std::size_t>(q);
@@ -375,7 +407,7 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
             }
         }
     }
-    return (alive & ~safeMask) != 0;
+    return (alive & ~safeMask & targetMask) != 0;
 }
 
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup) {

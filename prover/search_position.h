@@ -15,7 +15,7 @@ namespace keldra::prover {
 // border corner, never a move, so it stands for a pass.
 inline constexpr int PassMove = 0;
 inline constexpr std::uint8_t EdgeCell = 3;
-inline constexpr int AreaMargin = 2;
+inline constexpr int AreaMargin = 1;
 
 // What the position alone says about the problem. Read-only during search,
 // shared by every thread.
@@ -26,6 +26,8 @@ struct ProblemSetup {
     std::array<std::uint8_t, GridPoints> movable{};  // moves are searched here
     std::array<std::uint8_t, GridPoints> ring{};     // a white stone here has escaped
     std::array<std::uint8_t, GridPoints> rootBan{};  // barred to the side to move at the root
+    std::array<std::uint8_t, GridPoints> enclosed{};  // region points the ring cannot be reached from
+    std::array<std::uint8_t, GridPoints> initialTarget{};
     std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
     int moveCount = 0;
 
@@ -52,7 +54,16 @@ struct SearchNode {
     std::uint8_t koBan = 0;      // point barred to toMove (0 none), unless toMove is ko master
     std::uint8_t lastPass = 0;   // the previous move was a pass
     std::uint8_t escaped = 0;    // a target group reached the ring or a surrounding stone
-    std::uint16_t targets = 0;   // white stones that are not safe
+    std::uint16_t targets = 0;   // target stones on the board
+    // Target stones: the target groups' stones, and every white stone played
+    // on an enclosed point or joining a target stone, until captured.
+    std::array<std::uint64_t, 4> target{};
+    bool isTarget(int i) const { return (target[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
+    void setTarget(int i, bool on) {
+        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+        auto& word = target[static_cast<std::size_t>(i) >> 6];
+        word = on ? (word | bit) : (word & ~bit);
+    }
 };
 
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
