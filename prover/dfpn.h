@@ -81,6 +81,7 @@ public:
 
     std::uint64_t nodes() const { return nodes_; }
     bool stopped() const { return stopped_; }
+    bool limitsReached() const { return limits_ != nullptr && limits_->reached.load(); }
     std::size_t tableBytes() const { return table_.bytes(); }
 
 private:

@@ -41,6 +41,7 @@ struct MoveProof {
 MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRules& rules, const SearchNode& root,
                          int point) {
     MoveProof p;
+    if (s.limitsReached()) return p;
     std::array<SearchNode, 2> path{root, root};
     FillScratch fs;
     PlayInto(root, point, path[1], setup, rules, fs, true);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -149,6 +152,107 @@ TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
             EXPECT_EQ(r.line.front(), r.kills.empty() ? r.koKills.front() : r.kills.front()) << p.name;
         }
     }
+}
+
+// The killing move of each bundled problem's index entry (problems/README.md).
+struct Bundled {
+    const char* file;
+    const char* kill;
+};
+constexpr Bundled BundledProblems[] = {
+    {"01-bent-three.go", "1,1"},  {"02-straight-three.go", "6,1"}, {"03-bulky-five.go", "2,1"},
+    {"04-flower-five.go", "7,12"}, {"05-inside-stone.go", "3,1"},  {"06-hane.go", "9,1"},
+    {"07-rabbity-six.go", "12,12"}, {"08-key-point.go", "7,1"},    {"09-which-side.go", "4,1"},
+};
+
+Board loadBundled(const char* file) {
+    const ProblemLoad load = ReadProblemFile(test::SourcePath(std::string("problems/") + file));
+    EXPECT_TRUE(load.ok) << file;
+    Board board;
+    InitBoard(board);
+    ApplyProblem(board, load.stones);
+    return board;
+}
+
+TEST(ProverProblems, BundledProblemsKillWithTheirIndexMove) {
+    for (const Bundled& b : BundledProblems) {
+        const prover::ProveResult r = prover::Prove(loadBundled(b.file));
+        EXPECT_STREQ(verdictName(r.verdict), "kill") << b.file;
+        EXPECT_NE((" " + movesText(r.kills) + " ").find(std::string(" ") + b.kill + " "), std::string::npos)
+            << b.file << " kills: " << movesText(r.kills);
+    }
+}
+
+TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
+    const std::string file = test::SourcePath("problems/02-straight-three.go");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"prove", file}, out, err), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find("line:")), "verdict: kill\nkill: 6,1\nko:\n");
+    EXPECT_NE(out.str().find("\nline: 6,1,1 "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nrefute: 5,1>6,1 7,1>6,1\nnodes: "), std::string::npos) << out.str();
+
+    const struct {
+        std::vector<std::string_view> args;
+        int status;
+    } calls[] = {
+        {{"prove", file, "--seconds", "0.5"}, 0},
+        {{"prove", file, "--seconds"}, 2},
+        {{"prove", file, "--seconds", "-1"}, 2},
+        {{"prove", file, "--seconds", "x"}, 2},
+        {{"prove", file, "extra"}, 2},
+        {{"prove"}, 2},
+        {{"prove", "/nonexistent/problem.go"}, 1},
+    };
+    for (const auto& c : calls) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli(c.args, o, e), c.status) << c.args.size() << " args";
+        if (c.status == 1) {
+            EXPECT_NE(e.str().find("は開けません"), std::string::npos) << e.str();
+        }
+    }
+}
+
+TEST(ProverProblems, StubbornWhiteRefutesOrResistsLongest) {
+    // Straight three: after black's push at (5,1) white takes the middle;
+    // after black's middle point white can only resist.
+    Board board = loadBundled("02-straight-three.go");
+    board[5][1].Stone = Black;
+    prover::ProverAnswer a = prover::WhiteAnswer(board);
+    EXPECT_EQ(a.kind, prover::AnswerKind::Refutes);
+    EXPECT_EQ(a.move, (prover::ProverMove{6, 1, White}));
+    board[5][1].Stone = Empty;
+    board[6][1].Stone = Black;
+    a = prover::WhiteAnswer(board);
+    EXPECT_EQ(a.kind, prover::AnswerKind::Resists);
+    EXPECT_EQ(a.move.colour, White);
+    Board empty;
+    InitBoard(empty);
+    EXPECT_EQ(prover::WhiteAnswer(empty).kind, prover::AnswerKind::NoTarget);
+}
+
+TEST(ProverProblems, StopFlagEndsTheProofQuicklyWithUnknown) {
+    // Two white stones in a wide enclosure: a proof would take many seconds.
+    const Board board = boardOf(R"(
+        .....X
+        .O...X
+        ...O.X
+        .....X
+        XXXXXX)");
+    std::atomic<bool> stop{false};
+    prover::ProveOptions options;
+    options.seconds = 60;
+    options.nodeLimit = 0;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        stop = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const prover::ProveResult r = prover::Prove(board, options, &stop);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    canceller.join();
+    EXPECT_LT(ms.count(), 600);
+    EXPECT_EQ(r.verdict, Verdict::Unknown) << verdictName(r.verdict);
+    EXPECT_TRUE(r.limitReached);
 }
 
 }  // namespace
