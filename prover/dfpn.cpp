@@ -6,6 +6,7 @@
 #include "prover/dfpn.h"
 
 #include <algorithm>
+#include <new>
 
 namespace keldra::prover {
 
@@ -22,14 +23,16 @@ std::uint32_t capped(std::uint64_t v) { return v >= Infinite ? Infinite : static
 ProofTable::ProofTable(std::size_t bytes) {
     std::size_t buckets = 1;
     while (buckets * 2 * BucketSize * sizeof(TableEntry) <= bytes) buckets *= 2;
-    entries_.assign(buckets * BucketSize, TableEntry{});
+    count_ = buckets * BucketSize;
+    entries_.reset(static_cast<TableEntry*>(std::calloc(count_, sizeof(TableEntry))));
+    if (!entries_) throw std::bad_alloc();
     bucketMask_ = buckets - 1;
 }
 
 const TableEntry* ProofTable::find(std::uint64_t key) const {
     const std::size_t base = (key & bucketMask_) * BucketSize;
     for (int k = 0; k < BucketSize; ++k) {
-        const TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
+        const TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
         if (e.key == key) return &e;
     }
     return nullptr;
@@ -40,7 +43,7 @@ void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, st
     TableEntry* victim = nullptr;
     std::uint64_t victimWeight = ~std::uint64_t{0};
     for (int k = 0; k < BucketSize; ++k) {
-        TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
+        TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
         if (e.key == key || e.key == 0) {
             victim = &e;
             break;

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "prover/search_position.h"
@@ -37,10 +39,16 @@ public:
     explicit ProofTable(std::size_t bytes);
     const TableEntry* find(std::uint64_t key) const;
     void store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work);
-    std::size_t bytes() const { return entries_.size() * sizeof(TableEntry); }
+    std::size_t bytes() const { return count_ * sizeof(TableEntry); }
 
 private:
-    std::vector<TableEntry> entries_;
+    // Zeroed memory from the system: pages cost nothing until a search
+    // touches them, so a small proof does not pay for a large table.
+    struct Free {
+        void operator()(TableEntry* p) const { std::free(p); }
+    };
+    std::unique_ptr<TableEntry, Free> entries_;
+    std::size_t count_ = 0;
     std::size_t bucketMask_ = 0;
 };
 
