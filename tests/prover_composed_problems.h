@@ -99,6 +99,10 @@ inline const Composed ComposedProblems[] = {
         .O.OX
         OOOXX
         XXXX.)", prover::Verdict::KillByKo, "", "3,1"},
+    {"one real eye and two ko eyes: black must win both kos, retaken at once by white as ko master", R"(
+        XO.O.O.OX
+        XXOOOOOXX
+        .XXXXXXX.)", prover::Verdict::KillByKo, "", "3,1 7,1"},
     {"escape through a gap: each block of the one-point corridor kills, a move inside lets white out", R"(
         ..OX
         OOOX
