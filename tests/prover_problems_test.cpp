@@ -25,7 +25,12 @@ using test::ComposedProblems;
 
 std::string movesText(const std::vector<prover::ProverMove>& moves) {
     std::string s;
-    for (const auto& m : moves) s += (s.empty() ? "" : " ") + std::to_string(m.x) + "," + std::to_string(m.y);
+    for (const auto& m : moves) {
+        if (!s.empty()) s += ' ';
+        s += std::to_string(m.x);
+        s += ',';
+        s += std::to_string(m.y);
+    }
     return s;
 }
 
@@ -80,7 +85,10 @@ TEST(ProverProblems, BundledProblemsKillWithTheirIndexMove) {
     for (const Bundled& b : BundledProblems) {
         const prover::ProveResult r = prover::Prove(loadBundled(b.file));
         EXPECT_STREQ(verdictName(r.verdict), "kill") << b.file;
-        EXPECT_NE((" " + movesText(r.kills) + " ").find(std::string(" ") + b.kill + " "), std::string::npos)
+        std::string padded = " ";
+        padded += movesText(r.kills);
+        padded += ' ';
+        EXPECT_NE(padded.find(std::string(" ") + b.kill + " "), std::string::npos)
             << b.file << " kills: " << movesText(r.kills);
     }
 }
