@@ -87,6 +87,7 @@ bool Searcher::childAllowed(int d, int move) const {
 void Searcher::countNode() {
     ++nodes_;
     if (++unflushed_ < 4096) return;
+    if (solveBudget_ != 0 && nodes_ - solveStart_ >= solveBudget_) stopped_ = true;
     if (limits_ == nullptr) return;
     const std::uint64_t total = limits_->nodes.fetch_add(unflushed_) + unflushed_;
     unflushed_ = 0;
@@ -101,6 +102,7 @@ void Searcher::countNode() {
 
 ProofValues Searcher::solve(const SearchNode* path, int length) {
     stopped_ = false;
+    solveStart_ = nodes_;
     bestMove_ = -1;
     for (int i = 0; i < length; ++i) {
         nodes_stack_[static_cast<std::size_t>(i)] = path[i];
@@ -280,8 +282,9 @@ int Searcher::verifyBlackWin(const SearchNode* path, int length) {
 std::vector<int> Searcher::provedLine(const SearchNode* path, int length) {
     std::vector<int> line;
     std::vector<SearchNode> walk(path, path + length);
+    walk.reserve(MaxDepth);
     while (static_cast<int>(walk.size()) < MaxDepth - 2) {
-        const SearchNode& n = walk.back();
+        const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
         const int d = static_cast<int>(walk.size()) - 1;
         int chosen = -1, chosenHeight = -1;
         SearchNode child;
@@ -318,7 +321,7 @@ std::vector<int> Searcher::provedLine(const SearchNode* path, int length) {
 
 int Searcher::longestResistance(const SearchNode* path, int length) {
     std::vector<SearchNode> walk(path, path + length);
-    const SearchNode& n = walk.back();
+    const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
     const int d = length - 1;
     int chosen = -1, chosenHeight = -1;
     SearchNode child;

@@ -67,6 +67,8 @@ public:
 
     void setRules(const SearchRules& rules) { rules_ = rules; }
     void setLimits(SearchLimits* limits) { limits_ = limits; }
+    // Nodes one solve may spend before it gives up on its own (0: none).
+    void setSolveBudget(std::uint64_t nodes) { solveBudget_ = nodes; }
 
     // Searches path.back() with path[0..] as the history (path[0] is the
     // problem's root). Returns the node's values; unfinished after a limit.
@@ -117,6 +119,8 @@ private:
     FillScratch fs_;
     std::uint64_t nodes_ = 0;
     std::uint64_t unflushed_ = 0;
+    std::uint64_t solveBudget_ = 0;
+    std::uint64_t solveStart_ = 0;
     bool stopped_ = false;
     int rootDepth_ = 0;
     int bestMove_ = -1;

@@ -31,6 +31,8 @@ void setLimits(SearchLimits& limits, const ProveOptions& options, const std::ato
 
 enum class MoveOutcome { Proved, Disproved, Unknown };
 
+constexpr std::uint64_t FirstRoundBudget = 200'000;
+
 struct MoveProof {
     MoveOutcome outcome = MoveOutcome::Unknown;
     int refutation = -1;
@@ -123,20 +125,37 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     // White as ko master: a proof here kills whatever the ko threats.
     const SearchRules whiteMaster{White, false};
     const SearchRules blackMaster{Black, false};
+    // A first round gives every first move a small budget, so that one hard
+    // move cannot hold up the easy ones; the second round has no budget.
     std::vector<MoveProof> clean(static_cast<std::size_t>(n));
-    runOnThreads(searchers, n, [&](Searcher& s, int i) {
-        const auto ii = static_cast<std::size_t>(i);
-        clean[ii] = proveFirstMove(s, setup, whiteMaster, root, firsts[ii]);
-        RootResult& r = result.firstMoves[ii];
-        r.move = moveOf(firsts[ii], Black);
-        r.nodes = clean[ii].nodes;
-        if (clean[ii].outcome == MoveOutcome::Proved) {
-            r.status = FirstMoveStatus::Kills;
-            report(i);
-        } else if (clean[ii].outcome == MoveOutcome::Unknown) {
-            report(i);
-        }
-    });
+    for (int i = 0; i < n; ++i) result.firstMoves[static_cast<std::size_t>(i)].move = moveOf(firsts[static_cast<std::size_t>(i)], Black);
+    std::vector<int> pending(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) pending[static_cast<std::size_t>(i)] = i;
+    for (const std::uint64_t budget : {FirstRoundBudget, std::uint64_t{0}}) {
+        for (auto& s : searchers) s->setSolveBudget(budget);
+        const bool last = budget == 0;
+        runOnThreads(searchers, static_cast<int>(pending.size()), [&](Searcher& s, int j) {
+            const int i = pending[static_cast<std::size_t>(j)];
+            const auto ii = static_cast<std::size_t>(i);
+            const MoveProof p = proveFirstMove(s, setup, whiteMaster, root, firsts[ii]);
+            RootResult& r = result.firstMoves[ii];
+            r.nodes += p.nodes;
+            clean[ii].outcome = p.outcome;
+            clean[ii].refutation = p.refutation;
+            if (p.outcome == MoveOutcome::Proved) {
+                r.status = FirstMoveStatus::Kills;
+                report(i);
+            } else if (p.outcome == MoveOutcome::Unknown && last) {
+                report(i);
+            }
+        });
+        std::vector<int> still;
+        for (const int i : pending)
+            if (clean[static_cast<std::size_t>(i)].outcome == MoveOutcome::Unknown) still.push_back(i);
+        pending.swap(still);
+        if (pending.empty() || limits.reached.load()) break;
+    }
+    for (auto& s : searchers) s->setSolveBudget(0);
 
     // Black as ko master, for the moves white refuted above.
     std::vector<int> again;
