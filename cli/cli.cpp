@@ -14,6 +14,7 @@
 
 #include "BAN/board_picture.h"
 #include "QELMA/logic/form1_logic.h"
+#include "cli/prove_command.h"
 #include "solver/kill_search.h"
 
 namespace {
@@ -25,7 +26,7 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT";
+    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | prove FILE [--seconds S]";
 
 class CliView : public FormView {
 public:
@@ -110,6 +111,10 @@ namespace keldra {
 void PrintBoardLines(std::ostream& out, const Board& board) { printBoard(out, board); }
 
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() >= 2 && args[0] == "prove") {
+        const int status = RunProveCommand(args, out, err);
+        return status == UsageError ? usage(err) : status;
+    }
     if (args.size() < 2) return usage(err);
     if (const auto status = RunSgfCommand(args, out, err)) return *status;
     const std::string_view command = args[0];

@@ -1,7 +1,8 @@
 // The headless front end: commands over a problem file, results as text.
 //
 //   candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |
-//   play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT
+//   play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT |
+//   prove FILE [--seconds S]
 #pragma once
 
 #include <optional>

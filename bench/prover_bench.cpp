@@ -1,0 +1,90 @@
+// The prover over the bundled problems and the composed set: per problem its
+// verdict, time and nodes; then the median and longest time, the share of
+// answers other than unknown, nodes per second and the tables' memory.
+//
+//   build/bench/keldra_prover_bench [--threads N] [--seconds S]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BAN/problem_file.h"
+#include "prover/prover.h"
+#include "tests/prover_composed_problems.h"
+
+namespace {
+
+using namespace keldra;
+
+const char* verdictName(prover::Verdict v) {
+    switch (v) {
+        case prover::Verdict::Kill: return "kill";
+        case prover::Verdict::KillByKo: return "ko";
+        case prover::Verdict::Alive: return "alive";
+        case prover::Verdict::Seki: return "seki";
+        case prover::Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
+struct Case {
+    std::string name;
+    Board board;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prover::ProveOptions options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--threads") options.threads = std::max(1, std::atoi(argv[i + 1]));
+        if (flag == "--seconds") options.seconds = std::atof(argv[i + 1]);
+    }
+    std::vector<Case> cases;
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(KELDRA_SOURCE_DIR) + "/problems"))
+        if (e.path().extension() == ".go") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files) {
+        const ProblemLoad load = ReadProblemFile(f.string());
+        if (!load.ok) continue;
+        Case c{f.filename().string(), {}};
+        InitBoard(c.board);
+        ApplyProblem(c.board, load.stones);
+        cases.push_back(c);
+    }
+    for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+
+    std::vector<double> seconds;
+    std::uint64_t nodes = 0;
+    std::size_t tableBytes = 0;
+    int answered = 0;
+    std::printf("%-9s %9s %11s  %s\n", "verdict", "ms", "nodes", "problem");
+    for (const Case& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const prover::ProveResult r = prover::Prove(c.board, options);
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        seconds.push_back(s);
+        nodes += r.nodes;
+        tableBytes = std::max(tableBytes, r.tableBytes);
+        answered += r.verdict != prover::Verdict::Unknown;
+        std::printf("%-9s %9.1f %11llu  %.60s\n", verdictName(r.verdict), s * 1000,
+                    static_cast<unsigned long long>(r.nodes), c.name.c_str());
+    }
+    std::vector<double> sorted = seconds;
+    std::sort(sorted.begin(), sorted.end());
+    double total = 0;
+    for (const double s : seconds) total += s;
+    std::printf("\nproblems %zu, threads %d\n", cases.size(), options.threads);
+    std::printf("median %.1f ms, max %.1f ms\n", sorted[sorted.size() / 2] * 1000, sorted.back() * 1000);
+    std::printf("answered (not unknown) %d of %zu = %.0f %%\n", answered, cases.size(),
+                100.0 * answered / static_cast<double>(cases.size()));
+    std::printf("nodes %llu in %.2f s = %.0f nodes/s\n", static_cast<unsigned long long>(nodes), total,
+                static_cast<double>(nodes) / total);
+    std::printf("table memory %.1f MiB\n", static_cast<double>(tableBytes) / (1 << 20));
+    return 0;
+}

@@ -1,0 +1,77 @@
+// keldra-cli prove: loads the problem (a problem file or SGF, as the window
+// opens it), proves it and prints the result.
+#include "cli/prove_command.h"
+
+#include <chrono>
+#include <charconv>
+#include <string>
+
+#include "QELMA/logic/problem_open.h"
+#include "prover/prover.h"
+
+namespace keldra {
+
+namespace {
+
+constexpr int UsageError = 2;
+
+const char* verdictName(prover::Verdict v) {
+    switch (v) {
+        case prover::Verdict::Kill: return "kill";
+        case prover::Verdict::KillByKo: return "ko";
+        case prover::Verdict::Alive: return "alive";
+        case prover::Verdict::Seki: return "seki";
+        case prover::Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
+std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
+
+// A positive number of seconds, at most a day: "5", "0.5".
+bool parseSeconds(std::string_view s, double& out) {
+    if (s.empty() || s.size() > 12) return false;
+    for (const char c : s)
+        if (!((c >= '0' && c <= '9') || c == '.')) return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
+}
+
+}  // namespace
+
+int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
+    prover::ProveOptions options;
+    if (args.size() == 4 && args[2] == "--seconds") {
+        if (!parseSeconds(args[3], options.seconds)) return UsageError;
+    } else if (args.size() != 2) {
+        return UsageError;
+    }
+    const OpenedProblem load = ReadProblemPath(std::string(args[1]), 0, CharsetDecoder{});
+    if (!load.ok) {
+        err << load.error << '\n';
+        return 1;
+    }
+    Board board;
+    InitBoard(board);
+    ApplyProblem(board, load.stones);
+
+    const auto started = std::chrono::steady_clock::now();
+    const prover::ProveResult r = prover::Prove(board, options);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+
+    out << "verdict: " << verdictName(r.verdict) << '\n';
+    out << "kill:";
+    for (const auto& m : r.kills) out << ' ' << point(m);
+    out << "\nko:";
+    for (const auto& m : r.koKills) out << ' ' << point(m);
+    out << "\nline:";
+    for (const auto& m : r.line) out << ' ' << point(m) << ',' << int(m.colour);
+    out << "\nrefute:";
+    for (const auto& f : r.firstMoves)
+        if (f.status == prover::FirstMoveStatus::Refuted) out << ' ' << point(f.move) << '>' << point(f.refutation);
+    out << "\nnodes: " << r.nodes << '\n';
+    err << "elapsed " << ms.count() << " ms\n";
+    return 0;
+}
+
+}  // namespace keldra

@@ -1,0 +1,345 @@
+// df-pn with a transposition table. Repetition of a position on the current
+// path is a win for white; a disproof that relies on a repetition above the
+// node it belongs to is kept only in its parent's child list, never in the
+// table. Proofs are stored, then re-checked by verifyBlackWin with the exact
+// history before anyone reports them.
+#include "prover/dfpn.h"
+
+#include <algorithm>
+#include <new>
+
+namespace keldra::prover {
+
+namespace {
+
+constexpr std::uint64_t RootBanSalt = 0x5DEECE66D1234567ull;
+constexpr int BucketSize = 4;
+constexpr std::int64_t VerifyBudget = 3'000'000;
+
+std::uint32_t capped(std::uint64_t v) { return v >= Infinite ? Infinite : static_cast<std::uint32_t>(v); }
+
+}  // namespace
+
+ProofTable::ProofTable(std::size_t bytes) {
+    std::size_t buckets = 1;
+    while (buckets * 2 * BucketSize * sizeof(TableEntry) <= bytes) buckets *= 2;
+    count_ = buckets * BucketSize;
+    entries_.reset(static_cast<TableEntry*>(std::calloc(count_, sizeof(TableEntry))));
+    if (!entries_) throw std::bad_alloc();
+    bucketMask_ = buckets - 1;
+}
+
+const TableEntry* ProofTable::find(std::uint64_t key) const {
+    const std::size_t base = (key & bucketMask_) * BucketSize;
+    for (int k = 0; k < BucketSize; ++k) {
+        const TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
+        if (e.key == key) return &e;
+    }
+    return nullptr;
+}
+
+void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work) {
+    const std::size_t base = (key & bucketMask_) * BucketSize;
+    TableEntry* victim = nullptr;
+    std::uint64_t victimWeight = ~std::uint64_t{0};
+    for (int k = 0; k < BucketSize; ++k) {
+        TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
+        if (e.key == key || e.key == 0) {
+            victim = &e;
+            break;
+        }
+        const bool final = e.pn == 0 || e.dn == 0;
+        const std::uint64_t weight = e.work + (final ? (std::uint64_t{1} << 40) : 0);
+        if (weight < victimWeight) victimWeight = weight, victim = &e;
+    }
+    const bool newFinal = pn == 0 || dn == 0;
+    if (!newFinal && victim->key != key && victim->key != 0 && (victim->pn == 0 || victim->dn == 0)) return;
+    *victim = TableEntry{key, pn, dn, work, 0};
+}
+
+Searcher::Searcher(const ProblemSetup& setup, std::size_t tableBytes)
+    : setup_(setup),
+      table_(tableBytes),
+      nodes_stack_(static_cast<std::size_t>(MaxDepth + 2)),
+      keys_(static_cast<std::size_t>(MaxDepth + 2)),
+      width_(setup.moveCount + 1) {
+    slots_.resize(static_cast<std::size_t>(MaxDepth + 1) * static_cast<std::size_t>(width_));
+    for (int i = 0; i < GridPoints; ++i) rootBanned_ |= setup.rootBan[static_cast<std::size_t>(i)] != 0;
+}
+
+std::uint64_t Searcher::keyAt(int d) const {
+    return KeyOf(nodes_stack_[static_cast<std::size_t>(d)], rules_) ^ (d == 0 && rootBanned_ ? RootBanSalt : 0);
+}
+
+int Searcher::onPath(std::uint64_t key, int d) const {
+    for (int i = d; i >= 0; --i) {
+        if (keys_[static_cast<std::size_t>(i)] == key) return i;
+    }
+    return -1;
+}
+
+bool Searcher::childAllowed(int d, int move) const {
+    const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
+    if (move != PassMove) return true;
+    return n.toMove == White || rules_.unconditional;
+}
+
+void Searcher::countNode() {
+    ++nodes_;
+    if (++unflushed_ < 4096) return;
+    if (solveBudget_ != 0 && nodes_ - solveStart_ >= solveBudget_) stopped_ = true;
+    if (limits_ == nullptr) return;
+    const std::uint64_t total = limits_->nodes.fetch_add(unflushed_) + unflushed_;
+    unflushed_ = 0;
+    if ((limits_->nodeLimit != 0 && total >= limits_->nodeLimit) ||
+        std::chrono::steady_clock::now() >= limits_->deadline ||
+        (limits_->stopRequested != nullptr && limits_->stopRequested->load(std::memory_order_relaxed)) ||
+        limits_->reached.load(std::memory_order_relaxed)) {
+        limits_->reached = true;
+        stopped_ = true;
+    }
+}
+
+ProofValues Searcher::solve(const SearchNode* path, int length) {
+    stopped_ = false;
+    solveStart_ = nodes_;
+    bestMove_ = -1;
+    for (int i = 0; i < length; ++i) {
+        nodes_stack_[static_cast<std::size_t>(i)] = path[i];
+        keys_[static_cast<std::size_t>(i)] = keyAt(i);
+    }
+    rootDepth_ = length - 1;
+    ProofValues v = mid(rootDepth_, Infinite, Infinite);
+    if (limits_ != nullptr && unflushed_ != 0) {
+        limits_->nodes.fetch_add(unflushed_);
+        unflushed_ = 0;
+    }
+    return v;
+}
+
+ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
+    const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
+    SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
+    const bool orNode = n.toMove == Black;
+    const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
+    const std::uint64_t before = nodes_;
+    Slot* slots = &slots_[static_cast<std::size_t>(d) * static_cast<std::size_t>(width_)];
+    int count = 0;
+
+    auto expand = [&](int move) {
+        if (!childAllowed(d, move)) return;
+        if (!PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return;
+        countNode();
+        Slot s{static_cast<std::uint8_t>(move), NoDependence, 1, 1};
+        const std::uint64_t ck = KeyOf(c, rules_);
+        const int rep = onPath(ck, d);
+        if (rep >= 0) {
+            s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep);
+        } else {
+            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
+            if (o == Outcome::BlackWins) {
+                s.pn = 0, s.dn = Infinite;
+            } else if (o == Outcome::WhiteWins) {
+                s.pn = Infinite, s.dn = 0;
+            } else if (const TableEntry* e = table_.find(ck)) {
+                s.pn = e->pn, s.dn = e->dn;
+            } else {
+                // More eye space for white: harder to prove, easier to disprove.
+                const int eyes = EyeLikePoints(c, setup_);
+                s.pn = 1 + static_cast<std::uint32_t>(eyes);
+                s.dn = eyes >= 2 ? 1 : static_cast<std::uint32_t>(3 - eyes);
+            }
+        }
+        slots[count++] = s;
+    };
+    for (int k = 0; k < setup_.moveCount; ++k) expand(setup_.moves[static_cast<std::size_t>(k)]);
+    expand(PassMove);
+
+    ProofValues result;
+    for (;;) {
+        // Combine the children.
+        std::uint64_t pnSum = 0, dnSum = 0;
+        std::uint32_t pnMin = Infinite, dnMin = Infinite;
+        int best = -1;
+        std::uint32_t second = Infinite;
+        std::uint16_t depAll = NoDependence, depAny = 0;
+        bool anyDisproved = false;
+        for (int i = 0; i < count; ++i) {
+            const Slot& s = slots[i];
+            pnSum += s.pn, dnSum += s.dn;
+            if (s.dn == 0) {
+                depAll = std::min(depAll, s.dep);
+                if (!anyDisproved || s.dep > depAny) depAny = s.dep;
+                anyDisproved = true;
+            }
+            const std::uint32_t key1 = orNode ? s.pn : s.dn;
+            const std::uint32_t bestKey = best < 0 ? Infinite + 1 : (orNode ? slots[best].pn : slots[best].dn);
+            if (key1 < bestKey) {
+                second = best < 0 ? Infinite : bestKey;
+                best = i;
+            } else if (key1 < second) {
+                second = key1;
+            }
+            pnMin = std::min(pnMin, s.pn);
+            dnMin = std::min(dnMin, s.dn);
+        }
+        if (orNode) {
+            result.pn = count == 0 ? Infinite : pnMin;
+            result.dn = count == 0 ? 0 : capped(dnSum);
+            result.dep = result.dn == 0 ? (count == 0 ? NoDependence : depAll) : NoDependence;
+        } else {
+            result.pn = capped(pnSum);
+            result.dn = dnMin;
+            result.dep = result.dn == 0 ? depAny : NoDependence;
+        }
+        if (result.pn >= thpn || result.dn >= thdn || result.pn == 0 || result.dn == 0 || stopped_) {
+            if (d == rootDepth_) {
+                bestMove_ = -1;
+                for (int i = 0; i < count; ++i) {
+                    if ((result.pn == 0 && slots[i].pn == 0 && orNode) || (result.dn == 0 && slots[i].dn == 0 && !orNode && slots[i].dep == depAny)) {
+                        bestMove_ = slots[i].move;
+                        break;
+                    }
+                }
+            }
+            break;
+        }
+        if (d + 2 >= MaxDepth) {
+            stopped_ = true;
+            if (limits_ != nullptr) limits_->reached = true;
+            continue;
+        }
+        Slot& s = slots[best];
+        std::uint32_t cthpn, cthdn;
+        // The best child may grow a quarter past the second best before the
+        // search turns to it: values then grow geometrically, not by ones.
+        const std::uint32_t beyondSecond = capped(std::max<std::uint64_t>(std::uint64_t{second} + 1, std::uint64_t{second} * 5 / 4));
+        if (orNode) {
+            cthpn = std::min(thpn, beyondSecond);
+            cthdn = thdn >= Infinite ? Infinite : capped(std::uint64_t{thdn} - dnSum + s.dn);
+        } else {
+            cthdn = std::min(thdn, beyondSecond);
+            cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - pnSum + s.pn);
+        }
+        PlayInto(n, s.move, c, setup_, rules_, fs_, d == 0);
+        keys_[static_cast<std::size_t>(d + 1)] = KeyOf(c, rules_);
+        const ProofValues v = mid(d + 1, cthpn, cthdn);
+        s.pn = v.pn, s.dn = v.dn, s.dep = v.dep;
+    }
+
+    const bool dependent = result.dn == 0 && result.dep < d;
+    if (!dependent) {
+        const std::uint64_t work = nodes_ - before;
+        table_.store(key, result.pn, result.dn, static_cast<std::uint32_t>(std::min<std::uint64_t>(work, 0xFFFFFFFFu)));
+    }
+    return result;
+}
+
+int Searcher::verify(int d) {
+    if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) return -1;
+    const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
+    SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
+    const bool blackToMove = n.toMove == Black;
+    int height = 0;
+    auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
+        if (!childAllowed(d, move) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
+        const std::uint64_t ck = KeyOf(c, rules_);
+        if (onPath(ck, d) >= 0) return -1;
+        const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
+        if (o == Outcome::BlackWins) return 1;
+        if (o == Outcome::WhiteWins) return -1;
+        if (blackToMove) {
+            const TableEntry* e = table_.find(ck);
+            if (e == nullptr || e->pn != 0) return -1;
+        }
+        keys_[static_cast<std::size_t>(d + 1)] = ck;
+        const int h = verify(d + 1);
+        return h < 0 ? -1 : h + 1;
+    };
+    for (int k = 0; k <= setup_.moveCount; ++k) {
+        const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+        const int h = visit(move);
+        if (h == -2) continue;
+        if (blackToMove) {
+            if (h >= 0) return h;
+        } else {
+            if (h < 0) return -1;
+            height = std::max(height, h);
+        }
+    }
+    return blackToMove ? -1 : height;
+}
+
+int Searcher::verifyBlackWin(const SearchNode* path, int length) {
+    for (int i = 0; i < length; ++i) {
+        nodes_stack_[static_cast<std::size_t>(i)] = path[i];
+        keys_[static_cast<std::size_t>(i)] = keyAt(i);
+    }
+    verifyBudget_ = VerifyBudget;
+    return verify(length - 1);
+}
+
+std::vector<int> Searcher::provedLine(const SearchNode* path, int length) {
+    std::vector<int> line;
+    std::vector<SearchNode> walk(path, path + length);
+    walk.reserve(MaxDepth);
+    while (static_cast<int>(walk.size()) < MaxDepth - 2) {
+        const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
+        const int d = static_cast<int>(walk.size()) - 1;
+        int chosen = -1, chosenHeight = -1;
+        SearchNode child;
+        for (int k = 0; k <= setup_.moveCount; ++k) {
+            const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+            if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
+            const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
+            int h;
+            if (o == Outcome::BlackWins) {
+                h = 0;
+            } else if (o == Outcome::WhiteWins) {
+                h = -1;
+            } else {
+                walk.push_back(child);
+                h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
+                walk.pop_back();
+            }
+            if (n.toMove == Black) {
+                // Black's quickest proved kill.
+                if (h >= 0 && (chosen < 0 || h < chosenHeight)) chosenHeight = h, chosen = move;
+            } else {
+                if (h < 0) return {};
+                if (h > chosenHeight) chosenHeight = h, chosen = move;
+            }
+        }
+        if (chosen < 0) return {};
+        PlayInto(n, chosen, child, setup_, rules_, fs_, d == 0);
+        line.push_back(chosen);
+        if (TerminalOf(child, chosen, n.lastPass != 0, setup_, rules_, fs_) == Outcome::BlackWins) return line;
+        walk.push_back(child);
+    }
+    return {};
+}
+
+int Searcher::longestResistance(const SearchNode* path, int length) {
+    std::vector<SearchNode> walk(path, path + length);
+    const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
+    const int d = length - 1;
+    int chosen = -1, chosenHeight = -1;
+    SearchNode child;
+    for (int k = 0; k <= setup_.moveCount; ++k) {
+        const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+        if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
+        const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
+        int h = 0;
+        if (o == Outcome::WhiteWins) return -1;
+        if (o == Outcome::None) {
+            walk.push_back(child);
+            h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
+            walk.pop_back();
+            if (h < 0) return -1;
+        }
+        if (h > chosenHeight) chosenHeight = h, chosen = move;
+    }
+    return chosen;
+}
+
+}  // namespace keldra::prover

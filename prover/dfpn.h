@@ -1,0 +1,131 @@
+// Depth-first proof-number search over the prover's position, with a
+// fixed-size transposition table, and an exact re-check of every proof.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "prover/search_position.h"
+
+namespace keldra::prover {
+
+inline constexpr std::uint32_t Infinite = 1u << 28;
+inline constexpr std::uint16_t NoDependence = 0xFFFF;
+inline constexpr int MaxDepth = 400;
+
+// Limits shared by the threads of one proof.
+struct SearchLimits {
+    std::atomic<std::uint64_t> nodes{0};
+    std::uint64_t nodeLimit = 0;  // 0: none
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    const std::atomic<bool>* stopRequested = nullptr;
+    std::atomic<bool> reached{false};  // a limit or the stop flag ended some search
+};
+
+struct TableEntry {
+    std::uint64_t key = 0;
+    std::uint32_t pn = 0, dn = 0;
+    std::uint32_t work = 0;
+    std::uint32_t unused = 0;
+};
+
+// Four-way buckets; a final result outlives unfinished ones.
+class ProofTable {
+public:
+    explicit ProofTable(std::size_t bytes);
+    const TableEntry* find(std::uint64_t key) const;
+    void store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work);
+    std::size_t bytes() const { return count_ * sizeof(TableEntry); }
+
+private:
+    // Zeroed memory from the system: pages cost nothing until a search
+    // touches them, so a small proof does not pay for a large table.
+    struct Free {
+        void operator()(TableEntry* p) const { std::free(p); }
+    };
+    std::unique_ptr<TableEntry, Free> entries_;
+    std::size_t count_ = 0;
+    std::size_t bucketMask_ = 0;
+};
+
+// Proof and disproof numbers of "black captures every target stone"; `dep`
+// is the shallowest path depth whose repetition a disproof relies on.
+struct ProofValues {
+    std::uint32_t pn = 1, dn = 1;
+    std::uint16_t dep = NoDependence;
+};
+
+// One thread's search: its table, node stack and child stack are allocated
+// when it is made and reused for every search it runs.
+class Searcher {
+public:
+    Searcher(const ProblemSetup& setup, std::size_t tableBytes);
+
+    void setRules(const SearchRules& rules) { rules_ = rules; }
+    void setLimits(SearchLimits* limits) { limits_ = limits; }
+    // Nodes one solve may spend before it gives up on its own (0: none).
+    void setSolveBudget(std::uint64_t nodes) { solveBudget_ = nodes; }
+
+    // Searches path.back() with path[0..] as the history (path[0] is the
+    // problem's root). Returns the node's values; unfinished after a limit.
+    ProofValues solve(const SearchNode* path, int length);
+    // The move the last solve found: a proving child of a proved node, or a
+    // disproving child of a disproved one; -1 when none.
+    int bestMove() const { return bestMove_; }
+
+    // Re-checks that black wins from path.back() against every white move,
+    // with the exact history, following the table's proofs. Returns the
+    // number of plies to the capture along white's longest resistance, or
+    // -1 when the proof does not hold up.
+    int verifyBlackWin(const SearchNode* path, int length);
+    // The proved line from path.back(): black's proving moves and white's
+    // longest resistance, until the capture. Empty when it does not verify.
+    std::vector<int> provedLine(const SearchNode* path, int length);
+    // White's moves at path.back() (white to move, black proved) ranked by
+    // the length of black's proof: the longest resistance; -1 when none.
+    int longestResistance(const SearchNode* path, int length);
+
+    std::uint64_t nodes() const { return nodes_; }
+    bool stopped() const { return stopped_; }
+    bool limitsReached() const { return limits_ != nullptr && limits_->reached.load(); }
+    std::size_t tableBytes() const { return table_.bytes(); }
+
+private:
+    struct Slot {
+        std::uint8_t move;
+        std::uint16_t dep;
+        std::uint32_t pn, dn;
+    };
+
+    ProofValues mid(int d, std::uint32_t thpn, std::uint32_t thdn);
+    int onPath(std::uint64_t key, int d) const;
+    void countNode();
+    int verify(int d);
+    std::uint64_t keyAt(int d) const;
+    bool childAllowed(int d, int move) const;
+
+    const ProblemSetup& setup_;
+    SearchRules rules_;
+    SearchLimits* limits_ = nullptr;
+    ProofTable table_;
+    std::vector<SearchNode> nodes_stack_;
+    std::vector<std::uint64_t> keys_;
+    std::vector<Slot> slots_;
+    int width_ = 0;
+    FillScratch fs_;
+    std::uint64_t nodes_ = 0;
+    std::uint64_t unflushed_ = 0;
+    std::uint64_t solveBudget_ = 0;
+    std::uint64_t solveStart_ = 0;
+    bool stopped_ = false;
+    int rootDepth_ = 0;
+    int bestMove_ = -1;
+    std::int64_t verifyBudget_ = 0;
+    bool rootBanned_ = false;
+};
+
+}  // namespace keldra::prover

@@ -1,0 +1,83 @@
+// The verified solver: proves, for a black-to-kill problem, which black
+// first moves kill outright, which kill only through ko, and how white
+// refutes the others. Every answer other than Unknown is a proof under the
+// rules in prover/README.md. Standard library only; threads for the first
+// moves.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "BAN/board.h"
+
+namespace keldra::prover {
+
+struct ProveOptions {
+    std::uint64_t nodeLimit = 40'000'000;     // positions generated, over all threads; 0: none
+    double seconds = 10.0;                    // wall time; 0 or less: none
+    std::size_t tableBytes = 64u << 20;       // transposition tables, over all threads
+    int threads = 2;
+};
+
+enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
+
+// A move of the proof; x == 0 (and y == 0) is a pass.
+struct ProverMove {
+    std::uint8_t x = 0, y = 0;
+    std::uint8_t colour = 0;  // 1 black, 2 white
+    bool isPass() const { return x == 0; }
+    friend bool operator==(const ProverMove&, const ProverMove&) = default;
+};
+
+enum class FirstMoveStatus { Kills, KillsByKo, Refuted, Unknown };
+
+struct RootResult {
+    ProverMove move;
+    FirstMoveStatus status = FirstMoveStatus::Unknown;
+    ProverMove refutation;   // white's answer when Refuted
+    std::uint64_t nodes = 0;  // spent on this move
+};
+
+struct ProveResult {
+    Verdict verdict = Verdict::Unknown;
+    std::vector<ProverMove> kills;    // X, then Y order
+    std::vector<ProverMove> koKills;  // kill only when black may retake kos at once
+    std::vector<ProverMove> line;     // from the first (ko) kill: black's proof, white's longest resistance
+    std::vector<RootResult> firstMoves;  // every black first move, X then Y order
+    std::uint64_t nodes = 0;
+    bool limitReached = false;
+    std::size_t tableBytes = 0;
+};
+
+// Proves the problem on `board` (black to move; the board's ko marks bind
+// black's first move). `stopRequested` cancels within a fraction of a second
+// and leaves Unknown where nothing was proved. `onRootFinished` runs once per
+// first move and ko setting as soon as its proof ends, on a worker thread,
+// never two at a time.
+ProveResult Prove(const Board& board, const ProveOptions& options = {},
+                  const std::atomic<bool>* stopRequested = nullptr,
+                  std::function<void(const RootResult&)> onRootFinished = {});
+
+enum class AnswerKind {
+    Refutes,   // black's last move does not kill; `move` keeps white alive
+    Resists,   // black's last move kills; `move` is white's longest resistance
+    NoTarget,  // no white stone to defend
+    Unknown,   // nothing proved within the limits; `move` is empty
+};
+
+struct ProverAnswer {
+    AnswerKind kind = AnswerKind::Unknown;
+    ProverMove move;  // a pass when x == 0
+    bool needsKo = false;  // the refutation holds only when white may retake kos at once
+    std::uint64_t nodes = 0;
+};
+
+// White's answer on `board`, white to move (after black's move; the board's
+// ko marks bind white's move).
+ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options = {},
+                         const std::atomic<bool>* stopRequested = nullptr);
+
+}  // namespace keldra::prover

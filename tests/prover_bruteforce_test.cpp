@@ -1,0 +1,382 @@
+// The prover against an exhaustive solution of the game graph, written from
+// the rules alone: capture, self-capture refused, simple ko with a ko master who may
+// retake at once, passes (two in a row end the game, white keeping its
+// stones), and a position that repeats on the path counting for white. On
+// thousands of random enclosed corners and edges the verdict, the killing
+// and ko-killing first moves must be the same, every refutation must hold,
+// and every line must be legal and end with white captured.
+//
+// KELDRA_PROVER_STRIDE=k (or KELDRA_GOLDEN_STRIDE) runs every k-th case.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "prover/prover.h"
+
+namespace {
+
+using namespace keldra;
+
+constexpr int W = 15;  // grid side, border included
+using Grid = std::array<char, W * W>;  // '.', 'X', 'O', '#'; index x * W + y
+
+int at(int x, int y) { return x * W + y; }
+
+// The group through p: its points and whether it has a liberty.
+void groupOf(const Grid& g, int p, std::vector<int>& stones, bool& hasLiberty) {
+    stones.clear();
+    hasLiberty = false;
+    std::array<char, W * W> seen{};
+    std::array<int, W * W> todo{};
+    int top = 0;
+    todo[static_cast<std::size_t>(top++)] = p;
+    seen[static_cast<std::size_t>(p)] = 1;
+    while (top > 0) {
+        const int q = todo[static_cast<std::size_t>(--top)];
+        stones.push_back(q);
+        for (const int r : {q - W, q + W, q - 1, q + 1}) {
+            if (g[static_cast<std::size_t>(r)] == '.') hasLiberty = true;
+            if (g[static_cast<std::size_t>(r)] == g[static_cast<std::size_t>(p)] && !seen[static_cast<std::size_t>(r)]) {
+                seen[static_cast<std::size_t>(r)] = 1;
+                todo[static_cast<std::size_t>(top++)] = r;
+            }
+        }
+    }
+}
+
+// The whole game graph from the root, solved backwards. A state is the
+// stones, the side to move, the ko ban that binds it (none for the ko
+// master) and whether the last move was a pass. Black wins from a state when
+// it can force the capture of every white stone; with the positions of the
+// history made wins for white, this equals play with the repetition rule, as
+// a winning black strategy strictly lowers the number of moves to the
+// capture and so never repeats a position.
+struct GameGraph {
+    static constexpr int BlackWins = -2, WhiteWins = -3;
+    struct State {
+        Grid g;
+        char toMove;
+        int ban;  // binding on toMove, -1 none
+        bool previousPass;
+    };
+    Grid start{};
+    std::vector<char> playable = std::vector<char>(W * W, 0);
+    std::vector<char> neverCaptured = std::vector<char>(W * W, 0);
+    std::vector<int> points;  // playable points, the key's cells
+    char master = 'O';
+    std::vector<State> states;
+    std::vector<std::vector<int>> next;  // successors: a state or BlackWins / WhiteWins
+    std::unordered_map<std::uint64_t, int> index;
+    bool tooLarge = false;
+
+    // Playable: points reached from the white stones through empty points
+    // and white stones, and the black groups touching them (they may be
+    // captured). Other black stones are never captured.
+    GameGraph(const Grid& g, char koMaster) : start(g), master(koMaster) {
+        std::vector<int> todo;
+        for (int p = 0; p < W * W; ++p)
+            if (g[static_cast<std::size_t>(p)] == 'O') playable[static_cast<std::size_t>(p)] = 1, todo.push_back(p);
+        while (!todo.empty()) {
+            const int q = todo.back();
+            todo.pop_back();
+            for (const int r : {q - W, q + W, q - 1, q + 1}) {
+                const char c = g[static_cast<std::size_t>(r)];
+                if ((c == '.' || c == 'O') && !playable[static_cast<std::size_t>(r)]) {
+                    playable[static_cast<std::size_t>(r)] = 1;
+                    todo.push_back(r);
+                }
+            }
+        }
+        std::vector<char> region = playable;
+        for (int p = 0; p < W * W; ++p) {
+            if (g[static_cast<std::size_t>(p)] != 'X') continue;
+            bool touches = false;
+            std::vector<int> stones;
+            bool lib;
+            groupOf(g, p, stones, lib);
+            for (const int s : stones)
+                for (const int r : {s - W, s + W, s - 1, s + 1}) touches |= region[static_cast<std::size_t>(r)] != 0;
+            if (touches) playable[static_cast<std::size_t>(p)] = 1;
+            else neverCaptured[static_cast<std::size_t>(p)] = 1;
+        }
+        for (int p = 0; p < W * W; ++p)
+            if (playable[static_cast<std::size_t>(p)]) points.push_back(p);
+        tooLarge = points.size() > 26;
+    }
+
+    // Plays colour c at p; false when illegal. `ban` in: the point c may not
+    // take; out: the point the opponent may not take next.
+    bool play(Grid& g, int p, char c, int& ban) const {
+        if (!playable[static_cast<std::size_t>(p)] || g[static_cast<std::size_t>(p)] != '.' || p == ban) return false;
+        const char o = c == 'X' ? 'O' : 'X';
+        g[static_cast<std::size_t>(p)] = c;
+        int captured = 0, capturedAt = -1;
+        std::vector<int> stones;
+        bool lib;
+        for (const int r : {p - W, p + W, p - 1, p + 1}) {
+            if (g[static_cast<std::size_t>(r)] != o) continue;
+            groupOf(g, r, stones, lib);
+            bool safe = false;
+            for (const int s : stones) safe |= neverCaptured[static_cast<std::size_t>(s)] != 0;
+            if (lib || safe) continue;
+            for (const int s : stones) g[static_cast<std::size_t>(s)] = '.';
+            captured += static_cast<int>(stones.size());
+            capturedAt = r;
+        }
+        groupOf(g, p, stones, lib);
+        if (!lib) return false;
+        int liberties = 0;
+        for (const int r : {p - W, p + W, p - 1, p + 1}) liberties += g[static_cast<std::size_t>(r)] == '.';
+        ban = (captured == 1 && stones.size() == 1 && liberties == 1) ? capturedAt : -1;
+        return true;
+    }
+
+    static bool whiteLeft(const Grid& g) { return std::find(g.begin(), g.end(), 'O') != g.end(); }
+
+    // The repetition key: stones, side to move, binding ban (not the pass flag).
+    std::uint64_t key(const State& s) const {
+        std::uint64_t k = 0;
+        for (const int p : points) {
+            const char c = s.g[static_cast<std::size_t>(p)];
+            k = k * 3 + (c == 'X' ? 1 : c == 'O' ? 2 : 0);
+        }
+        return (k * 2 + (s.toMove == 'X')) * 256 + static_cast<std::uint64_t>(s.ban + 1);
+    }
+    std::uint64_t id(const State& s) const { return key(s) * 2 + s.previousPass; }
+
+    int add(const State& s) {
+        const auto [it, fresh] = index.emplace(id(s), static_cast<int>(states.size()));
+        if (fresh) states.push_back(s);
+        return it->second;
+    }
+
+    State after(const State& s, int p, bool& legal, bool& captureAll) const {
+        State t = s;
+        t.toMove = s.toMove == 'X' ? 'O' : 'X';
+        t.previousPass = p < 0;
+        t.ban = -1;
+        legal = true;
+        captureAll = false;
+        if (p < 0) return t;
+        int ban = s.ban;
+        legal = play(t.g, p, s.toMove, ban);
+        t.ban = t.toMove == master ? -1 : ban;
+        captureAll = legal && !whiteLeft(t.g);
+        return t;
+    }
+
+    // Every state reachable from the root, with its successors.
+    void build(std::size_t limit) {
+        add(State{start, 'X', -1, false});
+        for (std::size_t i = 0; i < states.size(); ++i) {
+            if (states.size() > limit) {
+                tooLarge = true;
+                return;
+            }
+            std::vector<int> out;
+            for (std::size_t k = 0; k <= points.size(); ++k) {
+                const int p = k < points.size() ? points[k] : -1;
+                const State s = states[i];
+                if (p < 0 && s.previousPass) {
+                    out.push_back(WhiteWins);
+                    continue;
+                }
+                bool legal, all;
+                const State t = after(s, p, legal, all);
+                if (!legal) continue;
+                out.push_back(all ? BlackWins : add(t));
+            }
+            next.push_back(std::move(out));
+        }
+    }
+
+    // The states from which black forces the capture, with the states whose
+    // key is in `history` counted as wins for white.
+    std::vector<char> blackWins(const std::vector<std::uint64_t>& history) const {
+        std::vector<char> win(states.size(), 0), banned(states.size(), 0);
+        for (std::size_t i = 0; i < states.size(); ++i)
+            banned[i] = std::find(history.begin(), history.end(), key(states[i])) != history.end();
+        auto wins = [&](int t) { return t == BlackWins || (t >= 0 && win[static_cast<std::size_t>(t)]); };
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (std::size_t i = 0; i < states.size(); ++i) {
+                if (win[i] || banned[i]) continue;
+                const auto& out = next[i];
+                const bool w = states[i].toMove == 'X' ? std::any_of(out.begin(), out.end(), wins)
+                                                       : std::all_of(out.begin(), out.end(), wins);
+                if (w) win[i] = 1, changed = true;
+            }
+        }
+        return win;
+    }
+};
+
+Board boardOf(const Grid& g) {
+    Board b;
+    InitBoard(b);
+    for (int x = 1; x <= BoardSide; ++x)
+        for (int y = 1; y <= BoardSide; ++y) {
+            const char c = g[static_cast<std::size_t>(at(x, y))];
+            b[x][y].Stone = c == 'X' ? Black : c == 'O' ? White : Empty;
+        }
+    return b;
+}
+
+std::string pictureOf(const Grid& g) {
+    std::string s;
+    for (int y = 1; y <= 6; ++y) {
+        for (int x = 1; x <= 9; ++x) s += g[static_cast<std::size_t>(at(x, y))];
+        s += '\n';
+    }
+    return s;
+}
+
+// A random position in a box of the top edge (in the corner or not), closed
+// by a black wall, with at most `maxEmpty` empty points inside, every group
+// with a liberty and at least one white stone.
+bool randomEnclosed(std::mt19937& rng, Grid& g, int maxEmpty) {
+    g.fill('.');
+    for (int i = 0; i < W; ++i) g[static_cast<std::size_t>(at(i, 0))] = g[static_cast<std::size_t>(at(i, W - 1))] =
+        g[static_cast<std::size_t>(at(0, i))] = g[static_cast<std::size_t>(at(W - 1, i))] = '#';
+    const int w = 2 + static_cast<int>(rng() % 5), h = 1 + static_cast<int>(rng() % 3);
+    if (w * h > 12) return false;
+    const bool corner = rng() % 2 == 0;
+    const int left = corner ? 1 : 2;
+    for (int y = 1; y <= h + 1; ++y) {
+        g[static_cast<std::size_t>(at(left + w, y))] = 'X';
+        if (!corner) g[static_cast<std::size_t>(at(left - 1, y))] = 'X';
+    }
+    for (int x = left - (corner ? 0 : 1); x <= left + w; ++x) g[static_cast<std::size_t>(at(x, h + 1))] = 'X';
+    int empty = 0, whites = 0;
+    const int pWhite = 40 + static_cast<int>(rng() % 40), pBlack = static_cast<int>(rng() % 20);
+    // Half the boxes are shaped like a white group along the wall around an
+    // eye space, the others filled at random.
+    const bool shaped = rng() % 2 == 0;
+    for (int x = left; x < left + w; ++x)
+        for (int y = 1; y <= h; ++y) {
+            const int roll = static_cast<int>(rng() % 100);
+            const bool alongWall = y == h || x == left + w - 1 || (!corner && x == left);
+            char c = roll < pWhite ? 'O' : roll < pWhite + pBlack ? 'X' : '.';
+            if (shaped) c = alongWall ? (roll < 90 ? 'O' : '.') : (roll < 60 ? '.' : roll < 80 ? 'X' : 'O');
+            g[static_cast<std::size_t>(at(x, y))] = c;
+            empty += c == '.';
+            whites += c == 'O';
+        }
+    if (whites == 0 || empty == 0 || empty > maxEmpty) return false;
+    std::vector<int> stones;
+    bool lib;
+    for (int p = 0; p < W * W; ++p) {
+        const char c = g[static_cast<std::size_t>(p)];
+        if (c != 'X' && c != 'O') continue;
+        groupOf(g, p, stones, lib);
+        if (!lib) return false;
+    }
+    return true;
+}
+
+int strideFromEnvironment() {
+    for (const char* name : {"KELDRA_PROVER_STRIDE", "KELDRA_GOLDEN_STRIDE"}) {
+        if (const char* v = std::getenv(name)) {
+            const int k = std::atoi(v);
+            if (k > 0) return k;
+        }
+    }
+    return 1;
+}
+
+TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
+    constexpr int Cases = 3000;
+    constexpr std::size_t GraphLimit = 8000;
+    const int stride = strideFromEnvironment();
+    std::mt19937 rng(20261208);
+    prover::ProveOptions options;
+    options.threads = 1;
+    options.tableBytes = 1u << 20;
+    options.seconds = 0;
+    options.nodeLimit = 0;
+    int compared = 0, kills = 0, kos = 0, lives = 0, skipped = 0;
+    for (int c = 0; c < Cases; ++c) {
+        Grid g;
+        while (!randomEnclosed(rng, g, 8)) {
+        }
+        if (c % stride != 0) continue;
+        GameGraph clean(g, 'O'), ko(g, 'X');
+        clean.build(GraphLimit);
+        ko.build(GraphLimit);
+        if (clean.tooLarge || ko.tooLarge) {
+            ++skipped;
+            continue;
+        }
+        const GameGraph::State root{g, 'X', -1, false};
+        const std::vector<std::uint64_t> rootOnly{clean.key(root)};
+        const std::vector<char> cleanWins = clean.blackWins(rootOnly), koWins = ko.blackWins(rootOnly);
+        std::set<std::pair<int, int>> wantKill, wantKo;
+        for (const int p : clean.points) {
+            bool legal, all;
+            const GameGraph::State t = clean.after(root, p, legal, all);
+            if (!legal) continue;
+            const bool killsClean = all || cleanWins[static_cast<std::size_t>(clean.index.at(clean.id(t)))];
+            const GameGraph::State u = ko.after(root, p, legal, all);
+            const bool killsKo = all || koWins[static_cast<std::size_t>(ko.index.at(ko.id(u)))];
+            if (killsClean) wantKill.insert({p / W, p % W});
+            else if (killsKo) wantKo.insert({p / W, p % W});
+        }
+        const prover::ProveResult r = prover::Prove(boardOf(g), options);
+        const std::string where = "case " + std::to_string(c) + "\n" + pictureOf(g);
+        std::set<std::pair<int, int>> gotKill, gotKo;
+        for (const auto& m : r.kills) gotKill.insert({m.x, m.y});
+        for (const auto& m : r.koKills) gotKo.insert({m.x, m.y});
+        ASSERT_EQ(gotKill, wantKill) << where;
+        ASSERT_EQ(gotKo, wantKo) << where;
+        const prover::Verdict want = !wantKill.empty() ? prover::Verdict::Kill
+                                     : !wantKo.empty() ? prover::Verdict::KillByKo
+                                                       : prover::Verdict::Alive;
+        const prover::Verdict got = r.verdict == prover::Verdict::Seki ? prover::Verdict::Alive : r.verdict;
+        ASSERT_EQ(static_cast<int>(got), static_cast<int>(want)) << where;
+        kills += want == prover::Verdict::Kill;
+        kos += want == prover::Verdict::KillByKo;
+        lives += want == prover::Verdict::Alive;
+
+        // Each refutation keeps white alive even when black may retake kos
+        // at once, with the root and black's move in the history.
+        for (const auto& f : r.firstMoves) {
+            if (f.status != prover::FirstMoveStatus::Refuted) continue;
+            bool legal, all;
+            const GameGraph::State t = ko.after(root, at(f.move.x, f.move.y), legal, all);
+            ASSERT_TRUE(legal) << where;
+            const GameGraph::State u = ko.after(t, f.refutation.isPass() ? -1 : at(f.refutation.x, f.refutation.y), legal, all);
+            ASSERT_TRUE(legal && !all) << where;
+            const std::vector<char> wins = ko.blackWins({ko.key(root), ko.key(t)});
+            EXPECT_FALSE(wins[static_cast<std::size_t>(ko.index.at(ko.id(u)))])
+                << where << "refutation of " << int(f.move.x) << "," << int(f.move.y);
+        }
+
+        // The main line is legal and ends with every white stone captured.
+        if (!r.line.empty()) {
+            const GameGraph& graph = r.verdict == prover::Verdict::Kill ? clean : ko;
+            GameGraph::State s = root;
+            bool legal = true, all = false;
+            for (const auto& m : r.line) {
+                ASSERT_FALSE(all) << where;
+                s = graph.after(s, m.isPass() ? -1 : at(m.x, m.y), legal, all);
+                ASSERT_TRUE(legal) << where;
+            }
+            EXPECT_TRUE(all) << where;
+        }
+        ++compared;
+    }
+    EXPECT_GT(compared, 0);
+    EXPECT_GT(kills, 0);
+    EXPECT_GT(lives, 0);
+    std::printf("compared %d positions (%d kill, %d ko, %d live), %d too large skipped\n", compared, kills, kos, lives,
+                skipped);
+}
+
+}  // namespace

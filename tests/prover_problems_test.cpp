@@ -1,0 +1,168 @@
+// The prover on composed problems whose answers a Go player knows, on the
+// bundled problems, and through keldra-cli prove.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BAN/problem_file.h"
+#include "cli/cli.h"
+#include "prover/prover.h"
+#include "test_support.h"
+#include "prover_composed_problems.h"
+
+namespace {
+
+using namespace keldra;
+using prover::Verdict;
+using test::ComposedBoard;
+using test::ComposedProblems;
+
+std::string movesText(const std::vector<prover::ProverMove>& moves) {
+    std::string s;
+    for (const auto& m : moves) {
+        if (!s.empty()) s += ' ';
+        s += std::to_string(m.x);
+        s += ',';
+        s += std::to_string(m.y);
+    }
+    return s;
+}
+
+const char* verdictName(Verdict v) {
+    switch (v) {
+        case Verdict::Kill: return "kill";
+        case Verdict::KillByKo: return "ko";
+        case Verdict::Alive: return "alive";
+        case Verdict::Seki: return "seki";
+        case Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
+TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
+    prover::ProveOptions options;
+    options.tableBytes = 8u << 20;
+    for (const test::Composed& p : ComposedProblems) {
+        const Board board = ComposedBoard(p.rows);
+        const prover::ProveResult r = prover::Prove(board, options);
+        EXPECT_STREQ(verdictName(r.verdict), verdictName(p.verdict)) << p.name << "\n" << test::PictureOf(board);
+        EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
+        EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
+        if (!r.kills.empty() || !r.koKills.empty()) {
+            ASSERT_FALSE(r.line.empty()) << p.name;
+            EXPECT_EQ(r.line.front(), r.kills.empty() ? r.koKills.front() : r.kills.front()) << p.name;
+        }
+    }
+}
+
+// The killing move of each bundled problem's index entry (problems/README.md).
+struct Bundled {
+    const char* file;
+    const char* kill;
+};
+constexpr Bundled BundledProblems[] = {
+    {"01-bent-three.go", "1,1"},  {"02-straight-three.go", "6,1"}, {"03-bulky-five.go", "2,1"},
+    {"04-flower-five.go", "7,12"}, {"05-inside-stone.go", "3,1"},  {"06-hane.go", "9,1"},
+    {"07-rabbity-six.go", "12,12"}, {"08-key-point.go", "7,1"},    {"09-which-side.go", "4,1"},
+};
+
+Board loadBundled(const char* file) {
+    const ProblemLoad load = ReadProblemFile(test::SourcePath(std::string("problems/") + file));
+    EXPECT_TRUE(load.ok) << file;
+    Board board;
+    InitBoard(board);
+    ApplyProblem(board, load.stones);
+    return board;
+}
+
+TEST(ProverProblems, BundledProblemsKillWithTheirIndexMove) {
+    for (const Bundled& b : BundledProblems) {
+        const prover::ProveResult r = prover::Prove(loadBundled(b.file));
+        EXPECT_STREQ(verdictName(r.verdict), "kill") << b.file;
+        std::string padded = " ";
+        padded += movesText(r.kills);
+        padded += ' ';
+        EXPECT_NE(padded.find(std::string(" ") + b.kill + " "), std::string::npos)
+            << b.file << " kills: " << movesText(r.kills);
+    }
+}
+
+TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
+    const std::string file = test::SourcePath("problems/02-straight-three.go");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"prove", file}, out, err), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find("line:")), "verdict: kill\nkill: 6,1\nko:\n");
+    EXPECT_NE(out.str().find("\nline: 6,1,1 "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nrefute: 5,1>6,1 7,1>6,1\nnodes: "), std::string::npos) << out.str();
+
+    const struct {
+        std::vector<std::string_view> args;
+        int status;
+    } calls[] = {
+        {{"prove", file, "--seconds", "0.5"}, 0},
+        {{"prove", file, "--seconds"}, 2},
+        {{"prove", file, "--seconds", "-1"}, 2},
+        {{"prove", file, "--seconds", "x"}, 2},
+        {{"prove", file, "extra"}, 2},
+        {{"prove"}, 2},
+        {{"prove", "/nonexistent/problem.go"}, 1},
+    };
+    for (const auto& c : calls) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli(c.args, o, e), c.status) << c.args.size() << " args";
+        if (c.status == 1) {
+            EXPECT_NE(e.str().find("は開けません"), std::string::npos) << e.str();
+        }
+    }
+}
+
+TEST(ProverProblems, StubbornWhiteRefutesOrResistsLongest) {
+    // Straight three: after black's push at (5,1) white takes the middle;
+    // after black's middle point white can only resist.
+    Board board = loadBundled("02-straight-three.go");
+    board[5][1].Stone = Black;
+    prover::ProverAnswer a = prover::WhiteAnswer(board);
+    EXPECT_EQ(a.kind, prover::AnswerKind::Refutes);
+    EXPECT_EQ(a.move, (prover::ProverMove{6, 1, White}));
+    board[5][1].Stone = Empty;
+    board[6][1].Stone = Black;
+    a = prover::WhiteAnswer(board);
+    EXPECT_EQ(a.kind, prover::AnswerKind::Resists);
+    EXPECT_EQ(a.move.colour, White);
+    Board empty;
+    InitBoard(empty);
+    EXPECT_EQ(prover::WhiteAnswer(empty).kind, prover::AnswerKind::NoTarget);
+}
+
+TEST(ProverProblems, StopFlagEndsTheProofQuicklyWithUnknown) {
+    // Two white stones in a wide enclosure: a proof would take many seconds.
+    const Board board = ComposedBoard(R"(
+        .....X
+        .O...X
+        ...O.X
+        .....X
+        XXXXXX)");
+    std::atomic<bool> stop{false};
+    prover::ProveOptions options;
+    options.seconds = 60;
+    options.nodeLimit = 0;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        stop = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const prover::ProveResult r = prover::Prove(board, options, &stop);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    canceller.join();
+    EXPECT_LT(ms.count(), 600);
+    EXPECT_EQ(r.verdict, Verdict::Unknown) << verdictName(r.verdict);
+    EXPECT_TRUE(r.limitReached);
+}
+
+}  // namespace
