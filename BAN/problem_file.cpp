@@ -138,17 +138,24 @@ ProblemLoad ParseProblemText(std::string_view bytes) {
     return reader.finish();
 }
 
-ProblemLoad ReadProblemFile(const std::string& path) {
-    ProblemLoad failed;
-    failed.error = CannotOpenMessage(path);
+int OpenRegularFile(const std::string& path, std::uint64_t* size) {
     // O_NONBLOCK keeps a named pipe from blocking the open; only regular files are read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return failed;
+    if (fd < 0) return -1;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return failed;
+        return -1;
     }
+    if (size) *size = static_cast<std::uint64_t>(st.st_size);
+    return fd;
+}
+
+ProblemLoad ReadProblemFile(const std::string& path) {
+    ProblemLoad failed;
+    failed.error = CannotOpenMessage(path);
+    const int fd = OpenRegularFile(path, nullptr);
+    if (fd < 0) return failed;
     ProblemReader reader;
     char buf[65536];
     bool readError = false;

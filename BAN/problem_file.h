@@ -58,6 +58,11 @@ private:
 // Parses a whole problem text held in memory.
 ProblemLoad ParseProblemText(std::string_view bytes);
 
+// Opens `path` for reading when it is a regular file, without blocking on a
+// named pipe. Returns the descriptor (the caller closes it) and sets `size`
+// when given, or returns -1.
+int OpenRegularFile(const std::string& path, std::uint64_t* size);
+
 // Opens and reads a problem file. A path that is not a readable regular file
 // gives "ﾌｧｲﾙ %s は開けません".
 ProblemLoad ReadProblemFile(const std::string& path);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "BAN/problem_file.h"
@@ -445,21 +443,16 @@ SgfLoad ParseSgf(std::string_view bytes, int tree) { return Parser(bytes, tree).
 SgfLoad ReadSgfFile(const std::string& path, int tree) {
     SgfLoad failed;
     failed.error = CannotOpenMessage(path);
-    // O_NONBLOCK keeps a named pipe from blocking the open; only regular files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, &size);
     if (fd < 0) return failed;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return failed;
-    }
-    if (static_cast<std::uint64_t>(st.st_size) > SgfMaxFileBytes) {
+    if (size > SgfMaxFileBytes) {
         ::close(fd);
         failed.error = SgfTooLargeMessage(path);
         return failed;
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    bytes.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buf, sizeof buf);
