@@ -210,8 +210,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             break;
         }
         if (d + 2 >= MaxDepth) {
-            stopped_ = true;
-            if (limits_ != nullptr) limits_->reached = true;
+            stopped_ = true;  // this proof alone ends unfinished
             continue;
         }
         Slot& s = slots[best];
