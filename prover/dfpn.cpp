@@ -135,14 +135,19 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         const int rep = onPath(ck, d);
         if (rep >= 0) {
             s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep);
+        } else if (const TableEntry* e = table_.find(ck)) {
+            s.pn = e->pn, s.dn = e->dn;
         } else {
+            // A terminal result depends on the key alone (the pass flag is in
+            // the key whenever two passes can end the game), so the table
+            // keeps it and the next visit skips the test.
             const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
             if (o == Outcome::BlackWins) {
                 s.pn = 0, s.dn = Infinite;
+                table_.store(ck, 0, Infinite, 0);
             } else if (o == Outcome::WhiteWins) {
                 s.pn = Infinite, s.dn = 0;
-            } else if (const TableEntry* e = table_.find(ck)) {
-                s.pn = e->pn, s.dn = e->dn;
+                table_.store(ck, Infinite, 0, 0);
             } else {
                 // More eye space for white: harder to prove, easier to disprove.
                 const int eyes = EyeLikePoints(c, setup_);
@@ -205,8 +210,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             break;
         }
         if (d + 2 >= MaxDepth) {
-            stopped_ = true;
-            if (limits_ != nullptr) limits_->reached = true;
+            stopped_ = true;  // this proof alone ends unfinished
             continue;
         }
         Slot& s = slots[best];

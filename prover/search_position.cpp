@@ -298,7 +298,8 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
                    const SearchRules& rules, FillScratch& fs) {
     if (reached.targets == 0) return Outcome::BlackWins;
     if (reached.escaped) return Outcome::WhiteWins;
-    if (reached.toMove == Black && reached.targets >= 2 && WhiteUnconditionallyAlive(reached, setup, fs))
+    // Two eyes need at least six stones; the test only shortens the search.
+    if (reached.toMove == Black && reached.targets >= 6 && WhiteUnconditionallyAlive(reached, setup, fs))
         return Outcome::WhiteWins;
     if (move == PassMove && previousWasPass) return rules.unconditional ? Outcome::BlackWins : Outcome::WhiteWins;
     return Outcome::None;
