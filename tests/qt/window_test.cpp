@@ -216,7 +216,7 @@ TEST_F(Window, HelpWindow) {
     EXPECT_EQ(help.geometry(), QRect(98, 95, 517, 426));
     EXPECT_EQ(help.Button1->geometry(), QRect(414, 16, 75, 25)) << "5 pixels right of Memo1";
     const QStringList lines = help.Memo2->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 148);
+    ASSERT_EQ(lines.size(), 155);
     EXPECT_EQ(lines[0], QString(29, QChar(0xFF1D)));  // ＝
     EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
     EXPECT_EQ(lines[2], lines[0]);
