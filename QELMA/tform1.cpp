@@ -326,20 +326,20 @@ void TForm1::takeFileDrops() {
 }
 
 bool TForm1::OpenProblemFile(const QString& path) {
-    if (!takesDrops() || path.isEmpty()) return false;
+    if (!takesFiles() || path.isEmpty()) return false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     RememberFolderOf(absolute);
     return logic_.OpenProblemPath(QFile::encodeName(absolute).toStdString());
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) { takeDrag(event, takesDrops()); }
+void TForm1::dragEnterEvent(QDragEnterEvent* event) { takeDrag(event, takesFiles()); }
 
-void TForm1::dragMoveEvent(QDragMoveEvent* event) { takeDrag(event, takesDrops()); }
+void TForm1::dragMoveEvent(QDragMoveEvent* event) { takeDrag(event, takesFiles()); }
 
 // The file opens once the drop has returned, so that a message about it
 // does not hold up the program the file was dragged from.
 void TForm1::dropEvent(QDropEvent* event) {
-    takeDrag(event, takesDrops());
+    takeDrag(event, takesFiles());
     if (!event->isAccepted()) return;
     QTimer::singleShot(0, this, [this, path = *draggedFile(event->mimeData())] { OpenProblemFile(path); });
 }
@@ -349,7 +349,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
         auto* drag = static_cast<QDropEvent*>(event);
         if (draggedFile(drag->mimeData())) {
-            type == QEvent::Drop ? dropEvent(drag) : takeDrag(drag, takesDrops());
+            type == QEvent::Drop ? dropEvent(drag) : takeDrag(drag, takesFiles());
             return true;
         }
     }

@@ -153,7 +153,7 @@ private:
     void createMenu();
     void createProblemMenuItems();
     void takeFileDrops();
-    bool takesDrops() const { return !busy_ && !closing_; }
+    bool takesFiles() const { return !busy_ && !closing_; }
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();
