@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTimer>
 
+#include "QELMA/desktop.h"
 #include "QELMA/tform1.h"
 
 namespace keldra {
@@ -17,21 +19,28 @@ namespace {
 
 QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// OpenDialog1 and SaveDialog1: default extension "go", filter 詰碁. Neither
-// asks before replacing a file nor insists that a typed name exists.
-std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+// OpenDialog1 and SaveDialog1 (default extension "go", filter 詰碁) and the
+// SGF dialogs. None asks before replacing a file nor insists that a typed
+// name exists. Each starts in the folder used last.
+std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const char* suffix = "go",
+                                     const char* filter = "詰碁 (*.go)") {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("go"));
-    dialog.setNameFilter(QString::fromUtf8("詰碁 (*.go)"));
+    dialog.setDefaultSuffix(QString::fromUtf8(suffix));
+    dialog.setNameFilter(QString::fromUtf8(filter));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString start = StartFolder();
+    if (!start.isEmpty()) dialog.setDirectory(start);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
+// The chosen file's path for the logic; its folder is remembered for the
+// next dialog.
 std::optional<std::string> toPath(const std::optional<QString>& chosen) {
     if (!chosen) return std::nullopt;
+    RememberFolderOf(*chosen);
     return QFile::encodeName(*chosen).toStdString();
 }
 
@@ -45,6 +54,14 @@ void WindowDialogs::message(QWidget* parent, const QString& text) {
 std::optional<QString> WindowDialogs::openFile(QWidget* parent) { return runFileDialog(parent, QFileDialog::AcceptOpen); }
 
 std::optional<QString> WindowDialogs::saveFile(QWidget* parent) { return runFileDialog(parent, QFileDialog::AcceptSave); }
+
+std::optional<QString> WindowDialogs::openSgfFile(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, "sgf", "SGF (*.sgf)");
+}
+
+std::optional<QString> WindowDialogs::saveSgfFile(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, "sgf", "SGF (*.sgf)");
+}
 
 QtFormView::QtFormView(TForm1& form) : form_(form) { clock_.start(); }
 
@@ -114,6 +131,24 @@ void QtFormView::SetWindowCaption(std::string_view text) { form_.setWindowTitle(
 std::optional<std::string> QtFormView::ChooseOpenFile() { return toPath(form_.dialogs().openFile(&form_)); }
 
 std::optional<std::string> QtFormView::ChooseSaveFile() { return toPath(form_.dialogs().saveFile(&form_)); }
+
+std::optional<std::string> QtFormView::ChooseOpenSgfFile() { return toPath(form_.dialogs().openSgfFile(&form_)); }
+
+std::optional<std::string> QtFormView::ChooseSaveSgfFile() { return toPath(form_.dialogs().saveSgfFile(&form_)); }
+
+std::string QtFormView::Memo1Text() { return form_.Memo1->toPlainText().toStdString(); }
+
+// Stateless, so that a sequence cut off at the end counts as an error too;
+// a charset Qt does not know, or bytes that are not valid in it, give
+// nothing rather than replacement characters.
+std::optional<std::string> QtFormView::DecodeCharset(std::string_view charset, std::string_view bytes) {
+    QStringDecoder decoder(QByteArray(charset.data(), static_cast<qsizetype>(charset.size())).trimmed().constData(),
+                           QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid()) return std::nullopt;
+    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError()) return std::nullopt;
+    return text.toStdString();
+}
 
 void QtFormView::SetTimerEnabled(bool on) {
     if (on) {

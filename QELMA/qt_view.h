@@ -26,6 +26,9 @@ public:
     // OpenDialog1 and SaveDialog1: the chosen path, or nothing when cancelled.
     virtual std::optional<QString> openFile(QWidget* parent);
     virtual std::optional<QString> saveFile(QWidget* parent);
+    // The SGF open and save dialogs: filter "SGF (*.sgf)", default suffix "sgf".
+    virtual std::optional<QString> openSgfFile(QWidget* parent);
+    virtual std::optional<QString> saveSgfFile(QWidget* parent);
 };
 
 class QtFormView final : public FormView {
@@ -49,6 +52,10 @@ public:
     void SetWindowCaption(std::string_view text) override;
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;
+    std::optional<std::string> ChooseOpenSgfFile() override;
+    std::optional<std::string> ChooseSaveSgfFile() override;
+    std::string Memo1Text() override;
+    std::optional<std::string> DecodeCharset(std::string_view charset, std::string_view bytes) override;
     void SetTimerEnabled(bool on) override;
     void SetTimerInterval(int ms) override;
     void SetBusy(bool busy) override;

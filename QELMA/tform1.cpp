@@ -1,12 +1,18 @@
 #include "QELMA/tform1.h"
 
+#include <optional>
+
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +21,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include "QELMA/desktop.h"
 #include "helpgo/tform2.h"
 
 namespace keldra {
@@ -125,7 +132,9 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     setFont(faceOf(Gothic, 12));
     createControls();
     createMenu();
+    createProblemMenuItems();
     connectHandlers();
+    takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
     Form2 = new TForm2(this);
 }
@@ -207,6 +216,22 @@ void TForm1::createMenu() {
     K1 = menuBar()->addAction(u8("ヘルプ"));
 }
 
+// The SGF commands and the steps through a folder's problems, after the save
+// item and before the two separators.
+void TForm1::createProblemMenuItems() {
+    OpenSgf1 = new QAction(u8("SGF を開く(&G)..."), this);
+    SaveSgf1 = new QAction(u8("SGF で保存(&E)..."), this);
+    Previous1 = new QAction(u8("前の問題(&P)"), this);
+    Previous1->setShortcut(QKeySequence(Qt::Key_PageUp));
+    Next1 = new QAction(u8("次の問題(&N)"), this);
+    Next1->setShortcut(QKeySequence(Qt::Key_PageDown));
+    File1->insertActions(N2, {OpenSgf1, SaveSgf1, Previous1, Next1});
+    connect(OpenSgf1, &QAction::triggered, this, &TForm1::OpenSgf1Click);
+    connect(SaveSgf1, &QAction::triggered, this, &TForm1::SaveSgf1Click);
+    connect(Previous1, &QAction::triggered, this, &TForm1::Previous1Click);
+    connect(Next1, &QAction::triggered, this, &TForm1::Next1Click);
+}
+
 void TForm1::connectHandlers() {
     BAN1->setEntryHandler([this](Qt::MouseButton b, int x, int y) { logic_.BoardMouseDown(logicButton(b), x, y); });
     connect(BAN1, &TBAN::ONMOUSEDOWN, this, &TForm1::BAN1MOUSEDOWN);
@@ -260,12 +285,76 @@ void TForm1::setBusy(bool busy) {
     if (BAN1) BAN1->setInputEnabled(takeInput);
     for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7, Button12}) b->setEnabled(takeInput);
     for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(takeInput);
+    for (QAction* a : {OpenSgf1, SaveSgf1, Previous1, Next1}) a->setEnabled(takeInput);
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TForm1::destroyBoard() { delete BAN1.data(); }
+
+namespace {
+
+// The one local file a drag carries, or nothing.
+std::optional<QString> draggedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile()) return std::nullopt;
+    return urls.constFirst().toLocalFile();
+}
+
+// Takes a drag of one local file as a copy; the source keeps its file.
+void takeDrag(QDropEvent* event, bool take) {
+    if (take && draggedFile(event->mimeData()) && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace
+
+// The window takes file drops. The text boxes would take a dropped file's
+// name as text; a drag of a file over them goes to the window instead.
+void TForm1::takeFileDrops() {
+    setAcceptDrops(true);
+    for (QWidget* w : {static_cast<QWidget*>(Memo1->viewport()), static_cast<QWidget*>(Edit1),
+                       static_cast<QWidget*>(Edit6)}) {
+        w->installEventFilter(this);
+    }
+}
+
+bool TForm1::OpenProblemFile(const QString& path) {
+    if (!takesFiles() || path.isEmpty()) return false;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    RememberFolderOf(absolute);
+    return logic_.OpenProblemPath(QFile::encodeName(absolute).toStdString());
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) { takeDrag(event, takesFiles()); }
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) { takeDrag(event, takesFiles()); }
+
+// The file opens once the drop has returned, so that a message about it
+// does not hold up the program the file was dragged from.
+void TForm1::dropEvent(QDropEvent* event) {
+    takeDrag(event, takesFiles());
+    if (!event->isAccepted()) return;
+    QTimer::singleShot(0, this, [this, path = *draggedFile(event->mimeData())] { OpenProblemFile(path); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (draggedFile(drag->mimeData())) {
+            type == QEvent::Drop ? dropEvent(drag) : takeDrag(drag, takesFiles());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 // Every way of closing ends here. The replay stops at once. While a search or
 // play-out runs the close is only noted: the search sees Cancelled() and
@@ -300,6 +389,10 @@ void TForm1::Timer1Timer() { logic_.Timer1Timer(); }
 void TForm1::TrackBar1Change(int position) { logic_.TrackBar1Change(position); }
 void TForm1::Open1Click() { logic_.Open1Click(); }
 void TForm1::SaveAs1Click() { logic_.SaveAs1Click(); }
+void TForm1::OpenSgf1Click() { logic_.OpenSgf1Click(); }
+void TForm1::SaveSgf1Click() { logic_.SaveSgf1Click(); }
+void TForm1::Previous1Click() { logic_.PreviousProblemClick(); }
+void TForm1::Next1Click() { logic_.NextProblemClick(); }
 
 // The end button destroys the board control before the window closes; during
 // a search the board stays until the search has stopped.

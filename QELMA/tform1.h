@@ -68,6 +68,13 @@ public:
     // True from the moment the window was asked to close.
     bool closing() const { return closing_; }
 
+    // Opens the file at `path` (.go, or .sgf by the suffix) as the open
+    // command opens a problem: the file named at start and a file dropped on
+    // the window come here. A relative path is taken from the current folder.
+    // Returns false when the file did not load (the message is shown) or the
+    // window is busy.
+    bool OpenProblemFile(const QString& path);
+
     // The form's controls, named as the handlers know them.
     QFrame* Panel1;
     QPointer<TBAN> BAN1;  // null once the board control is destroyed
@@ -100,6 +107,10 @@ public:
     QAction* N1;
     QAction* Exit1;
     QAction* K1;
+    QAction* OpenSgf1;    // SGF を開く
+    QAction* SaveSgf1;    // SGF で保存
+    QAction* Previous1;   // 前の問題 (PageUp)
+    QAction* Next1;       // 次の問題 (PageDown)
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -123,13 +134,26 @@ public slots:
     void SaveAs1Click();
     void Exit1Click();
     void K1Click();
+    void OpenSgf1Click();
+    void SaveSgf1Click();
+    void Previous1Click();
+    void Next1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // One local file dragged over the window (or its text boxes) is taken
+    // and opened, unless the window is busy.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void createMenu();
+    void createProblemMenuItems();
+    void takeFileDrops();
+    bool takesFiles() const { return !busy_ && !closing_; }
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();

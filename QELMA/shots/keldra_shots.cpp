@@ -1,16 +1,33 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help OUTPUT.png
+//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog OUTPUT.png
+// helpsgf: the help window scrolled to its section on SGF files;
+// sgf: the second problem of an SGF collection, with the window's caption
+// drawn above the full-screen window (which has no title bar of its own);
+// menu: the file menu open; dialog: the SGF open dialog. The settings go to
+// a temporary folder, so the dialog starts in the bundled problems.
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 
+#include "QELMA/desktop.h"
 #include "QELMA/tform1.h"
 #include "helpgo/tform2.h"
 
@@ -45,6 +62,35 @@ void setUpProblem(keldra::Game& game) {
     keldra::PlayMove(game.pos, game.rec, 3, 3, keldra::Black);
 }
 
+// Three corner problems on 19x19 boards; the second, white's bent three in
+// the lower right corner, moves to the lower right corner of the 13x13 board.
+constexpr const char* Collection =
+    "(;GM[1]FF[4]SZ[19]CA[UTF-8]PL[B]C[第一問]AB[da][db][cc][bc][ac]AW[ca][ba][bb][ab])\n"
+    "(;GM[1]FF[4]SZ[19]CA[UTF-8]PL[B]C[第二問　黒先白死\n右下の隅の曲がり三目]"
+    "AB[ps][pr][qq][pq][sp][rp][qp]AW[qs][rr][qr][sq][rq])\n"
+    "(;GM[1]FF[4]SZ[19]CA[UTF-8]PL[B]C[第三問]AB[pa][pb][qc][rc][sc]AW[qa][qb][rb][sb])\n";
+
+// The window's picture with its caption in a title strip above it.
+QPixmap withCaption(const QPixmap& window, const QString& caption) {
+    const int strip = 22;
+    QPixmap out(window.width(), window.height() + strip);
+    out.fill(QColor(0, 0, 128));
+    QPainter p(&out);
+    p.drawPixmap(0, strip, window);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPixelSize(13);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(6, 0, window.width() - 12, strip), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    return out;
+}
+
+QPixmap grabScreen(QWidget& fallback) {
+    QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    return shot.isNull() ? fallback.grab() : shot;
+}
+
 void settle(int ms) {
     QElapsedTimer t;
     t.start();
@@ -54,14 +100,20 @@ void settle(int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::strcmp(argv[1], "empty") && std::strcmp(argv[1], "problem") && std::strcmp(argv[1], "help"))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help OUTPUT.png\n");
+    const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
+                                QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
+                                QStringLiteral("dialog")};
+    if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
+        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("KELDRA"));
+    QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    keldra::InstallQtTranslations();
 
     keldra::Session session;
     keldra::TForm1 form(session);
@@ -74,13 +126,34 @@ int main(int argc, char** argv) {
     settle(600);
 
     QPixmap shot;
-    if (scene == QLatin1String("help")) {
+    if (scene == QLatin1String("help") || scene == QLatin1String("helpsgf")) {
         form.Form2->show();
+        if (scene == QLatin1String("helpsgf")) {
+            QPlainTextEdit* memo = form.Form2->Memo2;
+            const QTextBlock heading = memo->document()->find(QString::fromUtf8("■SGF")).block();
+            memo->verticalScrollBar()->setValue(heading.previous().blockNumber());
+        }
         settle(600);
         shot = form.Form2->grab();
+    } else if (scene == QLatin1String("sgf")) {
+        const QString path = scratch.filePath(QStringLiteral("corner-problems.sgf"));
+        std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << Collection;
+        form.OpenProblemFile(path);
+        form.logic().NextProblemClick();
+        settle(300);
+        shot = withCaption(grabScreen(form), form.windowTitle());
+    } else if (scene == QLatin1String("menu")) {
+        form.menuBar()->setActiveAction(form.File1->menuAction());
+        settle(600);
+        shot = grabScreen(form);
+    } else if (scene == QLatin1String("dialog")) {
+        QTimer::singleShot(800, &form, [&] {
+            shot = grabScreen(form);
+            if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        });
+        form.dialogs().openSgfFile(&form);
     } else {
-        shot = QGuiApplication::primaryScreen()->grabWindow(0);
-        if (shot.isNull()) shot = form.grab();
+        shot = grabScreen(form);
     }
     if (!shot.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "keldra-shots: cannot write %s\n", argv[2]);

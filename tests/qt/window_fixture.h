@@ -8,6 +8,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -16,11 +19,17 @@
 namespace keldra::test {
 
 // The QApplication: created on first use, destroyed after the last test
-// (while Qt's own globals still exist).
+// (while Qt's own globals still exist). The window's settings go to a
+// folder of the test run's own, never to the user's.
 class QtAppEnvironment : public ::testing::Environment {
 public:
     static void Ensure() {
         if (app_) return;
+        QStandardPaths::setTestModeEnabled(true);
+        static QTemporaryDir settingsFolder;
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, settingsFolder.path());
+        }
         static int argc = 1;
         static char name[] = "keldra_qt_tests";
         static char* argv[] = {name, nullptr};
@@ -63,10 +72,14 @@ public:
     // The paths the file dialogs answer with in turn; none left cancels.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<QString> openSgfAnswers;
+    std::deque<QString> saveSgfAnswers;
 
     void message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
     std::optional<QString> openFile(QWidget*) override { return next(openAnswers); }
     std::optional<QString> saveFile(QWidget*) override { return next(saveAnswers); }
+    std::optional<QString> openSgfFile(QWidget*) override { return next(openSgfAnswers); }
+    std::optional<QString> saveSgfFile(QWidget*) override { return next(saveSgfAnswers); }
 
 private:
     static std::optional<QString> next(std::deque<QString>& answers) {

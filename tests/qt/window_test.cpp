@@ -151,14 +151,17 @@ TEST_F(Window, EndButtonDuringAutomaticSolving) {
                                                           form.Button5, form.TrackBar1}) {
             enabled += w->isEnabled() && (w != form.BAN1 || form.BAN1->inputEnabled()) ? "1" : "0";
         }
-        for (QAction* a : {form.Open1, form.SaveAs1, form.K1, form.Exit1}) enabled += a->isEnabled() ? "1" : "0";
+        for (QAction* a : {form.Open1, form.SaveAs1, form.K1, form.Exit1, form.OpenSgf1, form.SaveSgf1,
+                           form.Previous1, form.Next1}) {
+            enabled += a->isEnabled() ? "1" : "0";
+        }
         press(form.Button5);
     });
     QElapsedTimer clock;
     clock.start();
     press(form.Button7);
     EXPECT_LT(clock.elapsed(), 1400) << "the play-out of three moves at 700 ms each was not cut short";
-    EXPECT_EQ(enabled, "00000000110001");
+    EXPECT_EQ(enabled, "000000001100010000");
     EXPECT_FALSE(form.Button1->isEnabled()) << "a closing window takes no more commands";
     EXPECT_TRUE(form.closing());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{BlackWins}) << "announced before the play-out";
@@ -213,7 +216,7 @@ TEST_F(Window, HelpWindow) {
     EXPECT_EQ(help.geometry(), QRect(98, 95, 517, 426));
     EXPECT_EQ(help.Button1->geometry(), QRect(414, 16, 75, 25)) << "5 pixels right of Memo1";
     const QStringList lines = help.Memo2->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 129);
+    ASSERT_EQ(lines.size(), 155);
     EXPECT_EQ(lines[0], QString(29, QChar(0xFF1D)));  // ＝
     EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
     EXPECT_EQ(lines[2], lines[0]);
@@ -222,7 +225,7 @@ TEST_F(Window, HelpWindow) {
                                 "◆入力．対局ボタン：", "◆終了ボタン：終了する。",
                                 "◆解答ボタン：問題を呼び出してから、クリックする。", "○遊び方（コンピュータと対局）",
                                 "※甲の時、打てない場所は、黄色で表示。", "○遊び方（詰碁「黒先白死」を自動解答）",
-                                "■その他"}) {
+                                "■SGF ファイルと問題集", "■その他"}) {
         EXPECT_TRUE(lines.contains(QString::fromUtf8(heading))) << heading;
     }
     const QStringList contact = help.Memo1->toPlainText().split('\n');
@@ -231,11 +234,17 @@ TEST_F(Window, HelpWindow) {
 }
 
 // Both separators of the file menu show; the help item has no sub-items.
+// Only the steps through a folder have shortcuts.
 TEST_F(Window, MenuItems) {
     QStringList items;
     for (QAction* a : form.menuBar()->actions()) items << a->text();
-    for (QAction* a : form.File1->actions()) items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|-|-|終了(&X)");
+    for (QAction* a : form.File1->actions()) {
+        const QString keys = a->shortcut().toString();
+        items << (a->isSeparator() ? "-" : keys.isEmpty() ? a->text() : a->text() + " " + keys);
+    }
+    EXPECT_EQ(items.join('|').toStdString(),
+              "ﾌｧｲﾙ(&F)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
+              "前の問題(&P) PgUp|次の問題(&N) PgDown|-|-|終了(&X)");
     EXPECT_FALSE(form.File1->separatorsCollapsible());
     EXPECT_EQ(form.K1->menu(), nullptr);
 }
