@@ -127,4 +127,8 @@ void QtFormView::SetTimerInterval(int ms) { form_.Timer1->setInterval(ms); }
 
 void QtFormView::SetBusy(bool busy) { form_.setBusy(busy); }
 
+void QtFormView::SetBoardMarks(const std::vector<BoardMark>& marks) {
+    if (form_.BAN1) form_.BAN1->SetMarks(marks);
+}
+
 }  // namespace keldra

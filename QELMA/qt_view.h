@@ -52,6 +52,7 @@ public:
     void SetTimerEnabled(bool on) override;
     void SetTimerInterval(int ms) override;
     void SetBusy(bool busy) override;
+    void SetBoardMarks(const std::vector<BoardMark>& marks) override;
 
 private:
     TForm1& form_;

@@ -100,6 +100,10 @@ public:
     QAction* N1;
     QAction* Exit1;
     QAction* K1;
+    QMenu* Analyze1;          // 検討(&A)
+    QAction* Prove1;          // 検証(&V), F5
+    QAction* StubbornWhite1;  // 検証で応じる(&S), checkable, remembered
+    QAction* CancelProve1;    // Esc, outside the menu
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -123,6 +127,8 @@ public slots:
     void SaveAs1Click();
     void Exit1Click();
     void K1Click();
+    void Prove1Click();
+    void StubbornWhite1Click(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +136,7 @@ protected:
 private:
     void createControls();
     void createMenu();
+    void createAnalyzeMenu();
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();

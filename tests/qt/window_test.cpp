@@ -213,7 +213,7 @@ TEST_F(Window, HelpWindow) {
     EXPECT_EQ(help.geometry(), QRect(98, 95, 517, 426));
     EXPECT_EQ(help.Button1->geometry(), QRect(414, 16, 75, 25)) << "5 pixels right of Memo1";
     const QStringList lines = help.Memo2->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 129);
+    ASSERT_EQ(lines.size(), HelpLineCount);
     EXPECT_EQ(lines[0], QString(29, QChar(0xFF1D)));  // ＝
     EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
     EXPECT_EQ(lines[2], lines[0]);
@@ -222,7 +222,7 @@ TEST_F(Window, HelpWindow) {
                                 "◆入力．対局ボタン：", "◆終了ボタン：終了する。",
                                 "◆解答ボタン：問題を呼び出してから、クリックする。", "○遊び方（コンピュータと対局）",
                                 "※甲の時、打てない場所は、黄色で表示。", "○遊び方（詰碁「黒先白死」を自動解答）",
-                                "■その他"}) {
+                                "■検討（検証）", "■その他"}) {
         EXPECT_TRUE(lines.contains(QString::fromUtf8(heading))) << heading;
     }
     const QStringList contact = help.Memo1->toPlainText().split('\n');
