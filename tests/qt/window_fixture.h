@@ -8,6 +8,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,6 +24,11 @@ class QtAppEnvironment : public ::testing::Environment {
 public:
     static void Ensure() {
         if (app_) return;
+        // The windows read and write their settings in a folder of the test
+        // run, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         static int argc = 1;
         static char name[] = "keldra_qt_tests";
         static char* argv[] = {name, nullptr};

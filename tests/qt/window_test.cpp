@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "BAN/problem_file.h"
+#include "helpgo/help_text.h"
 #include "helpgo/tform2.h"
 #include "tests/qt/window_fixture.h"
 #include "tests/test_support.h"
@@ -235,7 +236,7 @@ TEST_F(Window, MenuItems) {
     QStringList items;
     for (QAction* a : form.menuBar()->actions()) items << a->text();
     for (QAction* a : form.File1->actions()) items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|-|-|終了(&X)");
+    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|-|-|終了(&X)");
     EXPECT_FALSE(form.File1->separatorsCollapsible());
     EXPECT_EQ(form.K1->menu(), nullptr);
 }
