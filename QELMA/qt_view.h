@@ -53,6 +53,7 @@ public:
     void SetTimerInterval(int ms) override;
     void SetBusy(bool busy) override;
     void SetBoardMarks(const std::vector<BoardMark>& marks) override;
+    void MemoShowFirstLine() override;
 
 private:
     TForm1& form_;

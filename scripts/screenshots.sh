@@ -1,6 +1,7 @@
 #!/bin/sh
 # Screenshots of the main window (an empty board; a problem with stones, a ko
-# dot and the last-move ring) and of the help window, on virtual screens of
+# dot and the last-move ring; 検証 with its marks on a bundled problem and on
+# a position of two ko kills) and of the help window, on virtual screens of
 # 800x600 and 640x480, saved as PNG files in out/screenshots/.
 #   scripts/screenshots.sh [BUILD_DIR]
 set -eu
@@ -17,7 +18,7 @@ fi
 mkdir -p "$out"
 
 for size in 800x600 640x480; do
-    for scene in empty problem help; do
+    for scene in empty problem help prove prove-ko; do
         xvfb-run -a -s "-screen 0 ${size}x24" "$shots" "$scene" "$out/${scene}-${size}.png"
         echo "$out/${scene}-${size}.png"
     done

@@ -40,6 +40,8 @@ public:
     // True while a search or the play-out runs: the window disables the board
     // and the commands that act on it; the edit boxes still repaint.
     virtual void SetBusy(bool busy) = 0;
+    // Scrolls Memo1 back to its first line.
+    virtual void MemoShowFirstLine() {}
     // Marks over the position the board shows now; the board control drops
     // them when the position changes.
     virtual void SetBoardMarks(const std::vector<BoardMark>& marks) { (void)marks; }

@@ -120,6 +120,7 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     view.SetEdit1Text(elapsedText(view, start));
     view.MemoClear();
     for (const std::string& line : ProveMemoLines(result, stopped)) view.MemoAddLine(line);
+    view.MemoShowFirstLine();  // the verdict first, however long the line
     view.SetBoardMarks(ProveMarks(result));
     view.PaintBoard();
     return true;

@@ -1,6 +1,8 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help OUTPUT.png
+//   keldra-shots empty|problem|help|prove|prove-ko OUTPUT.png
+// prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
+// on a position whose two kills both go through ko, marked in orange.
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "QELMA/tform1.h"
 #include "helpgo/tform2.h"
@@ -45,6 +49,24 @@ void setUpProblem(keldra::Game& game) {
     keldra::PlayMove(game.pos, game.rec, 3, 3, keldra::Black);
 }
 
+// One real eye and two ko eyes on the top edge: black kills only by winning
+// a ko, at (3, 1) or (7, 1).
+constexpr const char* TwoKos[] = {
+    "X O . O . O . O X . . . .",
+    "X X O O O O O X X . . . .",
+    ". X X X X X X X . . . . .",
+};
+
+void setUpTwoKos(keldra::Game& game) {
+    for (int y = 1; y <= 3; ++y) {
+        const char* row = TwoKos[y - 1];
+        for (int x = 1; x <= keldra::BoardSide; ++x) {
+            const char c = row[2 * (x - 1)];
+            game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
+        }
+    }
+}
+
 void settle(int ms) {
     QElapsedTimer t;
     t.start();
@@ -54,14 +76,21 @@ void settle(int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::strcmp(argv[1], "empty") && std::strcmp(argv[1], "problem") && std::strcmp(argv[1], "help"))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help OUTPUT.png\n");
+    const char* scenes[] = {"empty", "problem", "help", "prove", "prove-ko"};
+    bool known = false;
+    for (const char* scene : scenes) known = known || (argc == 3 && std::strcmp(argv[1], scene) == 0);
+    if (!known) {
+        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|prove|prove-ko OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("KELDRA"));
+
+    // The window starts with its settings' defaults, whatever the user chose.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     keldra::Session session;
     keldra::TForm1 form(session);
@@ -72,6 +101,15 @@ int main(int argc, char** argv) {
     }
     form.showFullScreen();
     settle(600);
+    if (scene == QLatin1String("prove")) {
+        form.logic().OpenProblemPath(KELDRA_SOURCE_DIR "/problems/07-rabbity-six.go");
+        form.Prove1->trigger();
+        settle(300);
+    } else if (scene == QLatin1String("prove-ko")) {
+        setUpTwoKos(session.game);
+        form.Prove1->trigger();
+        settle(300);
+    }
 
     QPixmap shot;
     if (scene == QLatin1String("help")) {
