@@ -110,8 +110,16 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     control.stop = false;
     const Board proved = board;  // the worker's own copy
     const prover::ProveOptions options = control.options;
-    const prover::ProveResult result = runOnWorker(
-        view, control.stop, [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
+    prover::ProveResult result;
+    try {
+        result = runOnWorker(view, control.stop,
+                             [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
+    } catch (const std::exception&) {
+        // Out of memory for the tables: the proof did not run; the window goes on.
+        view.SetEdit6Colour(Red);
+        view.ShowMessage("解答不能");
+        return true;
+    }
     if (view.Cancelled()) return false;
     const bool stopped = control.stop.load() && result.limitReached;
 
@@ -137,8 +145,14 @@ bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveCo
     control.stop = false;
     const Board position = board;
     const prover::ProveOptions options = control.options;
-    const prover::ProverAnswer answer = runOnWorker(
-        view, control.stop, [&](const std::atomic<bool>* stop) { return prover::WhiteAnswer(position, options, stop); });
+    prover::ProverAnswer answer;
+    try {
+        answer = runOnWorker(view, control.stop, [&](const std::atomic<bool>* stop) {
+            return prover::WhiteAnswer(position, options, stop);
+        });
+    } catch (const std::exception&) {
+        return false;  // the usual reply answers
+    }
     if (answer.kind != prover::AnswerKind::Refutes && answer.kind != prover::AnswerKind::Resists) return false;
     if (view.Cancelled()) return false;
 

@@ -39,8 +39,9 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result);
 
 // 検証: proves `board` (black to move) while the view waits and lets paints
 // through, then shows the verdict in Edit6, the time in Edit1, the memo
-// lines and the marks. Changes neither the board nor the record. Returns
-// false when the window started closing (then nothing is shown).
+// lines and the marks. Changes neither the board nor the record. A proof
+// that cannot run (no memory for its tables) shows "解答不能". Returns false
+// when the window started closing (then nothing is shown).
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control);
 
 // The stubborn white's answer after black's move: the prover's refutation
