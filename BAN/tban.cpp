@@ -13,6 +13,8 @@ const QColor StoneWhite(255, 255, 255);
 const QColor RangeBlue(0, 0, 255);
 const QColor RingRed(255, 0, 0);
 const QColor KoYellow(255, 255, 0);
+const QColor KillGreen(0, 255, 0);
+const QColor KoOrange(255, 160, 0);
 
 // The canvas operations take a box (left, top)-(right, bottom) whose right and
 // bottom edges lie outside the shape. A 1-pixel pen on an aliased QPainter
@@ -130,6 +132,20 @@ void TBAN::drawBoard() {
                 ellipse(p, x - quarter, y - quarter, x + quarter, y + quarter);
             }
         }
+    }
+    drawMarks(p, cell);
+}
+
+// The marks as squares the size of a range mark, a bright green that stands
+// out from the board's own green, or orange.
+void TBAN::drawMarks(QPainter& p, int cell) {
+    const int quarter = cell / 2 / 2;
+    p.setPen(QPen(StoneBlack, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    for (const BoardMark& m : marks()) {
+        const int x = m.x * cell;
+        const int y = m.y * cell;
+        p.setBrush(m.kind == MarkKind::Kill ? KillGreen : KoOrange);
+        rectangle(p, x - quarter, y - quarter, x + quarter, y + quarter);
     }
 }
 

@@ -9,7 +9,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include "BAN/board_marks.h"
 #include "BAN/rules.h"
+
+class QPainter;
 
 namespace keldra {
 
@@ -38,6 +41,12 @@ public:
     // Redraws the board from the current state and shows it at once.
     void Paint();
 
+    // Small squares over points of the position shown now (green for a kill,
+    // orange for a kill through ko), kept until the position changes.
+    void SetMarks(std::vector<BoardMark> marks) { marks_.Set(std::move(marks), pos_.board); }
+    // The marks the next paint draws (none once the position has changed).
+    const std::vector<BoardMark>& marks() { return marks_.ShownOn(pos_.board); }
+
     // The off-screen bitmap as the latest paint left it.
     const QImage& boardBitmap() const { return bitmap_; }
 
@@ -50,6 +59,7 @@ protected:
 
 private:
     void drawBoard();
+    void drawMarks(QPainter& p, int cell);
 
     const Position& pos_;
     int cellSize_ = 38;
@@ -57,6 +67,7 @@ private:
     QImage bitmap_;
     EntryHandler entry_;
     bool inputEnabled_ = true;
+    PositionMarks marks_;
 };
 
 }  // namespace keldra

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringDecoder>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "QELMA/desktop.h"
@@ -161,5 +162,14 @@ void QtFormView::SetTimerEnabled(bool on) {
 void QtFormView::SetTimerInterval(int ms) { form_.Timer1->setInterval(ms); }
 
 void QtFormView::SetBusy(bool busy) { form_.setBusy(busy); }
+
+void QtFormView::MemoShowFirstLine() {
+    form_.Memo1->moveCursor(QTextCursor::Start);
+    form_.Memo1->ensureCursorVisible();
+}
+
+void QtFormView::SetBoardMarks(const std::vector<BoardMark>& marks) {
+    if (form_.BAN1) form_.BAN1->SetMarks(marks);
+}
 
 }  // namespace keldra

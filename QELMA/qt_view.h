@@ -59,6 +59,8 @@ public:
     void SetTimerEnabled(bool on) override;
     void SetTimerInterval(int ms) override;
     void SetBusy(bool busy) override;
+    void SetBoardMarks(const std::vector<BoardMark>& marks) override;
+    void MemoShowFirstLine() override;
 
 private:
     TForm1& form_;

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSlider>
 #include <QTextLayout>
 #include <QTimer>
@@ -133,6 +134,7 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     createControls();
     createMenu();
     createProblemMenuItems();
+    createAnalyzeMenu();
     connectHandlers();
     takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
@@ -232,6 +234,30 @@ void TForm1::createProblemMenuItems() {
     connect(Next1, &QAction::triggered, this, &TForm1::Next1Click);
 }
 
+// The settings the window remembers between runs.
+static QSettings windowSettings() { return QSettings(QStringLiteral("ZORVEK"), QStringLiteral("keldra")); }
+static constexpr const char* StubbornWhiteKey = "prover/stubbornWhite";
+
+// 検討(&A), between the file menu and the help item: 検証 (F5) and the
+// stubborn white, whose choice is read back from the settings. Esc stops a
+// running 検証 from anywhere in the window.
+void TForm1::createAnalyzeMenu() {
+    Analyze1 = new QMenu(u8("検討(&A)"), this);
+    menuBar()->insertMenu(K1, Analyze1);
+    Prove1 = Analyze1->addAction(u8("検証(&V)"));
+    Prove1->setShortcut(QKeySequence(Qt::Key_F5));
+    StubbornWhite1 = Analyze1->addAction(u8("検証で応じる(&S)"));
+    StubbornWhite1->setCheckable(true);
+    StubbornWhite1->setChecked(windowSettings().value(QLatin1String(StubbornWhiteKey), false).toBool());
+    logic_.SetStubbornWhite(StubbornWhite1->isChecked());
+    CancelProve1 = new QAction(this);
+    CancelProve1->setShortcut(QKeySequence(Qt::Key_Escape));
+    addAction(CancelProve1);
+    connect(Prove1, &QAction::triggered, this, &TForm1::Prove1Click);
+    connect(StubbornWhite1, &QAction::toggled, this, &TForm1::StubbornWhite1Click);
+    connect(CancelProve1, &QAction::triggered, this, [this] { logic_.CancelProve(); });
+}
+
 void TForm1::connectHandlers() {
     BAN1->setEntryHandler([this](Qt::MouseButton b, int x, int y) { logic_.BoardMouseDown(logicButton(b), x, y); });
     connect(BAN1, &TBAN::ONMOUSEDOWN, this, &TForm1::BAN1MOUSEDOWN);
@@ -286,6 +312,7 @@ void TForm1::setBusy(bool busy) {
     for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7, Button12}) b->setEnabled(takeInput);
     for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(takeInput);
     for (QAction* a : {OpenSgf1, SaveSgf1, Previous1, Next1}) a->setEnabled(takeInput);
+    for (QAction* a : {Prove1, StubbornWhite1}) a->setEnabled(takeInput);
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);
@@ -402,6 +429,13 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::Exit1Click() { close(); }
+
+void TForm1::Prove1Click() { logic_.Prove1Click(); }
+
+void TForm1::StubbornWhite1Click(bool on) {
+    logic_.SetStubbornWhite(on);
+    windowSettings().setValue(QLatin1String(StubbornWhiteKey), on);
+}
 
 // The help window does not open over a running search or play-out.
 void TForm1::K1Click() {

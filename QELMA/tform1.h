@@ -111,6 +111,10 @@ public:
     QAction* SaveSgf1;    // SGF で保存
     QAction* Previous1;   // 前の問題 (PageUp)
     QAction* Next1;       // 次の問題 (PageDown)
+    QMenu* Analyze1;          // 検討(&A)
+    QAction* Prove1;          // 検証(&V), F5
+    QAction* StubbornWhite1;  // 検証で応じる(&S), checkable, remembered
+    QAction* CancelProve1;    // Esc, outside the menu
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -138,6 +142,8 @@ public slots:
     void SaveSgf1Click();
     void Previous1Click();
     void Next1Click();
+    void Prove1Click();
+    void StubbornWhite1Click(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +160,7 @@ private:
     void createProblemMenuItems();
     void takeFileDrops();
     bool takesFiles() const { return !busy_ && !closing_; }
+    void createAnalyzeMenu();
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();

@@ -93,7 +93,7 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 
     {
         BusyScope busy(*this);
-        keldra::Button9Click(st_.game, st_.hint, st_.flags, view_);
+        computerReply();
         if (view_.Cancelled()) return;
         PlayMove(pos, st_.game.rec, st_.hint.X, st_.hint.Y, White);
         view_.PaintBoard();
@@ -259,6 +259,24 @@ void Form1Logic::Open1Click() {
 void Form1Logic::Button12Click() {
     if (busy_) return;
     if (loadProblem() && st_.window.mode == GameMode::Input) Button6Click();
+}
+
+// --- the prover ----------------------------------------------------------------
+
+void Form1Logic::Prove1Click() {
+    if (busy_) return;
+    BusyScope busy(*this);
+    ProveCommand(st_.game.pos.board, view_, prove_);
+}
+
+// The stubborn white answers with the prover's move; when the prover proves
+// nothing (unknown, Esc, no white group to defend) the usual reply answers.
+// A pass is left as (0, 0), which the game plays as nothing: black moves
+// again and the game's own end checks decide.
+void Form1Logic::computerReply() {
+    if (prove_.stubbornWhite && ProverReply(st_.game.pos.board, st_.hint, view_, prove_)) return;
+    if (view_.Cancelled()) return;
+    keldra::Button9Click(st_.game, st_.hint, st_.flags, view_);
 }
 
 }  // namespace keldra

@@ -8,6 +8,7 @@
 
 #include "QELMA/logic/form_view.h"
 #include "QELMA/logic/problem_folder.h"
+#include "QELMA/logic/prove_commands.h"
 #include "QELMA/logic/session.h"
 #include "solver/candidates.h"
 
@@ -61,6 +62,18 @@ public:
     // The problem opened last (empty path before the first).
     const ProblemPlace& LastOpened() const { return place_; }
 
+    // 検証: proves the position on the board and shows the verdict, the
+    // killing first moves (marked on the board) and the main line; the board
+    // and the record stay as they are.
+    void Prove1Click();
+    // Esc: stops a running 検証 (or the stubborn white's proof) at once.
+    void CancelProve() { prove_.stop = true; }
+    // 検証で応じる: game mode's computer answers with the prover's move.
+    void SetStubbornWhite(bool on) { prove_.stubbornWhite = on; }
+    bool StubbornWhite() const { return prove_.stubbornWhite; }
+    // The limits of every proof the window starts.
+    prover::ProveOptions& ProveLimits() { return prove_.options; }
+
     // The point of the board under a pixel of the board control.
     static int PointFromPixel(int pixel, int cellSize) { return ((pixel + cellSize / 2) / cellSize) & 0xFF; }
 
@@ -69,12 +82,15 @@ private:
     bool loadProblem();
     bool openPath(const std::string& path, int tree);
     void clearBoard();
+    // White's move in game mode, left in HintX, HintY.
+    void computerReply();
 
     Session& st_;
     FormView& view_;
     CandidateList candidates_;  // the list the game handler generates into
     bool busy_ = false;
     ProblemPlace place_{"", 0, 0};
+    ProveControl prove_;
     friend class BusyScope;
 };
 

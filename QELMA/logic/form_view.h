@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "BAN/board.h"
+#include "BAN/board_marks.h"
 #include "QELMA/logic/search_view.h"
 
 namespace keldra {
@@ -38,6 +40,11 @@ public:
     // True while a search or the play-out runs: the window disables the board
     // and the commands that act on it; the edit boxes still repaint.
     virtual void SetBusy(bool busy) = 0;
+    // Scrolls Memo1 back to its first line.
+    virtual void MemoShowFirstLine() {}
+    // Marks over the position the board shows now; the board control drops
+    // them when the position changes.
+    virtual void SetBoardMarks(const std::vector<BoardMark>& marks) { (void)marks; }
     // Game mode played a move: black's click (after its PlayMove) or the
     // computer's reply (HintX, HintY; 0 0 when no move was chosen).
     virtual void GameMovePlayed(StoneColour colour, int x, int y) {

@@ -1,11 +1,13 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog OUTPUT.png
+//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
 // drawn above the full-screen window (which has no title bar of its own);
 // menu: the file menu open; dialog: the SGF open dialog. The settings go to
 // a temporary folder, so the dialog starts in the bundled problems.
+// prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
+// on a position whose two kills both go through ko, marked in orange.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -91,6 +93,24 @@ QPixmap grabScreen(QWidget& fallback) {
     return shot.isNull() ? fallback.grab() : shot;
 }
 
+// One real eye and two ko eyes on the top edge: black kills only by winning
+// a ko, at (3, 1) or (7, 1).
+constexpr const char* TwoKos[] = {
+    "X O . O . O . O X . . . .",
+    "X X O O O O O X X . . . .",
+    ". X X X X X X X . . . . .",
+};
+
+void setUpTwoKos(keldra::Game& game) {
+    for (int y = 1; y <= 3; ++y) {
+        const char* row = TwoKos[y - 1];
+        for (int x = 1; x <= keldra::BoardSide; ++x) {
+            const char c = row[2 * (x - 1)];
+            game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
+        }
+    }
+}
+
 void settle(int ms) {
     QElapsedTimer t;
     t.start();
@@ -102,9 +122,10 @@ void settle(int ms) {
 int main(int argc, char** argv) {
     const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
-                                QStringLiteral("dialog")};
+                                QStringLiteral("dialog"), QStringLiteral("prove"),
+                                QStringLiteral("prove-ko")};
     if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog OUTPUT.png\n");
+        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
@@ -124,6 +145,15 @@ int main(int argc, char** argv) {
     }
     form.showFullScreen();
     settle(600);
+    if (scene == QLatin1String("prove")) {
+        form.logic().OpenProblemPath(KELDRA_SOURCE_DIR "/problems/07-rabbity-six.go");
+        form.Prove1->trigger();
+        settle(300);
+    } else if (scene == QLatin1String("prove-ko")) {
+        setUpTwoKos(session.game);
+        form.Prove1->trigger();
+        settle(300);
+    }
 
     QPixmap shot;
     if (scene == QLatin1String("help") || scene == QLatin1String("helpsgf")) {

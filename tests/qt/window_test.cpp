@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "BAN/problem_file.h"
+#include "helpgo/help_text.h"
 #include "helpgo/tform2.h"
 #include "tests/qt/window_fixture.h"
 #include "tests/test_support.h"
@@ -216,7 +217,7 @@ TEST_F(Window, HelpWindow) {
     EXPECT_EQ(help.geometry(), QRect(98, 95, 517, 426));
     EXPECT_EQ(help.Button1->geometry(), QRect(414, 16, 75, 25)) << "5 pixels right of Memo1";
     const QStringList lines = help.Memo2->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 155);
+    ASSERT_EQ(lines.size(), HelpLineCount);
     EXPECT_EQ(lines[0], QString(29, QChar(0xFF1D)));  // ＝
     EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
     EXPECT_EQ(lines[2], lines[0]);
@@ -225,7 +226,7 @@ TEST_F(Window, HelpWindow) {
                                 "◆入力．対局ボタン：", "◆終了ボタン：終了する。",
                                 "◆解答ボタン：問題を呼び出してから、クリックする。", "○遊び方（コンピュータと対局）",
                                 "※甲の時、打てない場所は、黄色で表示。", "○遊び方（詰碁「黒先白死」を自動解答）",
-                                "■SGF ファイルと問題集", "■その他"}) {
+                                "■SGF ファイルと問題集", "■検討（検証）", "■その他"}) {
         EXPECT_TRUE(lines.contains(QString::fromUtf8(heading))) << heading;
     }
     const QStringList contact = help.Memo1->toPlainText().split('\n');
@@ -243,7 +244,7 @@ TEST_F(Window, MenuItems) {
         items << (a->isSeparator() ? "-" : keys.isEmpty() ? a->text() : a->text() + " " + keys);
     }
     EXPECT_EQ(items.join('|').toStdString(),
-              "ﾌｧｲﾙ(&F)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
+              "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
               "前の問題(&P) PgUp|次の問題(&N) PgDown|-|-|終了(&X)");
     EXPECT_FALSE(form.File1->separatorsCollapsible());
     EXPECT_EQ(form.K1->menu(), nullptr);

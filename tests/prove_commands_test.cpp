@@ -1,0 +1,283 @@
+// 検証 and the stubborn white in the window's logic: the verdict texts and
+// marks on bundled and composed problems with the board and record left
+// alone, stopping a long proof, marks that go with their position, and a
+// game in which the stubborn white answers with the prover's refutation.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <functional>
+
+#include "QELMA/logic/form1_logic.h"
+#include "prover_composed_problems.h"
+#include "test_support.h"
+
+namespace keldra {
+namespace {
+
+using test::PictureOf;
+
+constexpr int Cell = 38;
+
+// The recording view, with the marks kept as the board control keeps them
+// and a hook run on every wait for the worker.
+class ProveView : public test::RecordingView {
+public:
+    explicit ProveView(const Session& s) : session(s) {}
+    void SetBoardMarks(const std::vector<BoardMark>& m) override { marks.Set(m, session.game.pos.board); }
+    std::vector<BoardMark> shownMarks() { return marks.ShownOn(session.game.pos.board); }
+    // Every repaint looks at the marks, as the board control's does.
+    void PaintBoard() override {
+        RecordingView::PaintBoard();
+        marks.ShownOn(session.game.pos.board);
+    }
+    bool Cancelled() override { return closing; }
+    void WaitFor(const std::function<bool(std::uint32_t)>& waitSome) override {
+        ++waits;
+        while (!waitSome(5) && !closing)
+            if (onWait) onWait();
+    }
+
+    const Session& session;
+    PositionMarks marks;
+    std::function<void()> onWait;
+    bool closing = false;
+    int waits = 0;
+};
+
+class ProveCommandTest : public ::testing::Test {
+protected:
+    ProveCommandTest() : view(state), logic(state, view) { state.window.CellSize = Cell; }
+
+    void setBoard(const Board& b) {
+        state.game.pos.board = b;
+        state.game.rec.StartSnapshot = b;
+    }
+    void click(MouseButton b, int x, int y) {
+        logic.BoardMouseDown(b, x * Cell, y * Cell);
+        logic.BAN1MOUSEDOWN(b, x * Cell, y * Cell);
+    }
+    std::string memoLine(const std::string& prefix) const {
+        for (const auto& line : view.memo)
+            if (line.rfind(prefix, 0) == 0) return line;
+        return "(no line " + prefix + ")";
+    }
+
+    Session state;
+    ProveView view;
+    Form1Logic logic;
+};
+
+std::string marksText(const std::vector<BoardMark>& marks) {
+    std::string text;
+    for (const auto& m : marks)
+        text += (text.empty() ? "" : " ") + std::to_string(m.x) + "," + std::to_string(m.y) +
+                (m.kind == MarkKind::Kill ? "g" : "o");
+    return text;
+}
+
+const test::Composed& composed(std::string_view start) {
+    for (const auto& c : test::ComposedProblems)
+        if (std::string_view(c.name).substr(0, start.size()) == start) return c;
+    throw std::runtime_error("no composed problem " + std::string(start));
+}
+
+// Each row: the position, the verdict shown, the memo's move lines and the
+// marks (g green, o orange). The board, the record and the mode stay.
+TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
+    struct Case {
+        const char* what;
+        std::string file;  // a bundled problem, or empty for `rows`
+        const char* rows;
+        const char* verdict;
+        const char* kills;
+        const char* koKills;  // nullptr: no such line
+        const char* marks;
+    };
+    const Case cases[] = {
+        {"bundled bent three", "problems/01-bent-three.go", nullptr, "黒先白死（無条件）", "殺す手：1 1", nullptr, "1,1g"},
+        {"bundled rabbity six", "problems/07-rabbity-six.go", nullptr, "黒先白死（無条件）", "殺す手：12 12", nullptr,
+         "12,12g"},
+        {"two killing first moves", "", composed("two-point eye").rows, "黒先白死（無条件）", "殺す手：1 1　2 1", nullptr,
+         "1,1g 2,1g"},
+        {"two ko moves", "", composed("one real eye and two ko eyes").rows, "コウで白死", "殺す手：なし",
+         "コウで殺す手：3 1　7 1", "3,1o 7,1o"},
+        {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, ""},
+        {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.file.empty()) {
+            ASSERT_TRUE(logic.OpenProblemPath(test::SourcePath(c.file)));
+        } else {
+            setBoard(test::ComposedBoard(c.rows));
+        }
+        state.game.rec.MoveCount = 0;
+        const Board board = state.game.pos.board;
+        const GameRecord rec = state.game.rec;
+        view.memo = {"left over"};
+        logic.Prove1Click();
+
+        EXPECT_EQ(view.edit6, c.verdict);
+        EXPECT_EQ(view.edit6Colour, Red);
+        EXPECT_EQ(view.edit1, "0秒かかりました。");
+        ASSERT_FALSE(view.memo.empty());
+        EXPECT_EQ(view.memo[0], c.verdict);
+        EXPECT_EQ(memoLine("殺す手："), c.kills);
+        EXPECT_EQ(memoLine("コウで殺す手："), c.koKills ? c.koKills : "(no line コウで殺す手：)");
+        EXPECT_EQ(marksText(view.shownMarks()), c.marks);
+        // The line starts from the first (ko) kill, in the memo's move form.
+        const auto line = std::find(view.memo.begin(), view.memo.end(), "手順：");
+        if (*c.marks == '\0') {
+            EXPECT_EQ(line, view.memo.end());
+        } else {
+            ASSERT_NE(line, view.memo.end());
+            const std::string first = c.marks;
+            EXPECT_EQ(line[1], first.substr(0, first.find(',')) + " " +
+                                   first.substr(first.find(',') + 1, first.find_first_of("go") - first.find(',') - 1) +
+                                   " R1");
+        }
+        EXPECT_FALSE(view.busy);
+        EXPECT_TRUE(board == state.game.pos.board) << PictureOf(state.game.pos.board);
+        EXPECT_EQ(std::memcmp(&rec, &state.game.rec, sizeof rec), 0) << "the record changed";
+        EXPECT_EQ(state.window.mode, GameMode::Input);
+        EXPECT_TRUE(view.messages.empty());
+    }
+}
+
+// An open position the prover cannot finish in seconds: Esc (CancelProve)
+// and a closing window both end the proof at once. Esc shows that nothing
+// was decided; a close shows nothing.
+TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
+    const Board open = test::BoardFromPicture(R"(
+        . . . . . . . . . . . . .
+        . . X . . . . . . . X . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . O . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . X . . . . . . . X . .
+        . . . . . . . . . . . . .)");
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "Esc");
+        setBoard(open);
+        view.memo = {"left over"};
+        view.edit6.clear();
+        view.closing = false;
+        view.onWait = [&] {
+            if (close) view.closing = true;
+            else logic.CancelProve();
+        };
+        const auto started = std::chrono::steady_clock::now();
+        logic.Prove1Click();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        EXPECT_LT(seconds, 1.0);
+        EXPECT_FALSE(view.busy);
+        if (close) {
+            EXPECT_EQ(view.memo, std::vector<std::string>{"left over"});
+            EXPECT_NE(view.edit6, "判定できません");
+        } else {
+            EXPECT_EQ(view.edit6, "判定できません");
+            EXPECT_EQ(memoLine("検証を"), "検証を中止しました。");
+        }
+        EXPECT_TRUE(open == state.game.pos.board);
+    }
+}
+
+// The marks belong to the position they were found on: a change drops them
+// for good, even when the position comes back; an unchanged repaint keeps them.
+TEST_F(ProveCommandTest, MarksGoWhenTheBoardChanges) {
+    const char* rows = composed("two-point eye").rows;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool shown;
+    };
+    const Step steps[] = {
+        {"nothing changed", [] {}, true},
+        {"a stone placed and erased again", [&] {
+             click(MouseButton::Left, 9, 9);
+             click(MouseButton::Left, 9, 9);
+         }, false},
+        {"game move", [&] {
+             logic.Button6Click();
+             click(MouseButton::Left, 1, 1);
+         }, false},
+        {"a ko mark appears", [&] { state.game.pos.at(5, 5).KoMark = 1; }, false},
+        {"clear", [&] { logic.Button1Click(); }, false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        state.window.mode = GameMode::Input;
+        setBoard(test::ComposedBoard(rows));
+        state.game.rec.MoveCount = 0;
+        logic.Prove1Click();
+        ASSERT_EQ(marksText(view.shownMarks()), "1,1g 2,1g");
+        s.act();
+        EXPECT_EQ(view.shownMarks().empty(), !s.shown);
+        if (!s.shown) {
+            setBoard(test::ComposedBoard(rows));
+            EXPECT_TRUE(view.shownMarks().empty()) << "came back with the position";
+        }
+    }
+}
+
+// In a game, the stubborn white answers black's move with the prover's
+// move where the usual reply differs: the refutation of a wrong first move,
+// and a pass (nothing played, black to move again) as the longest resistance
+// to the kill. Switched off, the usual reply answers. Then black kills with
+// the prover's moves and the game ends with its own message.
+TEST_F(ProveCommandTest, StubbornWhiteAnswersWithTheProver) {
+    struct Case {
+        bool stubborn;
+        int x, y;        // black's first move on 09-which-side
+        int usualX, usualY;  // the usual reply's answer
+    };
+    const Case cases[] = {{true, 5, 1, 4, 1}, {true, 4, 1, 5, 1}, {false, 5, 1, 4, 1}, {false, 4, 1, 5, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.stubborn ? "stubborn" : "usual") + " after " + std::to_string(c.x) + "," +
+                     std::to_string(c.y));
+        ASSERT_TRUE(logic.OpenProblemPath(test::SourcePath("problems/09-which-side.go")));
+        state.window.mode = GameMode::Play;
+        logic.SetStubbornWhite(c.stubborn);
+        view.moves.clear();
+        view.messages.clear();
+
+        Position afterBlack = state.game.pos;
+        PlayMove(afterBlack, state.game.rec, c.x, c.y, Black);
+        state.game.rec.MoveCount = 0;
+        const prover::ProverAnswer answer = prover::WhiteAnswer(afterBlack.board);
+        ASSERT_TRUE(answer.move.x != c.usualX || answer.move.y != c.usualY) << "the usual reply agrees with the prover";
+
+        click(MouseButton::Left, c.x, c.y);
+        ASSERT_EQ(view.moves.size(), 2u);
+        const int wx = c.stubborn ? answer.move.x : c.usualX;
+        const int wy = c.stubborn ? answer.move.y : c.usualY;
+        EXPECT_EQ(view.moves[1], "white " + std::to_string(wx) + " " + std::to_string(wy));
+        if (wx == 0) {
+            EXPECT_TRUE(state.game.pos.board == afterBlack.board) << "a pass plays nothing";
+        }
+        EXPECT_TRUE(view.messages.empty());
+        EXPECT_EQ(state.window.mode, GameMode::Play);
+        if (!c.stubborn || c.x == 5) continue;  // after a refutation there is nothing to kill
+
+        // Black goes on with a proved kill each turn until the game ends.
+        for (int turn = 0; turn < 20 && state.window.mode == GameMode::Play; ++turn) {
+            const prover::ProveResult r = prover::Prove(state.game.pos.board);
+            ASSERT_FALSE(r.kills.empty() && r.koKills.empty()) << PictureOf(state.game.pos.board);
+            const prover::ProverMove m = r.kills.empty() ? r.koKills.front() : r.kills.front();
+            click(MouseButton::Left, m.x, m.y);
+        }
+        EXPECT_EQ(view.messages, std::vector<std::string>{"詰みました。黒の勝ち。"});
+        EXPECT_EQ(state.window.mode, GameMode::Input);
+    }
+}
+
+}  // namespace
+}  // namespace keldra
