@@ -208,6 +208,22 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
         if (cell[ii] == Black && !capturable[ii]) s.safe[ii] = 1;
         if (region[ii] || capturable[ii]) s.movable[ii] = 1;
     }
+    // Black's eye points next to a group that may be captured: white
+    // captures through them (a ko stone of black's inside white's eye, or a
+    // group short of liberties), so they are searched too.
+    for (int x = s.x0; x <= s.x1; ++x) {
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const int i = IndexOf(x, y);
+            if (cell[static_cast<std::size_t>(i)] != Empty || s.movable[static_cast<std::size_t>(i)]) continue;
+            bool blackEye = true, nextToCapturable = false;
+            for (const int d : Offsets) {
+                const auto qi = static_cast<std::size_t>(i + d);
+                blackEye &= cell[qi] == Black || cell[qi] == EdgeCell;
+                nextToCapturable |= capturable[qi] != 0;
+            }
+            if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1;
+        }
+    }
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {
             if (s.movable[static_cast<std::size_t>(IndexOf(x, y))])

@@ -77,8 +77,9 @@ struct GameGraph {
     bool tooLarge = false;
 
     // Playable: points reached from the white stones through empty points
-    // and white stones, and the black groups touching them (they may be
-    // captured). Other black stones are never captured.
+    // and white stones, the black groups touching them (they may be
+    // captured), and black's eye points next to such a group. Other black
+    // stones are never captured.
     GameGraph(const Grid& g, char koMaster) : start(g), master(koMaster) {
         std::vector<int> todo;
         for (int p = 0; p < W * W; ++p)
@@ -105,6 +106,18 @@ struct GameGraph {
                 for (const int r : {s - W, s + W, s - 1, s + 1}) touches |= region[static_cast<std::size_t>(r)] != 0;
             if (touches) playable[static_cast<std::size_t>(p)] = 1;
             else neverCaptured[static_cast<std::size_t>(p)] = 1;
+        }
+        // An empty point whose neighbours are all black stones or the edge,
+        // one of them a group that may be captured: white may fill it.
+        for (int p = 0; p < W * W; ++p) {
+            if (g[static_cast<std::size_t>(p)] != '.' || playable[static_cast<std::size_t>(p)]) continue;
+            bool blackEye = true, nextToPlayable = false;
+            for (const int r : {p - W, p + W, p - 1, p + 1}) {
+                const char c = g[static_cast<std::size_t>(r)];
+                blackEye &= c == 'X' || c == '#';
+                nextToPlayable |= c == 'X' && playable[static_cast<std::size_t>(r)];
+            }
+            if (blackEye && nextToPlayable) playable[static_cast<std::size_t>(p)] = 1;
         }
         for (int p = 0; p < W * W; ++p)
             if (playable[static_cast<std::size_t>(p)]) points.push_back(p);
