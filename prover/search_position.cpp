@@ -112,13 +112,18 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     if (wx1 == 0) return s;  // no white stone: nothing to capture
     if (bx1 == 0) bx0 = wx0, bx1 = wx1, by0 = wy0, by1 = wy1;
 
-    // Target: white groups with a stone inside black's bounding rectangle.
-    // Every other white stone belongs to the surroundings and is safe.
+    // Target: white groups with a stone inside black's bounding rectangle,
+    // the rectangle carried to the board's edge where it stops at most
+    // EdgeReach lines short of it (the edge closes that side, as when black
+    // stands on the third line under a white group on the second). Every
+    // other white stone belongs to the surroundings and is safe.
+    const int tx0 = bx0 <= 1 + EdgeReach ? 1 : bx0, tx1 = bx1 >= BoardSide - EdgeReach ? BoardSide : bx1;
+    const int ty0 = by0 <= 1 + EdgeReach ? 1 : by0, ty1 = by1 >= BoardSide - EdgeReach ? BoardSide : by1;
     FillScratch fs;
     std::array<std::uint8_t, GridPoints> target{};
     int ax0 = bx0, ax1 = bx1, ay0 = by0, ay1 = by1;
-    for (int x = bx0; x <= bx1; ++x) {
-        for (int y = by0; y <= by1; ++y) {
+    for (int x = tx0; x <= tx1; ++x) {
+        for (int y = ty0; y <= ty1; ++y) {
             const int i = IndexOf(x, y);
             if (cell[static_cast<std::size_t>(i)] != White || target[static_cast<std::size_t>(i)]) continue;
             const GroupInfo g = fillGroup(cell, i, s, fs);
