@@ -34,18 +34,21 @@ int at(int x, int y) { return x * W + y; }
 void groupOf(const Grid& g, int p, std::vector<int>& stones, bool& hasLiberty) {
     stones.clear();
     hasLiberty = false;
-    std::array<char, W * W> seen{};
-    std::array<int, W * W> todo{};
+    // Points of this fill carry its stamp: no clearing between fills.
+    thread_local std::array<unsigned, W * W> seen{};
+    thread_local unsigned stamp = 0;
+    ++stamp;
+    std::array<int, W * W> todo;
     int top = 0;
     todo[static_cast<std::size_t>(top++)] = p;
-    seen[static_cast<std::size_t>(p)] = 1;
+    seen[static_cast<std::size_t>(p)] = stamp;
     while (top > 0) {
         const int q = todo[static_cast<std::size_t>(--top)];
         stones.push_back(q);
         for (const int r : {q - W, q + W, q - 1, q + 1}) {
             if (g[static_cast<std::size_t>(r)] == '.') hasLiberty = true;
-            if (g[static_cast<std::size_t>(r)] == g[static_cast<std::size_t>(p)] && !seen[static_cast<std::size_t>(r)]) {
-                seen[static_cast<std::size_t>(r)] = 1;
+            if (g[static_cast<std::size_t>(r)] == g[static_cast<std::size_t>(p)] && seen[static_cast<std::size_t>(r)] != stamp) {
+                seen[static_cast<std::size_t>(r)] = stamp;
                 todo[static_cast<std::size_t>(top++)] = r;
             }
         }
@@ -132,7 +135,7 @@ struct GameGraph {
         const char o = c == 'X' ? 'O' : 'X';
         g[static_cast<std::size_t>(p)] = c;
         int captured = 0, capturedAt = -1;
-        std::vector<int> stones;
+        thread_local std::vector<int> stones;
         bool lib;
         for (const int r : {p - W, p + W, p - 1, p + 1}) {
             if (g[static_cast<std::size_t>(r)] != o) continue;
