@@ -19,17 +19,6 @@ namespace {
 
 using namespace keldra;
 
-const char* verdictName(prover::Verdict v) {
-    switch (v) {
-        case prover::Verdict::Kill: return "kill";
-        case prover::Verdict::KillByKo: return "ko";
-        case prover::Verdict::Alive: return "alive";
-        case prover::Verdict::Seki: return "seki";
-        case prover::Verdict::Unknown: break;
-    }
-    return "unknown";
-}
-
 struct Case {
     std::string name;
     Board board;
@@ -72,7 +61,7 @@ int main(int argc, char** argv) {
         nodes += r.nodes;
         tableBytes = std::max(tableBytes, r.tableBytes);
         answered += r.verdict != prover::Verdict::Unknown;
-        std::printf("%-9s %9.1f %11llu  %.60s\n", verdictName(r.verdict), s * 1000,
+        std::printf("%-9s %9.1f %11llu  %.60s\n", prover::VerdictToken(r.verdict), s * 1000,
                     static_cast<unsigned long long>(r.nodes), c.name.c_str());
     }
     std::vector<double> sorted = seconds;

@@ -86,6 +86,17 @@ void runOnThreads(std::vector<std::unique_ptr<Searcher>>& searchers, int items, 
 
 }  // namespace
 
+const char* VerdictToken(Verdict v) {
+    switch (v) {
+        case Verdict::Kill: return "kill";
+        case Verdict::KillByKo: return "ko";
+        case Verdict::Alive: return "alive";
+        case Verdict::Seki: return "seki";
+        case Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
 ProveResult Prove(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested,
                   std::function<void(const RootResult&)> onRootFinished) {
     const auto start = std::chrono::steady_clock::now();
