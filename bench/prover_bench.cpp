@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         cases.push_back(c);
     }
     for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+    for (const auto& p : test::OpenCornerProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
 
     std::vector<double> seconds;
     std::uint64_t nodes = 0;
