@@ -157,6 +157,13 @@ inline const Composed ComposedProblems[] = {
         .O.O.X
         OOOXXX
         XXXX..)", prover::Verdict::KillByKo, "", "5,1"},
+    // Black's atari from outside at (6,1): connecting at (3,1) leaves white
+    // one liberty, the eye, and black takes everything (connect and die).
+    // The cut at (3,1) ataris both white groups at once and kills too.
+    {"connect and die: the atari from outside, or the cut", R"(
+        .O.OO.X
+        OOXXXXX
+        XXX....)", prover::Verdict::Kill, "3,1 6,1", ""},
     // Open boards, as collections print corner problems: black's wall steps
     // diagonally or leaves gaps, and the board beyond it is empty.
     {"open board: straight three behind a diagonal wall", R"(
