@@ -453,8 +453,10 @@ std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const Ga
 // there the rule that a repetition on the path is white's decides, and the
 // prover's answer must still be the graph's.
 TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
-    int compared = 0, repeating = 0;
+    const int stride = strideFromEnvironment();
+    int compared = 0, repeating = 0, index = 0;
     for (const test::Composed& p : test::ComposedProblems) {
+        if (index++ % stride != 0) continue;
         const Board board = test::ComposedBoard(p.rows);
         Grid g;
         g.fill('#');
@@ -478,8 +480,8 @@ TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
         }
         ++compared;
     }
-    EXPECT_GE(compared, 15);
-    EXPECT_GE(repeating, 4);
+    EXPECT_GE(compared, 15 / stride);
+    EXPECT_GE(repeating, 4 / stride);
     std::printf("composed problems on the game graph: %d, with repetitions %d\n", compared, repeating);
 }
 
