@@ -19,17 +19,6 @@ namespace {
 
 using namespace keldra;
 
-const char* verdictName(prover::Verdict v) {
-    switch (v) {
-        case prover::Verdict::Kill: return "kill";
-        case prover::Verdict::KillByKo: return "ko";
-        case prover::Verdict::Alive: return "alive";
-        case prover::Verdict::Seki: return "seki";
-        case prover::Verdict::Unknown: break;
-    }
-    return "unknown";
-}
-
 struct Case {
     std::string name;
     Board board;
@@ -58,6 +47,7 @@ int main(int argc, char** argv) {
         cases.push_back(c);
     }
     for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+    for (const auto& p : test::OpenCornerProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
 
     std::vector<double> seconds;
     std::uint64_t nodes = 0;
@@ -72,7 +62,7 @@ int main(int argc, char** argv) {
         nodes += r.nodes;
         tableBytes = std::max(tableBytes, r.tableBytes);
         answered += r.verdict != prover::Verdict::Unknown;
-        std::printf("%-9s %9.1f %11llu  %.60s\n", verdictName(r.verdict), s * 1000,
+        std::printf("%-9s %9.1f %11llu  %.60s\n", prover::VerdictToken(r.verdict), s * 1000,
                     static_cast<unsigned long long>(r.nodes), c.name.c_str());
     }
     std::vector<double> sorted = seconds;

@@ -15,17 +15,6 @@ namespace {
 
 constexpr int UsageError = 2;
 
-const char* verdictName(prover::Verdict v) {
-    switch (v) {
-        case prover::Verdict::Kill: return "kill";
-        case prover::Verdict::KillByKo: return "ko";
-        case prover::Verdict::Alive: return "alive";
-        case prover::Verdict::Seki: return "seki";
-        case prover::Verdict::Unknown: break;
-    }
-    return "unknown";
-}
-
 std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
 
 // A positive number of seconds, at most a day: "5", "0.5".
@@ -59,7 +48,7 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     const prover::ProveResult r = prover::Prove(board, options);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
 
-    out << "verdict: " << verdictName(r.verdict) << '\n';
+    out << "verdict: " << prover::VerdictToken(r.verdict) << '\n';
     out << "kill:";
     for (const auto& m : r.kills) out << ' ' << point(m);
     out << "\nko:";

@@ -86,6 +86,17 @@ void runOnThreads(std::vector<std::unique_ptr<Searcher>>& searchers, int items, 
 
 }  // namespace
 
+const char* VerdictToken(Verdict v) {
+    switch (v) {
+        case Verdict::Kill: return "kill";
+        case Verdict::KillByKo: return "ko";
+        case Verdict::Alive: return "alive";
+        case Verdict::Seki: return "seki";
+        case Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
 ProveResult Prove(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested,
                   std::function<void(const RootResult&)> onRootFinished) {
     const auto start = std::chrono::steady_clock::now();
@@ -125,13 +136,13 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     // White as ko master: a proof here kills whatever the ko threats.
     const SearchRules whiteMaster{White, false};
     const SearchRules blackMaster{Black, false};
-    // A first round gives every first move a small budget, so that one hard
-    // move cannot hold up the easy ones; the second round has no budget.
+    // Rounds with a growing budget per first move, so that one hard move
+    // cannot hold up the easy ones; the last round has no budget.
     std::vector<MoveProof> clean(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) result.firstMoves[static_cast<std::size_t>(i)].move = moveOf(firsts[static_cast<std::size_t>(i)], Black);
     std::vector<int> pending(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) pending[static_cast<std::size_t>(i)] = i;
-    for (const std::uint64_t budget : {FirstRoundBudget, std::uint64_t{0}}) {
+    for (const std::uint64_t budget : {FirstRoundBudget, FirstRoundBudget * 8, FirstRoundBudget * 64, std::uint64_t{0}}) {
         for (auto& s : searchers) s->setSolveBudget(budget);
         const bool last = budget == 0;
         runOnThreads(searchers, static_cast<int>(pending.size()), [&](Searcher& s, int j) {

@@ -24,6 +24,10 @@ struct ProveOptions {
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
 
+// The verdict's one-word name, as keldra-cli prints it: "kill", "ko",
+// "alive", "seki" or "unknown".
+const char* VerdictToken(Verdict v);
+
 // A move of the proof; x == 0 (and y == 0) is a pass.
 struct ProverMove {
     std::uint8_t x = 0, y = 0;

@@ -112,13 +112,18 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     if (wx1 == 0) return s;  // no white stone: nothing to capture
     if (bx1 == 0) bx0 = wx0, bx1 = wx1, by0 = wy0, by1 = wy1;
 
-    // Target: white groups with a stone inside black's bounding rectangle.
-    // Every other white stone belongs to the surroundings and is safe.
+    // Target: white groups with a stone inside black's bounding rectangle,
+    // the rectangle carried to the board's edge where it stops at most
+    // EdgeReach lines short of it (the edge closes that side, as when black
+    // stands on the third line under a white group on the second). Every
+    // other white stone belongs to the surroundings and is safe.
+    const int tx0 = bx0 <= 1 + EdgeReach ? 1 : bx0, tx1 = bx1 >= BoardSide - EdgeReach ? BoardSide : bx1;
+    const int ty0 = by0 <= 1 + EdgeReach ? 1 : by0, ty1 = by1 >= BoardSide - EdgeReach ? BoardSide : by1;
     FillScratch fs;
     std::array<std::uint8_t, GridPoints> target{};
     int ax0 = bx0, ax1 = bx1, ay0 = by0, ay1 = by1;
-    for (int x = bx0; x <= bx1; ++x) {
-        for (int y = by0; y <= by1; ++y) {
+    for (int x = tx0; x <= tx1; ++x) {
+        for (int y = ty0; y <= ty1; ++y) {
             const int i = IndexOf(x, y);
             if (cell[static_cast<std::size_t>(i)] != White || target[static_cast<std::size_t>(i)]) continue;
             const GroupInfo g = fillGroup(cell, i, s, fs);
@@ -207,6 +212,22 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
         const auto ii = static_cast<std::size_t>(i);
         if (cell[ii] == Black && !capturable[ii]) s.safe[ii] = 1;
         if (region[ii] || capturable[ii]) s.movable[ii] = 1;
+    }
+    // Black's eye points next to a group that may be captured: white
+    // captures through them (a ko stone of black's inside white's eye, or a
+    // group short of liberties), so they are searched too.
+    for (int x = s.x0; x <= s.x1; ++x) {
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const int i = IndexOf(x, y);
+            if (cell[static_cast<std::size_t>(i)] != Empty || s.movable[static_cast<std::size_t>(i)]) continue;
+            bool blackEye = true, nextToCapturable = false;
+            for (const int d : Offsets) {
+                const auto qi = static_cast<std::size_t>(i + d);
+                blackEye &= cell[qi] == Black || cell[qi] == EdgeCell;
+                nextToCapturable |= capturable[qi] != 0;
+            }
+            if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1;
+        }
     }
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {

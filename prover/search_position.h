@@ -16,6 +16,9 @@ namespace keldra::prover {
 inline constexpr int PassMove = 0;
 inline constexpr std::uint8_t EdgeCell = 3;
 inline constexpr int AreaMargin = 1;
+// Black's rectangle closes on the board's edge when it stops this many
+// lines short of it or fewer.
+inline constexpr int EdgeReach = 3;
 
 // What the position alone says about the problem. Read-only during search,
 // shared by every thread.

@@ -108,11 +108,108 @@ inline const Composed ComposedProblems[] = {
         OOOX
         XXOX
         XX..)", prover::Verdict::Kill, "3,4 3,5 4,4 4,5 5,4", ""},
+    {"bulky five: only its vital point kills", R"(
+        ...OX
+        ..OOX
+        OOOXX
+        XXXX.)", prover::Verdict::Kill, "2,1", ""},
+    {"rabbity six: only its vital point kills", R"(
+        ........XOO..
+        ........XO...
+        ........XOO.O
+        ........XXOOO
+        .........XXXX)", prover::Verdict::Kill, "12,2", ""},
+    {"flower five: only the centre kills", R"(
+        XOO.OOX
+        XO...OX
+        XOO.OOX
+        XOOOOOX
+        XXXXXXX)", prover::Verdict::Kill, "4,2", ""},
+    {"flower five with the centre taken", R"(
+        XOO.OOX
+        XO.O.OX
+        XOO.OOX
+        XOOOOOX
+        XXXXXXX)", prover::Verdict::Alive, "", ""},
+    // With no outside liberty white cannot answer the vital point by taking
+    // the corner (its group would be short of liberties); after black takes
+    // white's stone there, white's capture of two stones leaves a ko in the
+    // corner. No rule here calls the shape dead as it stands, so black kills
+    // only by winning that ko: a kill by ko.
+    {"bent four in the corner: the vital point leads to a ko", R"(
+        ...OX
+        .OOOX
+        OOXXX
+        XXX..)", prover::Verdict::KillByKo, "", "2,1"},
+    {"two black stones inside the bent four: either empty point kills", R"(
+        .XXOX
+        .OOOX
+        OOXXX
+        XXX..)", prover::Verdict::Kill, "1,1 1,2", ""},
+    // White's second eye needs one of two kos: black takes the one on the
+    // left, white takes black's stone on the right. In a game white lives
+    // without ko threats; under the proof's rules black wins as ko master.
+    {"double ko: black must win both, white lives with its own ko master", R"(
+        XO.O.OX.X
+        XXOOOOOXX
+        .XXXXXXX.)", prover::Verdict::KillByKo, "", "3,1 8,1"},
+    {"approach ko: black fills the outside liberty before it can take", R"(
+        .O.O.X
+        OOOXXX
+        XXXX..)", prover::Verdict::KillByKo, "", "5,1"},
+    // Black's atari from outside at (6,1): connecting at (3,1) leaves white
+    // one liberty, the eye, and black takes everything (connect and die).
+    // The cut at (3,1) ataris both white groups at once and kills too.
+    {"connect and die: the atari from outside, or the cut", R"(
+        .O.OO.X
+        OOXXXXX
+        XXX....)", prover::Verdict::Kill, "3,1 6,1", ""},
+    // Open boards, as collections print corner problems: black's wall steps
+    // diagonally or leaves gaps, and the board beyond it is empty.
+    {"open board: straight three behind a diagonal wall", R"(
+        ..XO...OX....
+        ..XOOOOOX....
+        ...XXXXX.....)", prover::Verdict::Kill, "6,1", ""},
+    {"open board: straight three, white stones of the surroundings beyond the wall", R"(
+        ..XO...OX....
+        ..XOOOOOX....
+        ...XXXXX.....
+        .............
+        ..O..O...O...)", prover::Verdict::Kill, "6,1", ""},
+    {"open board: bulky five with outside liberties, single wall stones", R"(
+        ...OX....
+        ..OOX....
+        OOO.X....
+        ...X.....
+        XXX......)", prover::Verdict::Kill, "2,1", ""},
     {"white stones outside the wall are neither target nor captured", R"(
         ...OX..O
         OOOOX..O
         XXXXX..O)", prover::Verdict::Kill, "2,1", ""},
 };
 
+// Classical-style open corners the benchmark times; no answer is asserted
+// (the proof may run out of time), the table shows what the prover says.
+inline const Composed OpenCornerProblems[] = {
+    {"open corner: four on the second line, black's hane stone at the far end", R"(
+        .......
+        OOOO.X.
+        XXXX...)", prover::Verdict::Unknown, "", ""},
+    {"open corner: bent three with outside liberties, wall in one-point jumps", R"(
+        ..O.X....
+        .OOOX....
+        OO.X.....
+        ..X......
+        X........)", prover::Verdict::Unknown, "", ""},
+    {"open corner: five on the second line, a gap in black's third line", R"(
+        .....X.
+        OOOOO.X
+        XX.XX..)", prover::Verdict::Unknown, "", ""},
+    {"open corner: three on the second line with black's stones below", R"(
+        .......
+        OOO....
+        ..XX...
+        X......)", prover::Verdict::Unknown, "", ""},
+};
 
 }  // namespace keldra::test

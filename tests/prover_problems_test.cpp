@@ -34,24 +34,13 @@ std::string movesText(const std::vector<prover::ProverMove>& moves) {
     return s;
 }
 
-const char* verdictName(Verdict v) {
-    switch (v) {
-        case Verdict::Kill: return "kill";
-        case Verdict::KillByKo: return "ko";
-        case Verdict::Alive: return "alive";
-        case Verdict::Seki: return "seki";
-        case Verdict::Unknown: break;
-    }
-    return "unknown";
-}
-
 TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
     prover::ProveOptions options;
     options.tableBytes = 8u << 20;
     for (const test::Composed& p : ComposedProblems) {
         const Board board = ComposedBoard(p.rows);
         const prover::ProveResult r = prover::Prove(board, options);
-        EXPECT_STREQ(verdictName(r.verdict), verdictName(p.verdict)) << p.name << "\n" << test::PictureOf(board);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name << "\n" << test::PictureOf(board);
         EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
         EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
         if (!r.kills.empty() || !r.koKills.empty()) {
@@ -84,7 +73,7 @@ Board loadBundled(const char* file) {
 TEST(ProverProblems, BundledProblemsKillWithTheirIndexMove) {
     for (const Bundled& b : BundledProblems) {
         const prover::ProveResult r = prover::Prove(loadBundled(b.file));
-        EXPECT_STREQ(verdictName(r.verdict), "kill") << b.file;
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), "kill") << b.file;
         std::string padded = " ";
         padded += movesText(r.kills);
         padded += ' ';
@@ -161,7 +150,7 @@ TEST(ProverProblems, StopFlagEndsTheProofQuicklyWithUnknown) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     canceller.join();
     EXPECT_LT(ms.count(), 600);
-    EXPECT_EQ(r.verdict, Verdict::Unknown) << verdictName(r.verdict);
+    EXPECT_EQ(r.verdict, Verdict::Unknown) << prover::VerdictToken(r.verdict);
     EXPECT_TRUE(r.limitReached);
 }
 
