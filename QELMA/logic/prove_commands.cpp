@@ -56,6 +56,16 @@ auto runOnWorker(SearchView& view, std::atomic<bool>& stop, Work work) -> declty
     return done.get();
 }
 
+// Shows in the status boxes that a proof runs and lets the window repaint
+// them. Returns false once the window is closing.
+bool announceProof(SearchView& view, const char* edit1) {
+    view.SetEdit1Text(edit1);
+    view.SetEdit6Colour(Yellow);
+    view.SetEdit6Text("検証中（Escで中止）");
+    view.ProcessEvents();
+    return !view.Cancelled();
+}
+
 }  // namespace
 
 const char* VerdictText(prover::Verdict verdict) {
@@ -100,12 +110,8 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
 }
 
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
-    view.SetEdit1Text("　　検証中");
     const std::uint32_t start = view.TickCount();
-    view.SetEdit6Colour(Yellow);
-    view.SetEdit6Text("検証中（Escで中止）");
-    view.ProcessEvents();
-    if (view.Cancelled()) return false;
+    if (!announceProof(view, "　　検証中")) return false;
 
     control.stop = false;
     const Board proved = board;  // the worker's own copy
@@ -135,12 +141,8 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
 }
 
 bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveControl& control) {
-    view.SetEdit1Text("　　白　が思考中");
     const std::uint32_t start = view.TickCount();
-    view.SetEdit6Colour(Yellow);
-    view.SetEdit6Text("検証中（Escで中止）");
-    view.ProcessEvents();
-    if (view.Cancelled()) return false;
+    if (!announceProof(view, "　　白　が思考中")) return false;
 
     control.stop = false;
     const Board position = board;
