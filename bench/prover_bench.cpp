@@ -33,13 +33,13 @@ int main(int argc, char** argv) {
     prover::ProveOptions options;
     std::string only;
     bool moves = false;
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--moves") moves = true;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
-        if (flag == "--threads") options.threads = std::max(1, std::atoi(argv[i + 1]));
-        if (flag == "--seconds") options.seconds = std::atof(argv[i + 1]);
-        if (flag == "--only") only = argv[i + 1];
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
+        if (flag == "--moves") moves = true;
+        if (flag == "--threads") options.threads = std::max(1, std::atoi(value)), ++i;
+        if (flag == "--seconds") options.seconds = std::atof(value), ++i;
+        if (flag == "--only") only = value, ++i;
     }
     std::vector<Case> cases;
     std::vector<std::filesystem::path> files;

@@ -80,7 +80,8 @@ int Searcher::onPath(std::uint64_t key, int d) const {
 
 bool Searcher::childAllowed(int d, int move) const {
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
-    if (move != PassMove) return true;
+    // Black's first move may be anywhere: every one of them is proved.
+    if (move != PassMove) return d == 0 || WithinReach(n, move, setup_);
     return n.toMove == White || rules_.unconditional;
 }
 

@@ -196,8 +196,10 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
         }
     }
-    for (int i = 0; i < GridPoints; ++i)
+    for (int i = 0; i < GridPoints; ++i) {
         s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
+        s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
+    }
 
     std::array<std::uint8_t, GridPoints> capturable{};
     for (int i = 0; i < GridPoints; ++i) {
@@ -253,6 +255,20 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
     }
     n.toMove = toMove;
     return n;
+}
+
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup) {
+    if (move == PassMove || !setup.openSide[static_cast<std::size_t>(move)]) return true;
+    const int x = PointX(move), y = PointY(move);
+    const int reach = n.toMove == Black ? OpenReachBlack : OpenReachWhite;
+    for (int dx = -reach; dx <= reach; ++dx) {
+        const int span = reach - (dx < 0 ? -dx : dx);
+        if (x + dx < 1 || x + dx > BoardSide) continue;
+        for (int dy = -span; dy <= span; ++dy) {
+            if (y + dy >= 1 && y + dy <= BoardSide && n.isTarget(IndexOf(x + dx, y + dy))) return true;
+        }
+    }
+    return false;
 }
 
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {

@@ -19,6 +19,11 @@ inline constexpr int AreaMargin = 1;
 // Black's rectangle closes on the board's edge when it stops this many
 // lines short of it or fewer.
 inline constexpr int EdgeReach = 3;
+// On the open side moves are searched only this far (along the lines) from
+// a target stone: black's net and blocking moves reach one line further
+// than white's.
+inline constexpr int OpenReachBlack = 3;
+inline constexpr int OpenReachWhite = 2;
 
 // What the position alone says about the problem. Read-only during search,
 // shared by every thread.
@@ -30,6 +35,7 @@ struct ProblemSetup {
     std::array<std::uint8_t, GridPoints> ring{};     // a white stone here has escaped
     std::array<std::uint8_t, GridPoints> rootBan{};  // barred to the side to move at the root
     std::array<std::uint8_t, GridPoints> enclosed{};  // region points the ring cannot be reached from
+    std::array<std::uint8_t, GridPoints> openSide{};  // region points the ring can be reached from
     std::array<std::uint8_t, GridPoints> initialTarget{};
     std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
     int moveCount = 0;
@@ -68,6 +74,10 @@ struct SearchNode {
         word = on ? (word | bit) : (word & ~bit);
     }
 };
+
+// True unless `move` lies on the open side further from every target stone
+// than the reach of n.toMove: that side does not play there.
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup);
 
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
 
