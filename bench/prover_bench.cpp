@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     }
     for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
     for (const auto& p : test::OpenCornerProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+    for (const auto& p : test::ClassicalCorners) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
 
     if (!only.empty())
         std::erase_if(cases, [&](const Case& c) { return c.name.find(only) == std::string::npos; });

@@ -150,10 +150,17 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
                 s.pn = Infinite, s.dn = 0;
                 table_.store(ck, Infinite, 0, 0);
             } else {
-                // More eye space for white: harder to prove, easier to disprove.
-                const int eyes = EyeLikePoints(c, setup_);
-                s.pn = 1 + static_cast<std::uint32_t>(eyes);
-                s.dn = eyes >= 2 ? 1 : static_cast<std::uint32_t>(3 - eyes);
+                // More eye space for white: harder to prove, easier to
+                // disprove. Where white may run, its liberties count too.
+                int libs = 0;
+                const int eyes = EyeLikePoints(c, setup_, setup_.hasOpenSide ? &libs : nullptr);
+                if (setup_.hasOpenSide) {
+                    s.pn = 1 + static_cast<std::uint32_t>(2 * eyes + libs);
+                    s.dn = static_cast<std::uint32_t>(std::max(1, 6 - 2 * eyes - libs / 2));
+                } else {
+                    s.pn = 1 + static_cast<std::uint32_t>(eyes);
+                    s.dn = eyes >= 2 ? 1 : static_cast<std::uint32_t>(3 - eyes);
+                }
             }
         }
         slots[count++] = s;

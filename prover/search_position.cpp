@@ -199,6 +199,7 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     for (int i = 0; i < GridPoints; ++i) {
         s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
         s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
+        s.hasOpenSide |= s.openSide[static_cast<std::size_t>(i)] != 0;
     }
 
     std::array<std::uint8_t, GridPoints> capturable{};
@@ -448,17 +449,19 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
     return (alive & ~safeMask & targetMask) != 0;
 }
 
-int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup) {
+int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
     int eyes = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
         const int p = setup.moves[static_cast<std::size_t>(k)];
         if (n.cell[static_cast<std::size_t>(p)] != Empty) continue;
-        bool eye = true;
+        bool eye = true, liberty = false;
         for (const int d : Offsets) {
             const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
             eye &= (c == White || c == EdgeCell);
+            liberty |= n.isTarget(p + d);
         }
         eyes += eye;
+        if (liberties != nullptr) *liberties += liberty;
     }
     return eyes;
 }

@@ -29,6 +29,7 @@ inline constexpr int OpenReachWhite = 2;
 // shared by every thread.
 struct ProblemSetup {
     bool hasTarget = false;
+    bool hasOpenSide = false;  // some region point leads to the ring
     int x0 = 1, x1 = BoardSide, y0 = 1, y1 = BoardSide;  // the play area
     std::array<std::uint8_t, GridPoints> safe{};     // a stone here is never captured
     std::array<std::uint8_t, GridPoints> movable{};  // moves are searched here
@@ -113,8 +114,9 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
 bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
 
 // Empty movable points whose neighbours are only white stones or the edge:
-// a cheap count of white's eye space.
-int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup);
+// a cheap count of white's eye space. `liberties`, when given, gains the
+// empty movable points next to a target stone.
+int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties = nullptr);
 
 inline int PointX(int i) { return i / GridSide; }
 inline int PointY(int i) { return i % GridSide; }

@@ -50,6 +50,24 @@ TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
     }
 }
 
+// Corners with an open board beyond a loose wall: the proof finishes, and
+// the book's killing move is among the killing (or ko-killing) moves.
+TEST(ProverProblems, ClassicalCornersListTheBookMove) {
+    prover::ProveOptions options;
+    options.tableBytes = 16u << 20;
+    for (const test::ClassicalCorner& p : test::ClassicalCorners) {
+        const Board board = ComposedBoard(p.rows);
+        const prover::ProveResult r = prover::Prove(board, options);
+        const std::string kills = movesText(r.kills) + " " + movesText(r.koKills);
+        EXPECT_TRUE(r.verdict == Verdict::Kill || r.verdict == Verdict::KillByKo)
+            << p.name << ": " << prover::VerdictToken(r.verdict) << "\n" << test::PictureOf(board);
+        EXPECT_NE((" " + kills + " ").find(std::string(" ") + p.book + " "), std::string::npos)
+            << p.name << ": book move " << p.book << ", killing moves " << kills;
+        ASSERT_FALSE(r.line.empty()) << p.name;
+        EXPECT_EQ(r.line.size() % 2, 1u) << p.name << ": the line ends with black's capture";
+    }
+}
+
 // The killing move of each bundled problem's index entry (problems/README.md).
 struct Bundled {
     const char* file;
