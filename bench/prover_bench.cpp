@@ -2,9 +2,9 @@
 // verdict, time and nodes; then the median and longest time, the share of
 // answers other than unknown, nodes per second and the tables' memory.
 //
-//   build/bench/keldra_prover_bench [--threads N] [--seconds S] [--only TEXT] [--moves]
+//   build/bench/keldra_prover_bench [--threads N] [--seconds S] [--only TEXT] [--moves] [--table-mib M]
 //
-// --only keeps the problems whose name contains TEXT; --moves adds a line per
+// --table-mib sets the tables' memory; --only keeps the problems whose name contains TEXT; --moves adds a line per
 // black first move with its status and the nodes spent on it.
 #include <algorithm>
 #include <chrono>
@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
         if (flag == "--threads") options.threads = std::max(1, std::atoi(value)), ++i;
         if (flag == "--seconds") options.seconds = std::atof(value), ++i;
         if (flag == "--only") only = value, ++i;
+        if (flag == "--table-mib") options.tableBytes = static_cast<std::size_t>(std::atoi(value)) << 20, ++i;
     }
     std::vector<Case> cases;
     std::vector<std::filesystem::path> files;
