@@ -61,7 +61,19 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
     const ProofValues v = s.solve(path.data(), 2);
     p.nodes = s.nodes() - before;
     if (v.pn == 0) {
-        if (s.verifyBlackWin(path.data(), 2) >= 0) p.outcome = MoveOutcome::Proved;
+        if (s.verifyBlackWin(path.data(), 2) >= 0) {
+            p.outcome = MoveOutcome::Proved;
+        } else if (rules.salt == 0 && !s.limitsReached()) {
+            // The proof leaned on table entries made under another history
+            // (another first move's path, where other positions repeat).
+            // Prove the move again in a table space of its own.
+            SearchRules own = rules;
+            own.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(point + 1);
+            const MoveProof again = proveFirstMove(s, setup, own, root, point);
+            s.setRules(rules);
+            p.outcome = again.outcome == MoveOutcome::Proved ? MoveOutcome::Proved : MoveOutcome::Unknown;
+            p.nodes += again.nodes;
+        }
     } else if (v.disproved()) {
         p.outcome = MoveOutcome::Disproved;
         p.refutation = s.bestMove();

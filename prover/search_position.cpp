@@ -277,7 +277,7 @@ std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {
     std::uint64_t k = n.stones ^ z.side[n.toMove] ^ z.master[rules.koMaster];
     if (n.koBan != 0 && n.toMove != rules.koMaster) k ^= z.ko[n.koBan];
     if (rules.unconditional) k ^= z.unconditional ^ (n.lastPass ? z.pass : 0);
-    return k;
+    return k ^ rules.salt;
 }
 
 bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSetup& setup,

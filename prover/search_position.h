@@ -55,6 +55,9 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove);
 struct SearchRules {
     std::uint8_t koMaster = White;  // may retake any ko at once
     bool unconditional = false;     // two passes in a row win for black (the seki test)
+    // Mixed into every key: a run with its own salt shares no table entry
+    // with other runs.
+    std::uint64_t salt = 0;
 };
 
 struct SearchNode {
