@@ -2,7 +2,10 @@
 // verdict, time and nodes; then the median and longest time, the share of
 // answers other than unknown, nodes per second and the tables' memory.
 //
-//   build/bench/keldra_prover_bench [--threads N] [--seconds S]
+//   build/bench/keldra_prover_bench [--threads N] [--seconds S] [--only TEXT] [--moves] [--table-mib M]
+//
+// --table-mib sets the tables' memory; --only keeps the problems whose name contains TEXT; --moves adds a line per
+// black first move with its status and the nodes spent on it.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -28,10 +31,16 @@ struct Case {
 
 int main(int argc, char** argv) {
     prover::ProveOptions options;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    std::string only;
+    bool moves = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
-        if (flag == "--threads") options.threads = std::max(1, std::atoi(argv[i + 1]));
-        if (flag == "--seconds") options.seconds = std::atof(argv[i + 1]);
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
+        if (flag == "--moves") moves = true;
+        if (flag == "--threads") options.threads = std::max(1, std::atoi(value)), ++i;
+        if (flag == "--seconds") options.seconds = std::atof(value), ++i;
+        if (flag == "--only") only = value, ++i;
+        if (flag == "--table-mib") options.tableBytes = static_cast<std::size_t>(std::atoi(value)) << 20, ++i;
     }
     std::vector<Case> cases;
     std::vector<std::filesystem::path> files;
@@ -48,7 +57,11 @@ int main(int argc, char** argv) {
     }
     for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
     for (const auto& p : test::OpenCornerProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+    for (const auto& p : test::ClassicalCorners) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
 
+    if (!only.empty())
+        std::erase_if(cases, [&](const Case& c) { return c.name.find(only) == std::string::npos; });
+    if (cases.empty()) return 1;
     std::vector<double> seconds;
     std::uint64_t nodes = 0;
     std::size_t tableBytes = 0;
@@ -64,6 +77,11 @@ int main(int argc, char** argv) {
         answered += r.verdict != prover::Verdict::Unknown;
         std::printf("%-9s %9.1f %11llu  %.60s\n", prover::VerdictToken(r.verdict), s * 1000,
                     static_cast<unsigned long long>(r.nodes), c.name.c_str());
+        static const char* const status[] = {"kills", "ko", "refuted", "unknown"};
+        for (const prover::RootResult& m : moves ? r.firstMoves : std::vector<prover::RootResult>{})
+            std::printf("    %2d,%-2d %-8s %11llu  refutation %d,%d\n", m.move.x, m.move.y,
+                        status[static_cast<int>(m.status)], static_cast<unsigned long long>(m.nodes), m.refutation.x,
+                        m.refutation.y);
     }
     std::vector<double> sorted = seconds;
     std::sort(sorted.begin(), sorted.end());

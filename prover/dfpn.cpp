@@ -80,7 +80,8 @@ int Searcher::onPath(std::uint64_t key, int d) const {
 
 bool Searcher::childAllowed(int d, int move) const {
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
-    if (move != PassMove) return true;
+    // Black's first move may be anywhere: every one of them is proved.
+    if (move != PassMove) return d == 0 || WithinReach(n, move, setup_);
     return n.toMove == White || rules_.unconditional;
 }
 
@@ -134,7 +135,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         const std::uint64_t ck = KeyOf(c, rules_);
         const int rep = onPath(ck, d);
         if (rep >= 0) {
-            s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep);
+            s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep + 1);
         } else if (const TableEntry* e = table_.find(ck)) {
             s.pn = e->pn, s.dn = e->dn;
         } else {
@@ -149,10 +150,17 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
                 s.pn = Infinite, s.dn = 0;
                 table_.store(ck, Infinite, 0, 0);
             } else {
-                // More eye space for white: harder to prove, easier to disprove.
-                const int eyes = EyeLikePoints(c, setup_);
-                s.pn = 1 + static_cast<std::uint32_t>(eyes);
-                s.dn = eyes >= 2 ? 1 : static_cast<std::uint32_t>(3 - eyes);
+                // More eye space for white: harder to prove, easier to
+                // disprove. Where white may run, its liberties count too.
+                int libs = 0;
+                const int eyes = EyeLikePoints(c, setup_, setup_.hasOpenSide ? &libs : nullptr);
+                if (setup_.hasOpenSide) {
+                    s.pn = 1 + static_cast<std::uint32_t>(2 * eyes + libs);
+                    s.dn = static_cast<std::uint32_t>(std::max(1, 6 - 2 * eyes - libs / 2));
+                } else {
+                    s.pn = 1 + static_cast<std::uint32_t>(eyes);
+                    s.dn = eyes >= 2 ? 1 : static_cast<std::uint32_t>(3 - eyes);
+                }
             }
         }
         slots[count++] = s;
@@ -209,11 +217,14 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             }
             break;
         }
+        Slot& s = slots[best];
         if (d + 2 >= MaxDepth) {
-            stopped_ = true;  // this proof alone ends unfinished
+            // Too deep to follow: the child counts as a win for white that
+            // no proof may rely on. Black's proofs elsewhere stay exact; a
+            // disproof that needs it is never stored and reads as unknown.
+            s.pn = Infinite, s.dn = 0, s.dep = CutOff;
             continue;
         }
-        Slot& s = slots[best];
         std::uint32_t cthpn, cthdn;
         // The best child may grow a quarter past the second best before the
         // search turns to it: values then grow geometrically, not by ones.
@@ -231,7 +242,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         s.pn = v.pn, s.dn = v.dn, s.dep = v.dep;
     }
 
-    const bool dependent = result.dn == 0 && result.dep < d;
+    const bool dependent = result.dn == 0 && result.dep <= d;
     if (!dependent) {
         const std::uint64_t work = nodes_ - before;
         table_.store(key, result.pn, result.dn, static_cast<std::uint32_t>(std::min<std::uint64_t>(work, 0xFFFFFFFFu)));

@@ -15,6 +15,8 @@ namespace keldra::prover {
 
 inline constexpr std::uint32_t Infinite = 1u << 28;
 inline constexpr std::uint16_t NoDependence = 0xFFFF;
+// A disproof through a node cut off at MaxDepth: not a disproof at all.
+inline constexpr std::uint16_t CutOff = 0;
 inline constexpr int MaxDepth = 400;
 
 // Limits shared by the threads of one proof.
@@ -53,10 +55,13 @@ private:
 };
 
 // Proof and disproof numbers of "black captures every target stone"; `dep`
-// is the shallowest path depth whose repetition a disproof relies on.
+// is one more than the shallowest path depth whose repetition a disproof
+// relies on, or CutOff when it relies on a node too deep to search.
 struct ProofValues {
     std::uint32_t pn = 1, dn = 1;
     std::uint16_t dep = NoDependence;
+    bool proved() const { return pn == 0; }
+    bool disproved() const { return dn == 0 && dep != CutOff; }
 };
 
 // One thread's search: its table, node stack and child stack are allocated

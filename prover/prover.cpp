@@ -56,13 +56,25 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
         p.outcome = MoveOutcome::Disproved;
         return p;
     }
-    s.setRules(rules);
     const std::uint64_t before = s.nodes();
+    s.setRules(rules);
     const ProofValues v = s.solve(path.data(), 2);
     p.nodes = s.nodes() - before;
     if (v.pn == 0) {
-        if (s.verifyBlackWin(path.data(), 2) >= 0) p.outcome = MoveOutcome::Proved;
-    } else if (v.dn == 0) {
+        if (s.verifyBlackWin(path.data(), 2) >= 0) {
+            p.outcome = MoveOutcome::Proved;
+        } else if (rules.salt == 0 && !s.limitsReached()) {
+            // The proof leaned on table entries made under another history
+            // (another first move's path, where other positions repeat).
+            // Prove the move again in a table space of its own.
+            SearchRules own = rules;
+            own.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(point + 1);
+            const MoveProof again = proveFirstMove(s, setup, own, root, point);
+            s.setRules(rules);
+            p.outcome = again.outcome == MoveOutcome::Proved ? MoveOutcome::Proved : MoveOutcome::Unknown;
+            p.nodes += again.nodes;
+        }
+    } else if (v.disproved()) {
         p.outcome = MoveOutcome::Disproved;
         p.refutation = s.bestMove();
     }
@@ -266,13 +278,13 @@ ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const 
         s.setRules(SearchRules{master, false});
         const ProofValues v = s.solve(&root, 1);
         answer.nodes = limits.nodes.load();
-        if (v.dn == 0) {
+        if (v.disproved()) {
             answer.kind = AnswerKind::Refutes;
             answer.move = moveOf(s.bestMove() < 0 ? PassMove : s.bestMove(), White);
             answer.needsKo = master == White;
             return answer;
         }
-        if (v.pn != 0) return answer;  // unknown
+        if (v.pn != 0) return answer;  // unknown, or a disproof cut off too deep
     }
     const int m = s.longestResistance(&root, 1);
     if (m >= 0) {

@@ -196,8 +196,11 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
         }
     }
-    for (int i = 0; i < GridPoints; ++i)
+    for (int i = 0; i < GridPoints; ++i) {
         s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
+        s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
+        s.hasOpenSide |= s.openSide[static_cast<std::size_t>(i)] != 0;
+    }
 
     std::array<std::uint8_t, GridPoints> capturable{};
     for (int i = 0; i < GridPoints; ++i) {
@@ -255,12 +258,26 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
     return n;
 }
 
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup) {
+    if (move == PassMove || !setup.openSide[static_cast<std::size_t>(move)]) return true;
+    const int x = PointX(move), y = PointY(move);
+    const int reach = n.toMove == Black ? OpenReachBlack : OpenReachWhite;
+    for (int dx = -reach; dx <= reach; ++dx) {
+        const int span = reach - (dx < 0 ? -dx : dx);
+        if (x + dx < 1 || x + dx > BoardSide) continue;
+        for (int dy = -span; dy <= span; ++dy) {
+            if (y + dy >= 1 && y + dy <= BoardSide && n.isTarget(IndexOf(x + dx, y + dy))) return true;
+        }
+    }
+    return false;
+}
+
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {
     const Zobrist& z = Z();
     std::uint64_t k = n.stones ^ z.side[n.toMove] ^ z.master[rules.koMaster];
     if (n.koBan != 0 && n.toMove != rules.koMaster) k ^= z.ko[n.koBan];
     if (rules.unconditional) k ^= z.unconditional ^ (n.lastPass ? z.pass : 0);
-    return k;
+    return k ^ rules.salt;
 }
 
 bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSetup& setup,
@@ -432,17 +449,19 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
     return (alive & ~safeMask & targetMask) != 0;
 }
 
-int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup) {
+int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
     int eyes = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
         const int p = setup.moves[static_cast<std::size_t>(k)];
         if (n.cell[static_cast<std::size_t>(p)] != Empty) continue;
-        bool eye = true;
+        bool eye = true, liberty = false;
         for (const int d : Offsets) {
             const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
             eye &= (c == White || c == EdgeCell);
+            liberty |= n.isTarget(p + d);
         }
         eyes += eye;
+        if (liberties != nullptr) *liberties += liberty;
     }
     return eyes;
 }

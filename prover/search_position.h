@@ -19,17 +19,24 @@ inline constexpr int AreaMargin = 1;
 // Black's rectangle closes on the board's edge when it stops this many
 // lines short of it or fewer.
 inline constexpr int EdgeReach = 3;
+// On the open side moves are searched only this far (along the lines) from
+// a target stone: black's net and blocking moves reach one line further
+// than white's.
+inline constexpr int OpenReachBlack = 3;
+inline constexpr int OpenReachWhite = 2;
 
 // What the position alone says about the problem. Read-only during search,
 // shared by every thread.
 struct ProblemSetup {
     bool hasTarget = false;
+    bool hasOpenSide = false;  // some region point leads to the ring
     int x0 = 1, x1 = BoardSide, y0 = 1, y1 = BoardSide;  // the play area
     std::array<std::uint8_t, GridPoints> safe{};     // a stone here is never captured
     std::array<std::uint8_t, GridPoints> movable{};  // moves are searched here
     std::array<std::uint8_t, GridPoints> ring{};     // a white stone here has escaped
     std::array<std::uint8_t, GridPoints> rootBan{};  // barred to the side to move at the root
     std::array<std::uint8_t, GridPoints> enclosed{};  // region points the ring cannot be reached from
+    std::array<std::uint8_t, GridPoints> openSide{};  // region points the ring can be reached from
     std::array<std::uint8_t, GridPoints> initialTarget{};
     std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
     int moveCount = 0;
@@ -48,6 +55,9 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove);
 struct SearchRules {
     std::uint8_t koMaster = White;  // may retake any ko at once
     bool unconditional = false;     // two passes in a row win for black (the seki test)
+    // Mixed into every key: a run with its own salt shares no table entry
+    // with other runs.
+    std::uint64_t salt = 0;
 };
 
 struct SearchNode {
@@ -68,6 +78,10 @@ struct SearchNode {
         word = on ? (word | bit) : (word & ~bit);
     }
 };
+
+// True unless `move` lies on the open side further from every target stone
+// than the reach of n.toMove: that side does not play there.
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup);
 
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
 
@@ -103,8 +117,9 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
 bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
 
 // Empty movable points whose neighbours are only white stones or the edge:
-// a cheap count of white's eye space.
-int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup);
+// a cheap count of white's eye space. `liberties`, when given, gains the
+// empty movable points next to a target stone.
+int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties = nullptr);
 
 inline int PointX(int i) { return i / GridSide; }
 inline int PointY(int i) { return i % GridSide; }

@@ -195,21 +195,57 @@ inline const Composed OpenCornerProblems[] = {
         .......
         OOOO.X.
         XXXX...)", prover::Verdict::Unknown, "", ""},
-    {"open corner: bent three with outside liberties, wall in one-point jumps", R"(
-        ..O.X....
-        .OOOX....
-        OO.X.....
-        ..X......
-        X........)", prover::Verdict::Unknown, "", ""},
     {"open corner: five on the second line, a gap in black's third line", R"(
         .....X.
         OOOOO.X
         XX.XX..)", prover::Verdict::Unknown, "", ""},
-    {"open corner: three on the second line with black's stones below", R"(
+    {"open corner: straight three, wall in one-point jumps below (book 2,1)", R"(
+        ...OX..
+        OOOOX..
+        .....X.
+        X.X....)", prover::Verdict::Unknown, "", ""},
+    {"open corner: bulky five, the wall on the fifth line (book 2,1)", R"(
+        ...OX..
+        ..OOX..
+        OOO.X..
+        .......
+        XXX....)", prover::Verdict::Unknown, "", ""},
+};
+
+// Classical corners as collections print them, open board beyond a loose
+// wall, each with the book's killing move: the prover must list it among
+// its killing (or ko-killing) first moves.
+struct ClassicalCorner {
+    const char* name;
+    const char* rows;
+    const char* book;  // X,Y
+};
+
+inline const ClassicalCorner ClassicalCorners[] = {
+    {"bent three behind a diagonal wall, outside liberties", R"(
+        ..OX...
+        .OOX...
+        OO.X...
+        ..X....
+        X......)", "1,1"},
+    {"rabbity six along the top, single stones for a wall", R"(
+        X.O..OX..
+        XO...OX..
+        XOO.OOX..
+        .XOOOX...
+        ..X.X....
+        ...X.....)", "4,2"},
+    {"three on the second line, black's stones below: the block at the end", R"(
         .......
         OOO....
         ..XX...
-        X......)", prover::Verdict::Unknown, "", ""},
+        X......)", "4,2"},
+    {"bent three with outside liberties, wall in one-point jumps", R"(
+        ..O.X....
+        .OOOX....
+        OO.X.....
+        ..X......
+        X........)", "1,1"},
 };
 
 }  // namespace keldra::test

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <sstream>
 #include <string>
@@ -47,6 +48,33 @@ TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
             ASSERT_FALSE(r.line.empty()) << p.name;
             EXPECT_EQ(r.line.front(), r.kills.empty() ? r.koKills.front() : r.kills.front()) << p.name;
         }
+    }
+}
+
+// Corners with an open board beyond a loose wall: the proof finishes, and
+// the book's killing move is among the killing (or ko-killing) moves.
+// No time limit: the node limit alone ends a proof, so a slow build (the
+// sanitizers) reaches the same answers; KELDRA_PROVER_STRIDE or
+// KELDRA_GOLDEN_STRIDE=k keeps every k-th corner, the cheapest first.
+TEST(ProverProblems, ClassicalCornersListTheBookMove) {
+    prover::ProveOptions options;
+    options.tableBytes = 16u << 20;
+    options.seconds = 0;
+    int stride = 1;
+    for (const char* name : {"KELDRA_PROVER_STRIDE", "KELDRA_GOLDEN_STRIDE"})
+        if (const char* v = std::getenv(name); v != nullptr && std::atoi(v) > 1) stride = std::atoi(v);
+    int index = 0;
+    for (const test::ClassicalCorner& p : test::ClassicalCorners) {
+        if (index++ % stride != 0) continue;
+        const Board board = ComposedBoard(p.rows);
+        const prover::ProveResult r = prover::Prove(board, options);
+        const std::string kills = movesText(r.kills) + " " + movesText(r.koKills);
+        EXPECT_TRUE(r.verdict == Verdict::Kill || r.verdict == Verdict::KillByKo)
+            << p.name << ": " << prover::VerdictToken(r.verdict) << "\n" << test::PictureOf(board);
+        EXPECT_NE((" " + kills + " ").find(std::string(" ") + p.book + " "), std::string::npos)
+            << p.name << ": book move " << p.book << ", killing moves " << kills;
+        ASSERT_FALSE(r.line.empty()) << p.name;
+        EXPECT_EQ(r.line.size() % 2, 1u) << p.name << ": the line ends with black's capture";
     }
 }
 
