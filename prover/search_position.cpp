@@ -159,24 +159,27 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     std::array<std::uint8_t, GridPoints> region{};
     int top = 0;
     std::array<std::uint8_t, GridPoints> stack{};
+    // Grows `mark` from the points on the stack through the neighbours inside
+    // the area that `joins` accepts.
+    const auto flood = [&](std::array<std::uint8_t, GridPoints>& mark, auto joins) {
+        while (top > 0) {
+            const int p = stack[static_cast<std::size_t>(--top)];
+            for (const int d : Offsets) {
+                const int q = p + d;
+                const auto qi = static_cast<std::size_t>(q);
+                if (mark[qi] || !s.inArea(q) || !joins(qi)) continue;
+                mark[qi] = 1;
+                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+            }
+        }
+    };
     for (int i = 0; i < GridPoints; ++i) {
         if (target[static_cast<std::size_t>(i)]) {
             region[static_cast<std::size_t>(i)] = 1;
             stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
         }
     }
-    while (top > 0) {
-        const int p = stack[static_cast<std::size_t>(--top)];
-        for (const int d : Offsets) {
-            const int q = p + d;
-            const auto qi = static_cast<std::size_t>(q);
-            if (region[qi] || !s.inArea(q)) continue;
-            if (cell[qi] == Empty || target[qi]) {
-                region[qi] = 1;
-                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
-            }
-        }
-    }
+    flood(region, [&](std::size_t q) { return cell[q] == Empty || target[q]; });
     // Enclosed: region points that no path of empty points and white stones
     // inside the area joins to the ring.
     std::array<std::uint8_t, GridPoints> open{};
@@ -186,16 +189,7 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
         }
     }
-    while (top > 0) {
-        const int p = stack[static_cast<std::size_t>(--top)];
-        for (const int d : Offsets) {
-            const int q = p + d;
-            const auto qi = static_cast<std::size_t>(q);
-            if (open[qi] || !s.inArea(q) || (cell[qi] != Empty && cell[qi] != White)) continue;
-            open[qi] = 1;
-            stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
-        }
-    }
+    flood(open, [&](std::size_t q) { return cell[q] == Empty || cell[q] == White; });
     for (int i = 0; i < GridPoints; ++i) {
         s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
         s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
