@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "BAN/problem_file.h"
+#include "test_support.h"
 
 namespace keldra {
 namespace {
@@ -22,18 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr off_t OneGigabyte = off_t{1} << 30;
 
-struct Scratch {
-    Scratch() {
-        std::string t = ::testing::TempDir() + "keldra-hostile-XXXXXX";
-        dir = ::mkdtemp(t.data());
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::string path(const std::string& name) const { return dir + "/" + name; }
-    std::string dir;
-};
 
 // Writes `head` and extends the file to `size` bytes; the rest reads as zero
 // bytes and takes no disk space.
@@ -55,7 +44,7 @@ std::string validText() {
 }
 
 TEST(HostileFiles, HugeAndStrangeFilesEndCleanly) {
-    Scratch s;
+    test::ScratchFolder s;
     // a valid problem at the head of a 1 GB file: the rest is never read
     sparseFile(s.path("big-valid.go"), validText(), OneGigabyte);
     const ProblemLoad big = ReadProblemFile(s.path("big-valid.go"));
@@ -105,7 +94,7 @@ std::string slurp(const std::string& path) {
 }
 
 TEST(HostileFiles, FailedSavesLeaveTheOldFile) {
-    Scratch s;
+    test::ScratchFolder s;
     Board board{};
     InitBoard(board);
     board[3][3].Stone = Black;

@@ -26,22 +26,6 @@ std::string lines(const std::vector<std::string>& values, std::string_view end) 
 
 std::vector<std::string> zeros(int n = ProblemLines) { return std::vector<std::string>(static_cast<std::size_t>(n), "0"); }
 
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/keldra-test-XXXXXX";
-        path_ = ::mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
 
 std::string slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -63,7 +47,7 @@ TEST(ProblemFile, WritesColumnsTopToBottomWithCrLf) {
 }
 
 TEST(ProblemFile, RoundTripThroughFile) {
-    TempDir dir;
+    test::ScratchFolder dir;
     Board b = test::BoardFromPicture(R"(
         . O X . . . . . . . . . .
         O O X . . . . . . . . . .
@@ -79,8 +63,8 @@ TEST(ProblemFile, RoundTripThroughFile) {
         . . . . . . . . . . . O .
         . . . . . . . . . . . . X)");
     std::string error;
-    ASSERT_TRUE(WriteProblemFile(dir.file("p.go"), b, &error)) << error;
-    const ProblemLoad load = ReadProblemFile(dir.file("p.go"));
+    ASSERT_TRUE(WriteProblemFile(dir.path("p.go"), b, &error)) << error;
+    const ProblemLoad load = ReadProblemFile(dir.path("p.go"));
     ASSERT_TRUE(load.ok) << load.error;
     Board back{};
     InitBoard(back);
@@ -172,39 +156,39 @@ TEST(ProblemFile, LongBadLineIsQuotedShort) {
 }
 
 TEST(ProblemFile, OpenFailures) {
-    TempDir dir;
-    const std::string missing = dir.file("missing.go");
+    test::ScratchFolder dir;
+    const std::string missing = dir.path("missing.go");
     EXPECT_EQ(ReadProblemFile(missing).error, "ﾌｧｲﾙ " + missing + " は開けません");
-    const std::string folder = dir.file("folder.go");
+    const std::string folder = dir.path("folder.go");
     fs::create_directory(folder);
     EXPECT_EQ(ReadProblemFile(folder).error, "ﾌｧｲﾙ " + folder + " は開けません");
-    const std::string fifo = dir.file("pipe.go");
+    const std::string fifo = dir.path("pipe.go");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(ReadProblemFile(fifo).error, "ﾌｧｲﾙ " + fifo + " は開けません");
 }
 
 TEST(ProblemFile, FailedSaveKeepsExistingFile) {
-    TempDir dir;
+    test::ScratchFolder dir;
     Board b{};
     InitBoard(b);
     b[1][1].Stone = Black;
     std::string error;
 
     // onto a folder
-    const std::string folder = dir.file("folder.go");
+    const std::string folder = dir.path("folder.go");
     fs::create_directory(folder);
     EXPECT_FALSE(WriteProblemFile(folder, b, &error));
     EXPECT_EQ(error, "ﾌｧｲﾙ " + folder + " を作成できません");
     EXPECT_TRUE(fs::is_directory(folder));
 
     // into a folder that does not exist
-    const std::string nowhere = dir.file("no/such/p.go");
+    const std::string nowhere = dir.path("no/such/p.go");
     EXPECT_FALSE(WriteProblemFile(nowhere, b, &error));
     EXPECT_EQ(error, "ﾌｧｲﾙ " + nowhere + " を作成できません");
 
     // into a read-only folder (root ignores permissions, so only check as a user)
     if (::geteuid() != 0) {
-        const std::string ro = dir.file("ro");
+        const std::string ro = dir.path("ro");
         fs::create_directory(ro);
         std::ofstream(ro + "/old.go") << "keep";
         fs::permissions(ro, fs::perms::owner_read | fs::perms::owner_exec);
@@ -214,7 +198,7 @@ TEST(ProblemFile, FailedSaveKeepsExistingFile) {
     }
 
     // replacing a good file works and leaves no temporary file behind
-    const std::string good = dir.file("good.go");
+    const std::string good = dir.path("good.go");
     std::ofstream(good) << "old";
     ASSERT_TRUE(WriteProblemFile(good, b, &error));
     EXPECT_EQ(slurp(good), ProblemFileText(b));

@@ -26,21 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder {
-    Folder() {
-        std::string t = ::testing::TempDir() + "keldra-folder-XXXXXX";
-        dir = ::mkdtemp(t.data());
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::string put(const std::string& name, const std::string& content) const {
-        std::ofstream(dir + "/" + name, std::ios::binary) << content;
-        return dir + "/" + name;
-    }
-    std::string dir;
-};
 
 std::string emptyBoard() {
     Board b{};
@@ -60,7 +45,7 @@ TEST(ProblemFolder, NamesSortAsAPersonSortsThem) {
         EXPECT_TRUE(NaturalLess(sorted[i], sorted[i + 1])) << sorted[i] << " before " << sorted[i + 1];
         EXPECT_FALSE(NaturalLess(sorted[i + 1], sorted[i])) << sorted[i + 1] << " not before " << sorted[i];
     }
-    Folder f;
+    test::ScratchFolder f;
     for (const char* name : sorted) f.put(name, "");
     f.put("notes.txt", "");
     fs::create_directory(f.dir + "/3.go");  // a folder is no problem
@@ -72,7 +57,7 @@ TEST(ProblemFolder, NamesSortAsAPersonSortsThem) {
 // Next from the first problem walks every problem of the folder, a
 // collection's trees in turn, with its caption; previous walks back.
 TEST(ProblemFolder, StepsThroughFilesAndCollectionTrees) {
-    Folder f;
+    test::ScratchFolder f;
     f.put("10.go", problemText(2));
     f.put("2.sgf", "(;SZ[13]AW[aa])(;SZ[13]AW[bb])\n(;SZ[13]AW[cc])");
     f.put("1.sgf", "(;SZ[13]AB[aa]AW[ba])");
@@ -109,7 +94,7 @@ TEST(ProblemFolder, StepsThroughFilesAndCollectionTrees) {
 // Each refusal: one short message, the caption of the file, the board as
 // Clear left it, nothing in the record; and quickly.
 TEST(ProblemFolder, RefusedFilesLeaveTheClearedBoard) {
-    Folder f;
+    test::ScratchFolder f;
     const std::string fifo = f.dir + "/pipe.sgf";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     fs::create_directory(f.dir + "/folder.sgf");
@@ -171,7 +156,7 @@ TEST(ProblemFolder, RefusedFilesLeaveTheClearedBoard) {
 // them: saved as SGF and opened again, the start position, the record and the
 // memo come back, and replaying the record rebuilds the board.
 TEST(ProblemFolder, SavedSgfOpensAsTheSameGame) {
-    Folder f;
+    test::ScratchFolder f;
     std::vector<std::string> sources;
     for (const auto& p : ProblemFilesOf(test::SourcePath("problems"))) sources.push_back(p);
     ASSERT_EQ(sources.size(), 9u);
@@ -224,7 +209,7 @@ TEST(ProblemFolder, SavedSgfOpensAsTheSameGame) {
 }
 
 TEST(ProblemFolder, CliBoardAndConvert) {
-    Folder f;
+    test::ScratchFolder f;
     const std::string sgf = f.put("p.sgf", "(;SZ[9]PL[W]AB[ii]AW[hi][ih]C[memo];W[hh])(;SZ[13]AB[mm])");
     struct Row {
         std::vector<std::string> args;

@@ -1,6 +1,11 @@
 #include "test_support.h"
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include "BAN/board_picture.h"
 
@@ -49,5 +54,23 @@ Position PositionFromPicture(std::string_view picture) {
 std::string PictureOf(const Board& board) { return BoardPicture(board, PictureCodes::All); }
 
 std::string SourcePath(std::string_view relative) { return std::string(KELDRA_SOURCE_DIR) + "/" + std::string(relative); }
+
+ScratchFolder::ScratchFolder() {
+    std::string name = ::testing::TempDir() + "keldra-test-XXXXXX";
+    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    dir = name;
+}
+
+ScratchFolder::~ScratchFolder() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, ec);
+    fs::remove_all(dir, ec);
+}
+
+std::string ScratchFolder::put(const std::string& name, const std::string& content) const {
+    std::ofstream(path(name), std::ios::binary) << content;
+    return path(name);
+}
 
 }  // namespace keldra::test

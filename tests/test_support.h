@@ -25,6 +25,19 @@ std::string PictureOf(const Board& board);
 
 std::string SourcePath(std::string_view relative);
 
+// A fresh folder under the test run's temporary folder, removed with all it
+// holds (whatever permissions a test left on it) when the object goes.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path(const std::string& name) const { return dir + "/" + name; }
+    // Writes `content` to the file `name` in the folder and returns its path.
+    std::string put(const std::string& name, const std::string& content) const;
+    std::string dir;
+};
+
 // A view that records what the handlers show, for assertions; the file
 // dialogs answer with `openFile` / `saveFile`.
 class RecordingView : public FormView {
