@@ -336,6 +336,27 @@ int strideFromEnvironment() {
     return 1;
 }
 
+// The first moves that kill in the game graph from its start: those that kill
+// with white as ko master, and those that kill only with black as ko master,
+// as (X, Y) points.
+std::pair<std::set<std::pair<int, int>>, std::set<std::pair<int, int>>> graphKillingMoves(const GameGraph& clean,
+                                                                                        const GameGraph& ko) {
+    const GameGraph::State root{clean.start, 'X', -1, false};
+    const std::vector<char> cleanWins = clean.blackWins({clean.key(root)}), koWins = ko.blackWins({ko.key(root)});
+    std::set<std::pair<int, int>> killing, koKilling;
+    for (const int p : clean.points) {
+        bool legal, all;
+        const GameGraph::State t = clean.after(root, p, legal, all);
+        if (!legal) continue;
+        const bool killsClean = all || cleanWins[static_cast<std::size_t>(clean.index.at(clean.id(t)))];
+        const GameGraph::State u = ko.after(root, p, legal, all);
+        const bool killsKo = all || koWins[static_cast<std::size_t>(ko.index.at(ko.id(u)))];
+        if (killsClean) killing.insert({p / W, p % W});
+        else if (killsKo) koKilling.insert({p / W, p % W});
+    }
+    return {killing, koKilling};
+}
+
 TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     constexpr int Cases = 3000;
     constexpr std::size_t GraphLimit = 8000;
@@ -360,19 +381,7 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
             continue;
         }
         const GameGraph::State root{g, 'X', -1, false};
-        const std::vector<std::uint64_t> rootOnly{clean.key(root)};
-        const std::vector<char> cleanWins = clean.blackWins(rootOnly), koWins = ko.blackWins(rootOnly);
-        std::set<std::pair<int, int>> wantKill, wantKo;
-        for (const int p : clean.points) {
-            bool legal, all;
-            const GameGraph::State t = clean.after(root, p, legal, all);
-            if (!legal) continue;
-            const bool killsClean = all || cleanWins[static_cast<std::size_t>(clean.index.at(clean.id(t)))];
-            const GameGraph::State u = ko.after(root, p, legal, all);
-            const bool killsKo = all || koWins[static_cast<std::size_t>(ko.index.at(ko.id(u)))];
-            if (killsClean) wantKill.insert({p / W, p % W});
-            else if (killsKo) wantKo.insert({p / W, p % W});
-        }
+        const auto [wantKill, wantKo] = graphKillingMoves(clean, ko);
         const prover::ProveResult r = prover::Prove(boardOf(g), options);
         const std::string where = "case " + std::to_string(c) + "\n" + pictureOf(g);
         std::set<std::pair<int, int>> gotKill, gotKo;
@@ -427,24 +436,13 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
 // The killing and ko-killing first moves of the game graph, "X,Y ..." in X
 // then Y order, as the composed problems write them.
 std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const GameGraph& ko) {
-    const GameGraph::State root{clean.start, 'X', -1, false};
-    const std::vector<char> cleanWins = clean.blackWins({clean.key(root)}), koWins = ko.blackWins({ko.key(root)});
-    std::string kills, koKills;
-    std::vector<int> byX = clean.points;
-    std::sort(byX.begin(), byX.end());
-    for (const int p : byX) {
-        bool legal, all;
-        const GameGraph::State t = clean.after(root, p, legal, all);
-        if (!legal) continue;
-        const bool killsClean = all || cleanWins[static_cast<std::size_t>(clean.index.at(clean.id(t)))];
-        const GameGraph::State u = ko.after(root, p, legal, all);
-        const bool killsKo = all || koWins[static_cast<std::size_t>(ko.index.at(ko.id(u)))];
-        if (!killsClean && !killsKo) continue;
-        std::string& to = killsClean ? kills : koKills;
-        if (!to.empty()) to += ' ';
-        to += std::to_string(p / W) + "," + std::to_string(p % W);
-    }
-    return {kills, koKills};
+    const auto [killing, koKilling] = graphKillingMoves(clean, ko);
+    const auto text = [](const std::set<std::pair<int, int>>& moves) {
+        std::string out;
+        for (const auto& [x, y] : moves) out += (out.empty() ? "" : " ") + std::to_string(x) + "," + std::to_string(y);
+        return out;
+    };
+    return {text(killing), text(koKilling)};
 }
 
 // Every composed problem small enough for the game graph gets its expected
