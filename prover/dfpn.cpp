@@ -294,39 +294,46 @@ int Searcher::verifyBlackWin(const SearchNode* path, int length) {
     return verify(length - 1);
 }
 
+int Searcher::provedChoice(std::vector<SearchNode>& walk) {
+    const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
+    const int d = static_cast<int>(walk.size()) - 1;
+    int chosen = -1, chosenHeight = -1;
+    SearchNode child;
+    for (int k = 0; k <= setup_.moveCount; ++k) {
+        const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+        if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
+        const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
+        int h;
+        if (o == Outcome::BlackWins) {
+            h = 0;
+        } else if (o == Outcome::WhiteWins) {
+            h = -1;
+        } else {
+            walk.push_back(child);
+            h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
+            walk.pop_back();
+        }
+        if (n.toMove == Black) {
+            // Black's quickest proved kill.
+            if (h >= 0 && (chosen < 0 || h < chosenHeight)) chosenHeight = h, chosen = move;
+        } else {
+            if (h < 0) return -1;
+            if (h > chosenHeight) chosenHeight = h, chosen = move;
+        }
+    }
+    return chosen;
+}
+
 std::vector<int> Searcher::provedLine(const SearchNode* path, int length) {
     std::vector<int> line;
     std::vector<SearchNode> walk(path, path + length);
     walk.reserve(MaxDepth);
     while (static_cast<int>(walk.size()) < MaxDepth - 2) {
-        const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
-        const int d = static_cast<int>(walk.size()) - 1;
-        int chosen = -1, chosenHeight = -1;
-        SearchNode child;
-        for (int k = 0; k <= setup_.moveCount; ++k) {
-            const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
-            if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
-            const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
-            int h;
-            if (o == Outcome::BlackWins) {
-                h = 0;
-            } else if (o == Outcome::WhiteWins) {
-                h = -1;
-            } else {
-                walk.push_back(child);
-                h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
-                walk.pop_back();
-            }
-            if (n.toMove == Black) {
-                // Black's quickest proved kill.
-                if (h >= 0 && (chosen < 0 || h < chosenHeight)) chosenHeight = h, chosen = move;
-            } else {
-                if (h < 0) return {};
-                if (h > chosenHeight) chosenHeight = h, chosen = move;
-            }
-        }
+        const SearchNode n = walk.back();
+        const int chosen = provedChoice(walk);
         if (chosen < 0) return {};
-        PlayInto(n, chosen, child, setup_, rules_, fs_, d == 0);
+        SearchNode child;
+        PlayInto(n, chosen, child, setup_, rules_, fs_, walk.size() == 1);
         line.push_back(chosen);
         if (TerminalOf(child, chosen, n.lastPass != 0, setup_, rules_, fs_) == Outcome::BlackWins) return line;
         walk.push_back(child);
@@ -336,25 +343,7 @@ std::vector<int> Searcher::provedLine(const SearchNode* path, int length) {
 
 int Searcher::longestResistance(const SearchNode* path, int length) {
     std::vector<SearchNode> walk(path, path + length);
-    const SearchNode n = walk.back();  // a copy: pushing onto walk may move its nodes
-    const int d = length - 1;
-    int chosen = -1, chosenHeight = -1;
-    SearchNode child;
-    for (int k = 0; k <= setup_.moveCount; ++k) {
-        const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
-        if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
-        const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
-        int h = 0;
-        if (o == Outcome::WhiteWins) return -1;
-        if (o == Outcome::None) {
-            walk.push_back(child);
-            h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
-            walk.pop_back();
-            if (h < 0) return -1;
-        }
-        if (h > chosenHeight) chosenHeight = h, chosen = move;
-    }
-    return chosen;
+    return provedChoice(walk);
 }
 
 }  // namespace keldra::prover

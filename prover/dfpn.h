@@ -93,6 +93,11 @@ public:
     // White's moves at path.back() (white to move, black proved) ranked by
     // the length of black's proof: the longest resistance; -1 when none.
     int longestResistance(const SearchNode* path, int length);
+    // The move a proved line takes at walk.back(): black's quickest proved
+    // kill, or white's longest resistance; -1 when black has no proved kill
+    // or some white move refutes. `walk` is the exact history; it is left
+    // as it was given.
+    int provedChoice(std::vector<SearchNode>& walk);
 
     std::uint64_t nodes() const { return nodes_; }
     bool stopped() const { return stopped_; }
