@@ -97,8 +97,6 @@ std::optional<std::vector<int>> parseMove(std::string_view s, const std::vector<
     return out;
 }
 
-void printBoard(std::ostream& out, const Board& b) { out << BoardPicture(b, PictureCodes::Played, "board: "); }
-
 int usage(std::ostream& err) {
     err << Usage << '\n';
     return UsageError;
@@ -108,7 +106,9 @@ int usage(std::ostream& err) {
 
 namespace keldra {
 
-void PrintBoardLines(std::ostream& out, const Board& board) { printBoard(out, board); }
+void PrintBoardLines(std::ostream& out, const Board& board) {
+    out << BoardPicture(board, PictureCodes::Played, "board: ");
+}
 
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     if (args.size() >= 2 && args[0] == "prove") {
@@ -179,11 +179,11 @@ int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::os
         for (const auto& line : view.memo) out << "memo: " << line << '\n';
         out << "edit6: " << view.edit6 << '\n';
         for (const auto& m : view.messages) out << "message: " << m << '\n';
-        printBoard(out, state.game.pos.board);
+        PrintBoardLines(out, state.game.pos.board);
         out << "moves " << int(state.game.rec.MoveCount) << '\n';
     } else if (command == "play") {
         for (const auto& m : moves) PlayMove(state.game.pos, state.game.rec, m[0], m[1], static_cast<std::uint8_t>(m[2]));
-        printBoard(out, state.game.pos.board);
+        PrintBoardLines(out, state.game.pos.board);
         out << "moves " << int(state.game.rec.MoveCount) << '\n';
     } else {  // game
         view.live = true;
@@ -192,7 +192,7 @@ int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::os
             if (state.window.mode == GameMode::Input) break;
             logic.BAN1MOUSEDOWN(MouseButton::Left, m[0] * CliCellSize, m[1] * CliCellSize);
         }
-        printBoard(out, state.game.pos.board);
+        PrintBoardLines(out, state.game.pos.board);
         out << "moves " << int(state.game.rec.MoveCount) << '\n';
     }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
