@@ -9,10 +9,6 @@ namespace {
 
 constexpr std::uint32_t PlayOutMsPerMove = 700;
 
-std::string elapsedText(SearchView& view, std::uint32_t start) {
-    return std::to_string((view.TickCount() - start) / 1000) + "秒かかりました。";
-}
-
 // "X=4 Y=3 を計算中" while a candidate is searched, "を再計算中" while it is counted.
 std::string progressText(const RootCandidate& c) {
     return "X=" + std::to_string(c.move.X) + " Y=" + std::to_string(c.move.Y) +
@@ -75,7 +71,7 @@ HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView&
         view.PaintBoard();
         view.SetEdit6Text("X= " + std::to_string(choice.X) + "  Y= " + std::to_string(choice.Y) +
                           "  TOTAL= " + std::to_string(choice.value));
-        view.SetEdit1Text(elapsedText(view, start));
+        view.SetEdit1Text(ElapsedText(view, start));
         hint.X = choice.X;
         hint.Y = choice.Y;
         hint.Score = choice.value;
@@ -87,6 +83,10 @@ HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView&
 }
 
 }  // namespace
+
+std::string ElapsedText(SearchView& view, std::uint32_t start) {
+    return std::to_string((view.TickCount() - start) / 1000) + "秒かかりました。";
+}
 
 std::string MemoLine(const SolutionLine& line, int i) {
     const MoveRecord& m = line.entries[static_cast<std::size_t>(i)];
@@ -145,7 +145,7 @@ void Button7Click(Game& game, HintResult& hint, SolveFlags& flags, SearchView& v
 
     if (Button10Click(game, hint, flags, view) != HintOutcome::Chosen) return;
 
-    view.SetEdit1Text(elapsedText(view, start));
+    view.SetEdit1Text(ElapsedText(view, start));
     view.ShowMessage("詰みました。黒の勝ち。");
 
     // A copy, so that a handler run between two moves cannot change the line.

@@ -40,6 +40,9 @@ enum class HintOutcome : std::uint8_t {
 // The memo line of entry i of a recorded line: X, " ", Y, " R", ply, e.g. "4 3 R1".
 std::string MemoLine(const SolutionLine& line, int i);
 
+// "N秒かかりました。": the whole seconds since `start` on the view's clock.
+std::string ElapsedText(SearchView& view, std::uint32_t start);
+
 // The computer's reply: the first white candidate that wins by the kill
 // search (skipped while AutoSolveFlag is 1), else the candidate with the
 // highest line count, earliest kept on ties. Leaves HintX, HintY (0, 0 when

@@ -9,10 +9,6 @@ namespace keldra {
 
 namespace {
 
-std::string elapsedText(SearchView& view, std::uint32_t start) {
-    return std::to_string((view.TickCount() - start) / 1000) + "秒かかりました。";
-}
-
 std::string pointText(const prover::ProverMove& m) { return std::to_string(m.x) + " " + std::to_string(m.y); }
 
 std::string movesText(const std::vector<prover::ProverMove>& moves) {
@@ -131,7 +127,7 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
 
     view.SetEdit6Colour(Red);
     view.SetEdit6Text(VerdictText(result.verdict));
-    view.SetEdit1Text(elapsedText(view, start));
+    view.SetEdit1Text(ElapsedText(view, start));
     view.MemoClear();
     for (const std::string& line : ProveMemoLines(result, stopped)) view.MemoAddLine(line);
     view.MemoShowFirstLine();  // the verdict first, however long the line
@@ -162,7 +158,7 @@ bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveCo
     view.SetEdit6Text(answer.move.isPass() ? std::string("白はパス  検証")
                                            : "X= " + std::to_string(answer.move.x) + "  Y= " +
                                                  std::to_string(answer.move.y) + "  検証");
-    view.SetEdit1Text(elapsedText(view, start));
+    view.SetEdit1Text(ElapsedText(view, start));
     hint.X = answer.move.x;
     hint.Y = answer.move.y;
     return true;
