@@ -27,14 +27,12 @@ bool Form1Logic::openPath(const std::string& path, int tree) {
 bool Form1Logic::OpenProblemPath(const std::string& path, int tree) {
     if (busy_) return false;
     clearBoard();
-    st_.game.rec.MoveCount = 0;
     return openPath(path, tree);
 }
 
 void Form1Logic::OpenSgf1Click() {
     if (busy_) return;
     clearBoard();
-    st_.game.rec.MoveCount = 0;
     if (const auto path = view_.ChooseOpenSgfFile()) openPath(*path, 0);
 }
 
