@@ -11,11 +11,11 @@ namespace keldra {
 
 namespace {
 
-QSettings settings() { return QSettings(QStringLiteral("ZORVEK"), QStringLiteral("keldra")); }
-
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 }  // namespace
+
+QSettings AppSettings() { return QSettings(QStringLiteral("ZORVEK"), QStringLiteral("keldra")); }
 
 QTranslator* InstallQtTranslations() {
     auto* translator = new QTranslator(QCoreApplication::instance());
@@ -39,13 +39,13 @@ QString BundledProblemsFolder() {
 }
 
 QString StartFolder() {
-    const QString last = settings().value(QLatin1String(LastFolderKey)).toString();
+    const QString last = AppSettings().value(QLatin1String(LastFolderKey)).toString();
     return isFolder(last) ? last : BundledProblemsFolder();
 }
 
 void RememberFolderOf(const QString& filePath) {
     if (filePath.isEmpty()) return;
-    settings().setValue(QLatin1String(LastFolderKey), QFileInfo(filePath).absolutePath());
+    AppSettings().setValue(QLatin1String(LastFolderKey), QFileInfo(filePath).absolutePath());
 }
 
 }  // namespace keldra

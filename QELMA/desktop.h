@@ -1,15 +1,19 @@
 // The program's ties to the desktop it runs on: Qt's own texts in Japanese,
-// and the folder the file dialogs start in, remembered between runs.
+// the settings kept between runs, and the folder the file dialogs start in.
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 class QTranslator;
 
 namespace keldra {
 
-// Where the remembered folder is kept in the program's settings.
+// The program's settings, kept between runs (organisation ZORVEK, program
+// keldra), and the keys it keeps there.
+QSettings AppSettings();
 inline constexpr const char* LastFolderKey = "files/lastFolder";
+inline constexpr const char* StubbornWhiteKey = "prover/stubbornWhite";
 
 // Loads Qt's Japanese translations (qtbase_ja) into the application, so that
 // the file dialogs, message box buttons and context menus speak Japanese

@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QSlider>
 #include <QTextLayout>
 #include <QTimer>
@@ -234,9 +233,6 @@ void TForm1::createProblemMenuItems() {
     connect(Next1, &QAction::triggered, this, &TForm1::Next1Click);
 }
 
-// The settings the window remembers between runs.
-static QSettings windowSettings() { return QSettings(QStringLiteral("ZORVEK"), QStringLiteral("keldra")); }
-static constexpr const char* StubbornWhiteKey = "prover/stubbornWhite";
 
 // 検討(&A), between the file menu and the help item: 検証 (F5) and the
 // stubborn white, whose choice is read back from the settings. Esc stops a
@@ -248,7 +244,7 @@ void TForm1::createAnalyzeMenu() {
     Prove1->setShortcut(QKeySequence(Qt::Key_F5));
     StubbornWhite1 = Analyze1->addAction(u8("検証で応じる(&S)"));
     StubbornWhite1->setCheckable(true);
-    StubbornWhite1->setChecked(windowSettings().value(QLatin1String(StubbornWhiteKey), false).toBool());
+    StubbornWhite1->setChecked(AppSettings().value(QLatin1String(StubbornWhiteKey), false).toBool());
     logic_.SetStubbornWhite(StubbornWhite1->isChecked());
     CancelProve1 = new QAction(this);
     CancelProve1->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -434,7 +430,7 @@ void TForm1::Prove1Click() { logic_.Prove1Click(); }
 
 void TForm1::StubbornWhite1Click(bool on) {
     logic_.SetStubbornWhite(on);
-    windowSettings().setValue(QLatin1String(StubbornWhiteKey), on);
+    AppSettings().setValue(QLatin1String(StubbornWhiteKey), on);
 }
 
 // The help window does not open over a running search or play-out.
