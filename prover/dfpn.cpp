@@ -78,11 +78,14 @@ int Searcher::onPath(std::uint64_t key, int d) const {
     return -1;
 }
 
-bool Searcher::childAllowed(int d, int move) const {
-    const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
+bool Searcher::childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& shortLiberties) const {
     // Black's first move may be anywhere: every one of them is proved.
-    if (move != PassMove) return d == 0 || WithinReach(n, move, setup_);
+    if (move != PassMove) return atRoot || WithinReach(n, move, setup_, shortLiberties);
     return n.toMove == White || rules_.unconditional;
+}
+
+PointMask Searcher::shortLibertiesOf(const SearchNode& n) {
+    return setup_.hasOpenSide ? ShortLiberties(n, setup_, fs_) : PointMask{};
 }
 
 void Searcher::countNode() {
@@ -126,9 +129,10 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     const std::uint64_t before = nodes_;
     Slot* slots = &slots_[static_cast<std::size_t>(d) * static_cast<std::size_t>(width_)];
     int count = 0;
+    const PointMask shortLiberties = shortLibertiesOf(n);
 
     auto expand = [&](int move) {
-        if (!childAllowed(d, move)) return;
+        if (!childAllowed(n, d == 0, move, shortLiberties)) return;
         if (!PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return;
         countNode();
         Slot s{static_cast<std::uint8_t>(move), NoDependence, 1, 1};
@@ -256,8 +260,9 @@ int Searcher::verify(int d) {
     SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
     const bool blackToMove = n.toMove == Black;
     int height = 0;
+    const PointMask shortLiberties = shortLibertiesOf(n);
     auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
-        if (!childAllowed(d, move) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
+        if (!childAllowed(n, d == 0, move, shortLiberties) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
         const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
@@ -299,9 +304,10 @@ int Searcher::provedChoice(std::vector<SearchNode>& walk) {
     const int d = static_cast<int>(walk.size()) - 1;
     int chosen = -1, chosenHeight = -1;
     SearchNode child;
+    const PointMask shortLiberties = shortLibertiesOf(n);
     for (int k = 0; k <= setup_.moveCount; ++k) {
         const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
-        if (!childAllowed(d, move) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
+        if (!childAllowed(n, d == 0, move, shortLiberties) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
         const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
         int h;
         if (o == Outcome::BlackWins) {

@@ -116,7 +116,8 @@ private:
     void countNode();
     int verify(int d);
     std::uint64_t keyAt(int d) const;
-    bool childAllowed(int d, int move) const;
+    bool childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& shortLiberties) const;
+    PointMask shortLibertiesOf(const SearchNode& n);
 
     const ProblemSetup& setup_;
     SearchRules rules_;

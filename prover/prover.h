@@ -16,7 +16,7 @@
 namespace keldra::prover {
 
 struct ProveOptions {
-    std::uint64_t nodeLimit = 40'000'000;     // positions generated, over all threads; 0: none
+    std::uint64_t nodeLimit = 0;              // positions generated, over all threads; 0: none (the time governs)
     double seconds = 10.0;                    // wall time; 0 or less: none
     std::size_t tableBytes = 64u << 20;       // transposition tables, over all threads
     int threads = 2;

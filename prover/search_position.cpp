@@ -135,6 +135,63 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             }
         }
     }
+    // A white group that reaches the open board around the stones without
+    // passing next to a black stone or along the first line stands outside
+    // black's wall, even when black's rectangle holds it: it belongs to the
+    // surroundings too, unless that would leave no target at all.
+    {
+        const int ox0 = std::max(1, ax0 - 1), ox1 = std::min(BoardSide, ax1 + 1);
+        const int oy0 = std::max(1, ay0 - 1), oy1 = std::min(BoardSide, ay1 + 1);
+        const auto passable = [&](int q) {
+            const int x = PointX(q), y = PointY(q);
+            if (x < ox0 || x > ox1 || y < oy0 || y > oy1) return false;
+            const std::uint8_t c = cell[static_cast<std::size_t>(q)];
+            if (c == White) return true;
+            // The first line is where a corner group's own liberties run
+            // along the edge: a way out does not start there.
+            if (c != Empty || x == 1 || x == BoardSide || y == 1 || y == BoardSide) return false;
+            for (const int d : Offsets)
+                if (cell[static_cast<std::size_t>(q + d)] == Black) return false;
+            return true;
+        };
+        std::array<std::uint8_t, GridPoints> outside{};
+        std::array<std::uint8_t, GridPoints> stack{};
+        int top = 0;
+        for (int x = ox0; x <= ox1; ++x) {
+            for (int y = oy0; y <= oy1; ++y) {
+                const bool onRing = (x == ox0 && ox0 > 1) || (x == ox1 && ox1 < BoardSide) ||
+                                    (y == oy0 && oy0 > 1) || (y == oy1 && oy1 < BoardSide);
+                const int i = IndexOf(x, y);
+                if (onRing && passable(i)) outside[static_cast<std::size_t>(i)] = 1, stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
+            }
+        }
+        while (top > 0) {
+            const int p = stack[static_cast<std::size_t>(--top)];
+            for (const int d : Offsets) {
+                const int q = p + d;
+                if (outside[static_cast<std::size_t>(q)] || !passable(q)) continue;
+                outside[static_cast<std::size_t>(q)] = 1;
+                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+            }
+        }
+        bool inner = false, outer = false;
+        for (int i = 0; i < GridPoints; ++i) {
+            if (!target[static_cast<std::size_t>(i)]) continue;
+            (outside[static_cast<std::size_t>(i)] ? outer : inner) = true;
+        }
+        if (inner && outer) {
+            ax0 = bx0, ax1 = bx1, ay0 = by0, ay1 = by1;
+            for (int i = 0; i < GridPoints; ++i) {
+                if (!target[static_cast<std::size_t>(i)]) continue;
+                if (outside[static_cast<std::size_t>(i)]) {
+                    target[static_cast<std::size_t>(i)] = 0;
+                    continue;
+                }
+                ax0 = std::min(ax0, PointX(i)), ax1 = std::max(ax1, PointX(i));
+                ay0 = std::min(ay0, PointY(i)), ay1 = std::max(ay1, PointY(i));
+            }
+        }
+    }
     bool any = false;
     for (int i = 0; i < GridPoints; ++i) {
         if (cell[static_cast<std::size_t>(i)] == White && !target[static_cast<std::size_t>(i)]) s.safe[static_cast<std::size_t>(i)] = 1;
@@ -252,16 +309,40 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
     return n;
 }
 
-bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup) {
-    if (move == PassMove || !setup.openSide[static_cast<std::size_t>(move)]) return true;
-    const int x = PointX(move), y = PointY(move);
-    const int reach = n.toMove == Black ? OpenReachBlack : OpenReachWhite;
-    for (int dx = -reach; dx <= reach; ++dx) {
-        const int span = reach - (dx < 0 ? -dx : dx);
-        if (x + dx < 1 || x + dx > BoardSide) continue;
-        for (int dy = -span; dy <= span; ++dy) {
-            if (y + dy >= 1 && y + dy <= BoardSide && n.isTarget(IndexOf(x + dx, y + dy))) return true;
+PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
+    PointMask libs{}, seen{};
+    for (int x = setup.x0; x <= setup.x1; ++x) {
+        for (int y = setup.y0; y <= setup.y1; ++y) {
+            const int i = IndexOf(x, y);
+            if (n.cell[static_cast<std::size_t>(i)] != Black || setup.safe[static_cast<std::size_t>(i)] || HasPoint(seen, i)) continue;
+            const GroupInfo g = fillGroup(n.cell, i, setup, fs);
+            for (int k = 0; k < g.size; ++k) {
+                const int p = fs.group[static_cast<std::size_t>(k)];
+                seen[static_cast<std::size_t>(p) >> 6] |= std::uint64_t{1} << (p & 63);
+                if (g.liberties > 2) continue;
+                for (const int d : Offsets) {
+                    const int q = p + d;
+                    if (n.cell[static_cast<std::size_t>(q)] == Empty) libs[static_cast<std::size_t>(q) >> 6] |= std::uint64_t{1} << (q & 63);
+                }
+            }
         }
+    }
+    return libs;
+}
+
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup, const PointMask& shortLiberties) {
+    if (move == PassMove || !setup.openSide[static_cast<std::size_t>(move)]) return true;
+    // A move further out only waits, and the other side may answer a wait
+    // with a pass (black never needs to pass: white passes and keeps its
+    // stones).
+    if (HasPoint(shortLiberties, move)) return true;
+    for (const int d : Offsets) {
+        const int q = move + d;
+        const std::uint8_t c = n.cell[static_cast<std::size_t>(q)];
+        if (c == White && (n.toMove == Black || n.isTarget(q))) return true;
+        if (c != Empty) continue;
+        for (const int e : Offsets)
+            if (n.isTarget(q + e)) return true;
     }
     return false;
 }

@@ -19,10 +19,8 @@ inline constexpr int AreaMargin = 1;
 // Black's rectangle closes on the board's edge when it stops this many
 // lines short of it or fewer.
 inline constexpr int EdgeReach = 3;
-// On the open side moves are searched only this far (along the lines) from
-// a target stone: black's net and blocking moves reach one line further
-// than white's.
-inline constexpr int OpenReachBlack = 3;
+// On the open side white's moves are searched only this far (along the
+// lines) from a target stone.
 inline constexpr int OpenReachWhite = 2;
 
 // What the position alone says about the problem. Read-only during search,
@@ -79,17 +77,6 @@ struct SearchNode {
     }
 };
 
-// True unless `move` lies on the open side further from every target stone
-// than the reach of n.toMove: that side does not play there.
-bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup);
-
-SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
-
-// The identity of a node for the table and for repetition: the stones, the
-// side to move, a ko ban that binds the side to move, the pass flag when two
-// passes end the game for black, and the rules of the run.
-std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules);
-
 // Scratch for group fills; one per thread.
 struct FillScratch {
     std::array<std::uint32_t, GridPoints> stamp{};
@@ -97,6 +84,27 @@ struct FillScratch {
     std::array<std::uint8_t, GridPoints> stack{};
     std::array<std::uint8_t, GridPoints> group{};
 };
+
+// A set of grid points, one bit each.
+using PointMask = std::array<std::uint64_t, 4>;
+inline bool HasPoint(const PointMask& m, int i) { return (m[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
+
+// The liberties of the black groups that may be captured and have at most
+// two liberties: where either side fights for a wall group in danger.
+PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
+
+// True unless `move` lies on the open side out of the reach of n.toMove:
+// that side does not play there. A move on the open side touches the
+// fight: next to a target stone (black: next to any white stone), next to a
+// liberty of a target stone, or in `shortLiberties`.
+bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup, const PointMask& shortLiberties);
+
+SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
+
+// The identity of a node for the table and for repetition: the stones, the
+// side to move, a ko ban that binds the side to move, the pass flag when two
+// passes end the game for black, and the rules of the run.
+std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules);
 
 // Plays `move` (a movable empty point or PassMove) for from.toMove into `to`.
 // Returns false for an illegal move: occupied, ko-banned or self-capture.

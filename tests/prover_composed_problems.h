@@ -186,6 +186,16 @@ inline const Composed ComposedProblems[] = {
         ...OX..O
         OOOOX..O
         XXXXX..O)", prover::Verdict::Kill, "2,1", ""},
+    // Black's stone at the left end of the fifth line takes the white pair
+    // below the wall into black's rectangle; the pair reaches the open board
+    // without touching black, so it is the surroundings, not a target that
+    // lives by running away.
+    {"white stones beyond the wall but inside black's rectangle belong to the surroundings", R"(
+        ..XO...OX....
+        ..XOOOOOX....
+        ...XXXXX.....
+        .............
+        X..OO........)", prover::Verdict::Kill, "6,1", ""},
 };
 
 // Classical-style open corners the benchmark times; no answer is asserted
@@ -199,17 +209,6 @@ inline const Composed OpenCornerProblems[] = {
         .....X.
         OOOOO.X
         XX.XX..)", prover::Verdict::Unknown, "", ""},
-    {"open corner: straight three, wall in one-point jumps below (book 2,1)", R"(
-        ...OX..
-        OOOOX..
-        .....X.
-        X.X....)", prover::Verdict::Unknown, "", ""},
-    {"open corner: bulky five, the wall on the fifth line (book 2,1)", R"(
-        ...OX..
-        ..OOX..
-        OOO.X..
-        .......
-        XXX....)", prover::Verdict::Unknown, "", ""},
 };
 
 // Classical corners as collections print them, open board beyond a loose
@@ -246,6 +245,17 @@ inline const ClassicalCorner ClassicalCorners[] = {
         OO.X.....
         ..X......
         X........)", "1,1"},
+    {"straight three on the edge, the wall below in one-point jumps", R"(
+        ...OX..
+        OOOOX..
+        .....X.
+        X.X....)", "2,1"},
+    {"bulky five in the corner, the wall on the fifth line", R"(
+        ...OX..
+        ..OOX..
+        OOO.X..
+        .......
+        XXX....)", "2,1"},
 };
 
 }  // namespace keldra::test

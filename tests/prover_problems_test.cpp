@@ -60,6 +60,7 @@ TEST(ProverProblems, ClassicalCornersListTheBookMove) {
     prover::ProveOptions options;
     options.tableBytes = 16u << 20;
     options.seconds = 0;
+    options.nodeLimit = 40'000'000;
     int stride = 1;
     for (const char* name : {"KELDRA_PROVER_STRIDE", "KELDRA_GOLDEN_STRIDE"})
         if (const char* v = std::getenv(name); v != nullptr && std::atoi(v) > 1) stride = std::atoi(v);
