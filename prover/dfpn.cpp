@@ -14,7 +14,14 @@ namespace {
 
 constexpr std::uint64_t RootBanSalt = 0x5DEECE66D1234567ull;
 constexpr int BucketSize = 4;
-constexpr std::int64_t VerifyBudget = 3'000'000;
+// Positions one re-check may visit: it walks the proof as a tree, so a
+// proof that transposes much costs far more than its search did.
+constexpr std::int64_t VerifyBudget = 200'000'000;
+// Nodes one re-search of a position may spend when the re-check finds its
+// proof gone from the table.
+constexpr std::uint64_t ReproveBudget = 1'000'000;
+// Per position of the main line, where every move's proof is re-checked.
+constexpr std::int64_t LineVerifyBudget = 3'000'000;
 
 std::uint32_t capped(std::uint64_t v) { return v >= Infinite ? Infinite : static_cast<std::uint32_t>(v); }
 
@@ -255,7 +262,18 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
 }
 
 int Searcher::verify(int d) {
-    if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) return -1;
+    if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) {
+        verifyCut_ |= verifyBudget_ < 0;
+        return -1;
+    }
+    if ((verifyBudget_ & 4095) == 0 && limits_ != nullptr &&
+        (std::chrono::steady_clock::now() >= limits_->deadline ||
+         (limits_->stopRequested != nullptr && limits_->stopRequested->load(std::memory_order_relaxed)))) {
+        limits_->reached = true;
+        verifyBudget_ = -1;
+        verifyCut_ = true;
+        return -1;
+    }
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
     SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
     const bool blackToMove = n.toMove == Black;
@@ -276,26 +294,54 @@ int Searcher::verify(int d) {
         const int h = verify(d + 1);
         return h < 0 ? -1 : h + 1;
     };
-    for (int k = 0; k <= setup_.moveCount; ++k) {
-        const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
-        const int h = visit(move);
-        if (h == -2) continue;
-        if (blackToMove) {
-            if (h >= 0) return h;
-        } else {
-            if (h < 0) return -1;
-            height = std::max(height, h);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        for (int k = 0; k <= setup_.moveCount; ++k) {
+            const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+            const int h = visit(move);
+            if (h == -2) continue;
+            if (blackToMove) {
+                if (h >= 0) return h;
+            } else {
+                if (h < 0) return -1;
+                height = std::max(height, h);
+            }
         }
+        if (!blackToMove) return height;
+        // No move of black's leads to a proof in the table: the entries may
+        // have been replaced since. Search this node again, with the exact
+        // history above it, and look once more.
+        if (attempt == 0 && !reprove(d)) return -1;
     }
-    return blackToMove ? -1 : height;
+    return -1;
 }
 
-int Searcher::verifyBlackWin(const SearchNode* path, int length) {
+bool Searcher::reprove(int d) {
+    if (!research_ || verifyBudget_ <= 0) return false;
+    const std::uint64_t savedBudget = solveBudget_, savedStart = solveStart_, before = nodes_;
+    const int savedRoot = rootDepth_;
+    const bool savedStopped = stopped_;
+    solveBudget_ = ReproveBudget;
+    solveStart_ = nodes_;
+    rootDepth_ = -1;
+    stopped_ = false;
+    const ProofValues v = mid(d, Infinite, Infinite);
+    const bool cut = stopped_;
+    solveBudget_ = savedBudget, solveStart_ = savedStart, rootDepth_ = savedRoot, stopped_ = savedStopped;
+    verifyBudget_ -= static_cast<std::int64_t>(nodes_ - before);
+    if (v.pn != 0 && cut) verifyCut_ = true;
+    return v.pn == 0;
+}
+
+int Searcher::verifyBlackWin(const SearchNode* path, int length) { return verifyWithin(path, length, VerifyBudget, true); }
+
+int Searcher::verifyWithin(const SearchNode* path, int length, std::int64_t budget, bool research) {
     for (int i = 0; i < length; ++i) {
         nodes_stack_[static_cast<std::size_t>(i)] = path[i];
         keys_[static_cast<std::size_t>(i)] = keyAt(i);
     }
-    verifyBudget_ = VerifyBudget;
+    verifyBudget_ = budget;
+    verifyCut_ = false;
+    research_ = research;
     return verify(length - 1);
 }
 
@@ -316,7 +362,7 @@ int Searcher::provedChoice(std::vector<SearchNode>& walk) {
             h = -1;
         } else {
             walk.push_back(child);
-            h = verifyBlackWin(walk.data(), static_cast<int>(walk.size()));
+            h = verifyWithin(walk.data(), static_cast<int>(walk.size()), LineVerifyBudget, false);
             walk.pop_back();
         }
         if (n.toMove == Black) {

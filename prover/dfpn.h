@@ -87,6 +87,9 @@ public:
     // number of plies to the capture along white's longest resistance, or
     // -1 when the proof does not hold up.
     int verifyBlackWin(const SearchNode* path, int length);
+    // The last re-check ran out of its budget or of the limits: its failure
+    // says nothing about the proof.
+    bool verifyCut() const { return verifyCut_; }
     // The proved line from path.back(): black's proving moves and white's
     // longest resistance, until the capture. Empty when it does not verify.
     std::vector<int> provedLine(const SearchNode* path, int length);
@@ -115,6 +118,10 @@ private:
     int onPath(std::uint64_t key, int d) const;
     void countNode();
     int verify(int d);
+    bool reprove(int d);
+    // `research`: a black position whose proof is gone from the table is
+    // searched again (the line, which compares every move, does without).
+    int verifyWithin(const SearchNode* path, int length, std::int64_t budget, bool research);
     std::uint64_t keyAt(int d) const;
     bool childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& shortLiberties) const;
     PointMask shortLibertiesOf(const SearchNode& n);
@@ -136,6 +143,8 @@ private:
     int rootDepth_ = 0;
     int bestMove_ = -1;
     std::int64_t verifyBudget_ = 0;
+    bool verifyCut_ = false;
+    bool research_ = false;
     bool rootBanned_ = false;
 };
 

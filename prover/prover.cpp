@@ -1,10 +1,12 @@
 // The proof of a problem: every black first move is proved on its own, first
 // with white as ko master, then the ones that did not kill with black as ko
-// master; the threads take first moves from a shared counter and share
-// nothing else but the read-only set-up and the limits.
+// master. The proofs run in slices that the threads take by promise (the
+// smallest proof number); the threads share nothing else but the read-only
+// set-up and the limits.
 #include "prover/prover.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -37,9 +39,15 @@ struct MoveProof {
     MoveOutcome outcome = MoveOutcome::Unknown;
     int refutation = -1;
     std::uint64_t nodes = 0;
+    std::uint32_t pn = 1;  // the proof number left when unfinished
+    // The proof leaned on table entries made under another history (another
+    // first move's path, where other positions repeat): prove the move again
+    // with keys of its own.
+    bool ownKeys = false;
 };
 
-// Proves black's first move `point` from `root` under the searcher's rules.
+// Proves black's first move `point` from `root` under `rules`, within the
+// searcher's solve budget.
 MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRules& rules, const SearchNode& root,
                          int point) {
     MoveProof p;
@@ -60,40 +68,18 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
     s.setRules(rules);
     const ProofValues v = s.solve(path.data(), 2);
     p.nodes = s.nodes() - before;
+    p.pn = v.pn;
     if (v.pn == 0) {
         if (s.verifyBlackWin(path.data(), 2) >= 0) {
             p.outcome = MoveOutcome::Proved;
-        } else if (rules.salt == 0 && !s.limitsReached()) {
-            // The proof leaned on table entries made under another history
-            // (another first move's path, where other positions repeat).
-            // Prove the move again in a table space of its own.
-            SearchRules own = rules;
-            own.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(point + 1);
-            const MoveProof again = proveFirstMove(s, setup, own, root, point);
-            s.setRules(rules);
-            p.outcome = again.outcome == MoveOutcome::Proved ? MoveOutcome::Proved : MoveOutcome::Unknown;
-            p.nodes += again.nodes;
+        } else if (rules.salt == 0 && !s.verifyCut() && !s.limitsReached()) {
+            p.ownKeys = true;
         }
     } else if (v.disproved()) {
         p.outcome = MoveOutcome::Disproved;
         p.refutation = s.bestMove();
     }
     return p;
-}
-
-// Runs `work(searcher, item)` for every item on `threads` threads, each with
-// its own searcher.
-template <class Work>
-void runOnThreads(std::vector<std::unique_ptr<Searcher>>& searchers, int items, Work work) {
-    std::atomic<int> next{0};
-    auto loop = [&](Searcher& s) {
-        for (int i = next++; i < items; i = next++) work(s, i);
-    };
-    const int threads = std::min(static_cast<int>(searchers.size()), std::max(items, 1));
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(loop, std::ref(*searchers[static_cast<std::size_t>(t)]));
-    loop(*searchers[0]);
-    for (auto& t : pool) t.join();
 }
 
 }  // namespace
@@ -145,60 +131,137 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         onRootFinished(result.firstMoves[static_cast<std::size_t>(i)]);
     };
 
-    // White as ko master: a proof here kills whatever the ko threats.
+    // White as ko master: a proof here kills whatever the ko threats. The
+    // moves white refutes there are proved again with black as ko master.
     const SearchRules whiteMaster{White, false};
     const SearchRules blackMaster{Black, false};
-    // Rounds with a growing budget per first move, so that one hard move
-    // cannot hold up the easy ones; the last round has no budget.
-    std::vector<MoveProof> clean(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) result.firstMoves[static_cast<std::size_t>(i)].move = moveOf(firsts[static_cast<std::size_t>(i)], Black);
-    std::vector<int> pending(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) pending[static_cast<std::size_t>(i)] = i;
-    for (const std::uint64_t budget : {FirstRoundBudget, FirstRoundBudget * 8, FirstRoundBudget * 64, std::uint64_t{0}}) {
-        for (auto& s : searchers) s->setSolveBudget(budget);
-        const bool last = budget == 0;
-        runOnThreads(searchers, static_cast<int>(pending.size()), [&](Searcher& s, int j) {
-            const int i = pending[static_cast<std::size_t>(j)];
+
+    // Every proof runs in slices. Each task (a first move under one ko
+    // setting) first gets a slice of FirstRoundBudget; after that the most
+    // promising unfinished task, the one with the smallest proof number, gets
+    // a slice as large as all its work so far, on the thread whose table
+    // holds that work. So a kill is found early, and one hard move cannot
+    // hold up the easy ones.
+    struct Task {
+        bool ko = false;
+        bool busy = false, done = false;
+        int slices = 0, owner = -1;
+        std::uint32_t pn = 1;
+        std::uint64_t salt = 0;  // keys of its own, once a shared-key proof did not hold up
+        std::uint64_t spent = 0;  // in the owner's table
+    };
+    std::vector<Task> tasks(static_cast<std::size_t>(2 * n));  // clean i, ko n + i
+    for (int i = 0; i < n; ++i) tasks[static_cast<std::size_t>(n + i)].ko = true;
+    std::vector<MoveProof> clean(static_cast<std::size_t>(n)), ko(static_cast<std::size_t>(n));
+    std::vector<std::uint8_t> koReady(static_cast<std::size_t>(n), 0), reported(static_cast<std::size_t>(n), 0);
+    std::mutex pickMutex;
+    std::condition_variable taskEnded;
+    // The next task for thread t; -1 when none is free.
+    auto pick = [&](int t) {
+        int chosen = -1;
+        double best = 0;
+        for (int k = 0; k < 2 * n; ++k) {
+            const Task& task = tasks[static_cast<std::size_t>(k)];
+            if (task.done || task.busy || (task.ko && !koReady[static_cast<std::size_t>(k - n)])) continue;
+            if (task.owner >= 0 && task.owner != t) continue;
+            // Untried tasks first (clean before ko), then the smallest proof
+            // number (a ko proof counts double: a clean kill says more).
+            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0)
+                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0);
+            if (chosen < 0 || key < best) chosen = k, best = key;
+        }
+        return chosen;
+    };
+    auto worker = [&](int t) {
+        Searcher& s = *searchers[static_cast<std::size_t>(t)];
+        for (;;) {
+            int k = -1;
+            std::uint64_t budget = 0;
+            {
+                std::unique_lock<std::mutex> lock(pickMutex);
+                // A slice that ends inside the table counts too few nodes to
+                // look at the clock: look here.
+                if (std::chrono::steady_clock::now() >= limits.deadline ||
+                    (stopRequested != nullptr && stopRequested->load(std::memory_order_relaxed)))
+                    limits.reached = true;
+                if (limits.reached.load()) {
+                    taskEnded.notify_all();
+                    return;
+                }
+                k = pick(t);
+                if (k < 0) {
+                    // Nothing free now; a running task may still hand out a
+                    // ko task, so wait while some thread is working.
+                    bool anyBusy = false;
+                    for (const Task& task : tasks) anyBusy |= task.busy;
+                    if (!anyBusy) {
+                        taskEnded.notify_all();
+                        return;
+                    }
+                    taskEnded.wait(lock);
+                    continue;
+                }
+                Task& task = tasks[static_cast<std::size_t>(k)];
+                task.busy = true;
+                task.owner = t;
+                budget = std::max(FirstRoundBudget, task.spent);
+            }
+            const int i = k % n;
             const auto ii = static_cast<std::size_t>(i);
-            const MoveProof p = proveFirstMove(s, setup, whiteMaster, root, firsts[ii]);
+            s.setSolveBudget(budget);
+            SearchRules rules = tasks[static_cast<std::size_t>(k)].ko ? blackMaster : whiteMaster;
+            rules.salt = tasks[static_cast<std::size_t>(k)].salt;
+            const MoveProof p = proveFirstMove(s, setup, rules, root, firsts[ii]);
+            std::lock_guard<std::mutex> lock(pickMutex);
+            taskEnded.notify_all();
+            Task& task = tasks[static_cast<std::size_t>(k)];
+            task.busy = false;
+            ++task.slices;
+            task.spent += p.nodes;
+            task.pn = p.pn;
             RootResult& r = result.firstMoves[ii];
             r.nodes += p.nodes;
-            clean[ii].outcome = p.outcome;
-            clean[ii].refutation = p.refutation;
-            if (p.outcome == MoveOutcome::Proved) {
-                r.status = FirstMoveStatus::Kills;
-                report(i);
-            } else if (p.outcome == MoveOutcome::Unknown && last) {
+            (task.ko ? ko : clean)[ii] = p;
+            if (p.ownKeys) {
+                task.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(k + 1);
+                task.pn = 1;
+            } else if (p.outcome == MoveOutcome::Unknown && p.pn == 0) {
+                // Proved but not held up with keys of its own: another
+                // slice would find the same proof in the table.
+                task.done = true;
+            }
+            if (p.outcome == MoveOutcome::Unknown) continue;
+            task.done = true;
+            if (!task.ko) {
+                if (p.outcome == MoveOutcome::Proved) {
+                    r.status = FirstMoveStatus::Kills;
+                    reported[ii] = 1;
+                    report(i);
+                } else {
+                    koReady[ii] = 1;
+                }
+            } else {
+                if (p.outcome == MoveOutcome::Proved) {
+                    r.status = FirstMoveStatus::KillsByKo;
+                } else {
+                    r.status = FirstMoveStatus::Refuted;
+                    r.refutation = moveOf(p.refutation < 0 ? PassMove : p.refutation, White);
+                }
+                reported[ii] = 1;
                 report(i);
             }
-        });
-        std::vector<int> still;
-        for (const int i : pending)
-            if (clean[static_cast<std::size_t>(i)].outcome == MoveOutcome::Unknown) still.push_back(i);
-        pending.swap(still);
-        if (pending.empty() || limits.reached.load()) break;
+        }
+    };
+    {
+        std::vector<std::thread> pool;
+        for (int t = 1; t < threads; ++t) pool.emplace_back(worker, t);
+        worker(0);
+        for (auto& t : pool) t.join();
     }
     for (auto& s : searchers) s->setSolveBudget(0);
-
-    // Black as ko master, for the moves white refuted above.
-    std::vector<int> again;
     for (int i = 0; i < n; ++i)
-        if (clean[static_cast<std::size_t>(i)].outcome == MoveOutcome::Disproved) again.push_back(i);
-    std::vector<MoveProof> ko(static_cast<std::size_t>(n));
-    runOnThreads(searchers, static_cast<int>(again.size()), [&](Searcher& s, int j) {
-        const int i = again[static_cast<std::size_t>(j)];
-        const auto ii = static_cast<std::size_t>(i);
-        ko[ii] = proveFirstMove(s, setup, blackMaster, root, firsts[ii]);
-        RootResult& r = result.firstMoves[ii];
-        r.nodes += ko[ii].nodes;
-        if (ko[ii].outcome == MoveOutcome::Proved) {
-            r.status = FirstMoveStatus::KillsByKo;
-        } else if (ko[ii].outcome == MoveOutcome::Disproved) {
-            r.status = FirstMoveStatus::Refuted;
-            r.refutation = moveOf(ko[ii].refutation < 0 ? PassMove : ko[ii].refutation, White);
-        }
-        report(i);
-    });
+        if (!reported[static_cast<std::size_t>(i)]) report(i);
 
     bool cleanUnknown = false, koUnknown = false;
     for (const RootResult& r : result.firstMoves) {

@@ -79,6 +79,30 @@ TEST(ProverProblems, ClassicalCornersListTheBookMove) {
     }
 }
 
+// A table far too small for the proof: the entries the re-check walks are
+// replaced while the search goes on. The re-check searches such positions
+// again with the exact history above them, so the answer is still the
+// book's kill, not an unknown.
+TEST(ProverProblems, ATableTooSmallForTheProofStillGivesTheCheckedKill) {
+    prover::ProveOptions tiny;
+    tiny.tableBytes = 64u << 10;
+    tiny.seconds = 0;
+    tiny.nodeLimit = 20'000'000;
+    int checked = 0;
+    for (const test::ClassicalCorner& p : test::ClassicalCorners) {
+        const std::string_view name = p.name;
+        if (name.rfind("rabbity six", 0) != 0 && name.rfind("bent three with outside", 0) != 0 &&
+            name.rfind("bulky five in the corner", 0) != 0)
+            continue;
+        const prover::ProveResult r = prover::Prove(ComposedBoard(p.rows), tiny);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), "kill") << p.name;
+        EXPECT_NE((" " + movesText(r.kills) + " ").find(std::string(" ") + p.book + " "), std::string::npos)
+            << p.name << ": " << movesText(r.kills);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
+}
+
 // The killing move of each bundled problem's index entry (problems/README.md).
 struct Bundled {
     const char* file;
