@@ -157,13 +157,15 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     std::vector<std::uint8_t> koReady(static_cast<std::size_t>(n), 0), reported(static_cast<std::size_t>(n), 0);
     std::mutex pickMutex;
     std::condition_variable taskEnded;
-    // The next task for thread t; -1 when none is free.
-    auto pick = [&](int t) {
+    // The next task for thread t; -1 when none is free. `ahead`: a ko task
+    // whose move white has not refuted yet (a thread with nothing else to do
+    // proves it ahead; it counts only once white's refutation is proved).
+    auto pick = [&](int t, bool ahead) {
         int chosen = -1;
         double best = 0;
         for (int k = 0; k < 2 * n; ++k) {
             const Task& task = tasks[static_cast<std::size_t>(k)];
-            if (task.done || task.busy || (task.ko && !koReady[static_cast<std::size_t>(k - n)])) continue;
+            if (task.done || task.busy || (task.ko && !ahead && !koReady[static_cast<std::size_t>(k - n)])) continue;
             if (task.owner >= 0 && task.owner != t) continue;
             // Untried tasks first (clean before ko), then the smallest proof
             // number (a ko proof counts double: a clean kill says more).
@@ -189,7 +191,8 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
                     taskEnded.notify_all();
                     return;
                 }
-                k = pick(t);
+                k = pick(t, false);
+                if (k < 0) k = pick(t, true);
                 if (k < 0) {
                     // Nothing free now; a running task may still hand out a
                     // ko task, so wait while some thread is working.
@@ -233,23 +236,28 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
             }
             if (p.outcome == MoveOutcome::Unknown) continue;
             task.done = true;
-            if (!task.ko) {
-                if (p.outcome == MoveOutcome::Proved) {
-                    r.status = FirstMoveStatus::Kills;
-                    reported[ii] = 1;
-                    report(i);
-                } else {
-                    koReady[ii] = 1;
-                }
-            } else {
-                if (p.outcome == MoveOutcome::Proved) {
-                    r.status = FirstMoveStatus::KillsByKo;
-                } else {
-                    r.status = FirstMoveStatus::Refuted;
-                    r.refutation = moveOf(p.refutation < 0 ? PassMove : p.refutation, White);
-                }
+            Task& koTask = tasks[static_cast<std::size_t>(n + i)];
+            // The ko proof decides once white's refutation with white as ko
+            // master is proved, whichever ended first.
+            const bool koDecides = clean[ii].outcome == MoveOutcome::Disproved && koTask.done &&
+                                   ko[ii].outcome != MoveOutcome::Unknown;
+            if (!task.ko && p.outcome == MoveOutcome::Proved) {
+                r.status = FirstMoveStatus::Kills;
+                koTask.done = true;  // a kill outright: the ko proof says nothing more
                 reported[ii] = 1;
                 report(i);
+            } else {
+                if (!task.ko) koReady[ii] = 1;
+                if (koDecides) {
+                    if (ko[ii].outcome == MoveOutcome::Proved) {
+                        r.status = FirstMoveStatus::KillsByKo;
+                    } else {
+                        r.status = FirstMoveStatus::Refuted;
+                        r.refutation = moveOf(ko[ii].refutation < 0 ? PassMove : ko[ii].refutation, White);
+                    }
+                    reported[ii] = 1;
+                    report(i);
+                }
             }
         }
     };

@@ -200,8 +200,13 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     s.initialTarget = target;
     if (!any) return s;
     s.hasTarget = true;
-    s.x0 = std::max(1, ax0 - AreaMargin), s.x1 = std::min(BoardSide, ax1 + AreaMargin);
-    s.y0 = std::max(1, ay0 - AreaMargin), s.y1 = std::min(BoardSide, ay1 + AreaMargin);
+    // The area reaches the board's edge where the stones stop EdgeReach
+    // lines short of it or fewer: a group that crawls towards a near edge
+    // has not escaped.
+    s.x0 = ax0 <= 1 + EdgeReach ? 1 : ax0 - AreaMargin;
+    s.x1 = ax1 >= BoardSide - EdgeReach ? BoardSide : ax1 + AreaMargin;
+    s.y0 = ay0 <= 1 + EdgeReach ? 1 : ay0 - AreaMargin;
+    s.y1 = ay1 >= BoardSide - EdgeReach ? BoardSide : ay1 + AreaMargin;
     for (int x = s.x0; x <= s.x1; ++x) {
         for (int y = s.y0; y <= s.y1; ++y) {
             const bool onRing = (x == s.x0 && s.x0 > 1) || (x == s.x1 && s.x1 < BoardSide) ||
