@@ -135,6 +135,10 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
     const std::uint64_t before = nodes_;
     Slot* slots = &slots_[static_cast<std::size_t>(d) * static_cast<std::size_t>(width_)];
+    if (table_.find(key) == nullptr && LivesByItself(n, setup_, fs_)) {
+        table_.store(key, Infinite, 0, 0);
+        return ProofValues{Infinite, 0, NoDependence};
+    }
     int count = 0;
     const PointMask shortLiberties = shortLibertiesOf(n);
 
@@ -153,7 +157,9 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             // A terminal result depends on the key alone (the pass flag is in
             // the key whenever two passes can end the game), so the table
             // keeps it and the next visit skips the test.
-            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
+            // Benson's test waits until the search enters the child: most
+            // children are never entered.
+            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, false);
             if (o == Outcome::BlackWins) {
                 s.pn = 0, s.dn = Infinite;
                 table_.store(ck, 0, Infinite, 0);

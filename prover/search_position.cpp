@@ -412,13 +412,16 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     return true;
 }
 
+bool LivesByItself(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
+    // Two eyes need at least six stones; the test only shortens the search.
+    return n.toMove == Black && n.targets >= 6 && WhiteUnconditionallyAlive(n, setup, fs);
+}
+
 Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, const ProblemSetup& setup,
-                   const SearchRules& rules, FillScratch& fs) {
+                   const SearchRules& rules, FillScratch& fs, bool testLife) {
     if (reached.targets == 0) return Outcome::BlackWins;
     if (reached.escaped) return Outcome::WhiteWins;
-    // Two eyes need at least six stones; the test only shortens the search.
-    if (reached.toMove == Black && reached.targets >= 6 && WhiteUnconditionallyAlive(reached, setup, fs))
-        return Outcome::WhiteWins;
+    if (testLife && LivesByItself(reached, setup, fs)) return Outcome::WhiteWins;
     if (move == PassMove && previousWasPass) return rules.unconditional ? Outcome::BlackWins : Outcome::WhiteWins;
     return Outcome::None;
 }

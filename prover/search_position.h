@@ -115,10 +115,14 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
 enum class Outcome : std::uint8_t { None, BlackWins, WhiteWins };
 
 // The result of a node that ends the search by itself, given the move that
-// reached it: every target stone captured, escape, two passes, or a target
-// chain that lives unconditionally.
+// reached it: every target stone captured, escape, two passes, or (unless
+// `testLife` is false: the search tests it when it enters the node) a
+// target chain that lives unconditionally.
 Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, const ProblemSetup& setup,
-                   const SearchRules& rules, FillScratch& fs);
+                   const SearchRules& rules, FillScratch& fs, bool testLife = true);
+
+// Black to move and some target chain alive by Benson's test.
+bool LivesByItself(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
 
 // True when some target chain is alive whatever black plays (Benson's test,
 // with safe stones counted alive and regions that leave the area never vital).
