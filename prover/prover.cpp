@@ -33,7 +33,7 @@ void setLimits(SearchLimits& limits, const ProveOptions& options, const std::ato
 
 enum class MoveOutcome { Proved, Disproved, Unknown };
 
-constexpr std::uint64_t FirstRoundBudget = 200'000;
+constexpr std::uint64_t FirstRoundBudget = 50'000;
 
 struct MoveProof {
     MoveOutcome outcome = MoveOutcome::Unknown;
@@ -82,6 +82,179 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
     return p;
 }
 
+// Every first move's proof, in slices the threads share out. A task is a
+// first move under one ko setting: white as ko master (a proof kills
+// whatever the ko threats), then, once white refutes the move there, black
+// as ko master. Each task first gets a slice of FirstRoundBudget; after that
+// the most promising unfinished task, the one with the smallest proof
+// number, gets a slice as large as all its work so far, on the thread whose
+// table holds that work. So a kill is found early, and one hard move cannot
+// hold up the easy ones. A thread with nothing else to do proves a ko task
+// ahead; it counts only once white's refutation is proved.
+class SlicedProofs {
+public:
+    SlicedProofs(const ProblemSetup& setup, const SearchNode& root, const std::vector<int>& firsts,
+                 std::vector<std::unique_ptr<Searcher>>& searchers, SearchLimits& limits,
+                 const std::atomic<bool>* stopRequested, std::vector<RootResult>& results,
+                 const std::function<void(int)>& report)
+        : setup_(setup), root_(root), firsts_(firsts), searchers_(searchers), limits_(limits),
+          stop_(stopRequested), results_(results), report_(report), n_(static_cast<int>(firsts.size())),
+          tasks_(static_cast<std::size_t>(2 * n_)), clean_(static_cast<std::size_t>(n_)),
+          ko_(static_cast<std::size_t>(n_)), koReady_(static_cast<std::size_t>(n_), 0),
+          reported_(static_cast<std::size_t>(n_), 0) {
+        for (int i = 0; i < n_; ++i) tasks_[static_cast<std::size_t>(n_ + i)].ko = true;
+    }
+
+    // Runs until every task is done or a limit ends them; then reports the
+    // first moves not yet reported.
+    void run() {
+        std::vector<std::thread> pool;
+        for (int t = 1; t < static_cast<int>(searchers_.size()); ++t) pool.emplace_back([this, t] { work(t); });
+        work(0);
+        for (auto& t : pool) t.join();
+        for (auto& s : searchers_) s->setSolveBudget(0);
+        for (int i = 0; i < n_; ++i)
+            if (!reported_[static_cast<std::size_t>(i)]) report_(i);
+    }
+
+    MoveOutcome cleanOutcome(int i) const { return clean_[static_cast<std::size_t>(i)].outcome; }
+
+private:
+    struct Task {
+        bool ko = false;
+        bool busy = false, done = false;
+        int slices = 0, owner = -1;
+        std::uint32_t pn = 1;
+        std::uint64_t salt = 0;   // keys of its own, once a shared-key proof did not hold up
+        std::uint64_t spent = 0;  // in the owner's table
+    };
+
+    // The next task for thread t; -1 when none is free. `ahead`: also a ko
+    // task whose move white has not refuted yet.
+    int pick(int t, bool ahead) const {
+        int chosen = -1;
+        double best = 0;
+        for (int k = 0; k < 2 * n_; ++k) {
+            const Task& task = tasks_[static_cast<std::size_t>(k)];
+            if (task.done || task.busy || (task.ko && !ahead && !koReady_[static_cast<std::size_t>(k - n_)])) continue;
+            if (task.owner >= 0 && task.owner != t) continue;
+            // Untried tasks first (clean before ko), then the smallest proof
+            // number (a ko proof counts double: a clean kill says more).
+            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0)
+                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0);
+            if (chosen < 0 || key < best) chosen = k, best = key;
+        }
+        return chosen;
+    }
+
+    // Takes the next task for thread t with its budget and rules; -1 when
+    // the thread is done.
+    int take(int t, std::uint64_t& budget, SearchRules& rules) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            // A slice that ends inside the table counts too few nodes to
+            // look at the clock: look here.
+            if (std::chrono::steady_clock::now() >= limits_.deadline ||
+                (stop_ != nullptr && stop_->load(std::memory_order_relaxed)))
+                limits_.reached = true;
+            if (limits_.reached.load()) break;
+            int k = pick(t, false);
+            if (k < 0) k = pick(t, true);
+            if (k >= 0) {
+                Task& task = tasks_[static_cast<std::size_t>(k)];
+                task.busy = true;
+                task.owner = t;
+                budget = std::max(FirstRoundBudget, task.spent);
+                rules = SearchRules{task.ko ? Black : White, false, task.salt};
+                return k;
+            }
+            // Nothing free now; a running task may still hand out a ko
+            // task, so wait while some thread is working.
+            bool anyBusy = false;
+            for (const Task& task : tasks_) anyBusy |= task.busy;
+            if (!anyBusy) break;
+            taskEnded_.wait(lock);
+        }
+        taskEnded_.notify_all();
+        return -1;
+    }
+
+    // Records a slice's result (under the lock).
+    void finish(int k, const MoveProof& p) {
+        const int i = k % n_;
+        const auto ii = static_cast<std::size_t>(i);
+        Task& task = tasks_[static_cast<std::size_t>(k)];
+        task.busy = false;
+        ++task.slices;
+        task.spent += p.nodes;
+        task.pn = p.pn;
+        RootResult& r = results_[ii];
+        r.nodes += p.nodes;
+        (task.ko ? ko_ : clean_)[ii] = p;
+        if (p.ownKeys) {
+            task.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(k + 1);
+            task.pn = 1;
+        } else if (p.outcome == MoveOutcome::Unknown && p.pn == 0) {
+            // Proved but not held up with keys of its own: another slice
+            // would find the same proof in the table.
+            task.done = true;
+        }
+        if (p.outcome == MoveOutcome::Unknown) return;
+        task.done = true;
+        Task& koTask = tasks_[static_cast<std::size_t>(n_ + i)];
+        if (!task.ko && p.outcome == MoveOutcome::Proved) {
+            r.status = FirstMoveStatus::Kills;
+            koTask.done = true;  // a kill outright: the ko proof says nothing more
+            reported_[ii] = 1;
+            report_(i);
+            return;
+        }
+        if (!task.ko) koReady_[ii] = 1;
+        // The ko proof decides once white's refutation with white as ko
+        // master is proved, whichever ended first.
+        if (clean_[ii].outcome != MoveOutcome::Disproved || !koTask.done || ko_[ii].outcome == MoveOutcome::Unknown)
+            return;
+        if (ko_[ii].outcome == MoveOutcome::Proved) {
+            r.status = FirstMoveStatus::KillsByKo;
+        } else {
+            r.status = FirstMoveStatus::Refuted;
+            r.refutation = moveOf(ko_[ii].refutation < 0 ? PassMove : ko_[ii].refutation, White);
+        }
+        reported_[ii] = 1;
+        report_(i);
+    }
+
+    void work(int t) {
+        Searcher& s = *searchers_[static_cast<std::size_t>(t)];
+        for (;;) {
+            std::uint64_t budget = 0;
+            SearchRules rules;
+            const int k = take(t, budget, rules);
+            if (k < 0) return;
+            s.setSolveBudget(budget);
+            const MoveProof p = proveFirstMove(s, setup_, rules, root_, firsts_[static_cast<std::size_t>(k % n_)]);
+            std::lock_guard<std::mutex> lock(mutex_);
+            taskEnded_.notify_all();
+            finish(k, p);
+        }
+    }
+
+    const ProblemSetup& setup_;
+    const SearchNode& root_;
+    const std::vector<int>& firsts_;
+    std::vector<std::unique_ptr<Searcher>>& searchers_;
+    SearchLimits& limits_;
+    const std::atomic<bool>* stop_;
+    std::vector<RootResult>& results_;
+    const std::function<void(int)>& report_;
+    const int n_;
+    std::vector<Task> tasks_;  // clean i, ko n + i
+    std::vector<MoveProof> clean_, ko_;
+    std::vector<std::uint8_t> koReady_, reported_;
+    std::mutex mutex_;
+    std::condition_variable taskEnded_;
+};
+
 }  // namespace
 
 const char* VerdictToken(Verdict v) {
@@ -125,151 +298,15 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     const int n = static_cast<int>(firsts.size());
     result.firstMoves.resize(static_cast<std::size_t>(n));
     std::mutex reportMutex;
-    auto report = [&](int i) {
+    const std::function<void(int)> report = [&](int i) {
         if (!onRootFinished) return;
         std::lock_guard<std::mutex> lock(reportMutex);
         onRootFinished(result.firstMoves[static_cast<std::size_t>(i)]);
     };
 
-    // White as ko master: a proof here kills whatever the ko threats. The
-    // moves white refutes there are proved again with black as ko master.
-    const SearchRules whiteMaster{White, false};
-    const SearchRules blackMaster{Black, false};
     for (int i = 0; i < n; ++i) result.firstMoves[static_cast<std::size_t>(i)].move = moveOf(firsts[static_cast<std::size_t>(i)], Black);
-
-    // Every proof runs in slices. Each task (a first move under one ko
-    // setting) first gets a slice of FirstRoundBudget; after that the most
-    // promising unfinished task, the one with the smallest proof number, gets
-    // a slice as large as all its work so far, on the thread whose table
-    // holds that work. So a kill is found early, and one hard move cannot
-    // hold up the easy ones.
-    struct Task {
-        bool ko = false;
-        bool busy = false, done = false;
-        int slices = 0, owner = -1;
-        std::uint32_t pn = 1;
-        std::uint64_t salt = 0;  // keys of its own, once a shared-key proof did not hold up
-        std::uint64_t spent = 0;  // in the owner's table
-    };
-    std::vector<Task> tasks(static_cast<std::size_t>(2 * n));  // clean i, ko n + i
-    for (int i = 0; i < n; ++i) tasks[static_cast<std::size_t>(n + i)].ko = true;
-    std::vector<MoveProof> clean(static_cast<std::size_t>(n)), ko(static_cast<std::size_t>(n));
-    std::vector<std::uint8_t> koReady(static_cast<std::size_t>(n), 0), reported(static_cast<std::size_t>(n), 0);
-    std::mutex pickMutex;
-    std::condition_variable taskEnded;
-    // The next task for thread t; -1 when none is free. `ahead`: a ko task
-    // whose move white has not refuted yet (a thread with nothing else to do
-    // proves it ahead; it counts only once white's refutation is proved).
-    auto pick = [&](int t, bool ahead) {
-        int chosen = -1;
-        double best = 0;
-        for (int k = 0; k < 2 * n; ++k) {
-            const Task& task = tasks[static_cast<std::size_t>(k)];
-            if (task.done || task.busy || (task.ko && !ahead && !koReady[static_cast<std::size_t>(k - n)])) continue;
-            if (task.owner >= 0 && task.owner != t) continue;
-            // Untried tasks first (clean before ko), then the smallest proof
-            // number (a ko proof counts double: a clean kill says more).
-            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0)
-                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0);
-            if (chosen < 0 || key < best) chosen = k, best = key;
-        }
-        return chosen;
-    };
-    auto worker = [&](int t) {
-        Searcher& s = *searchers[static_cast<std::size_t>(t)];
-        for (;;) {
-            int k = -1;
-            std::uint64_t budget = 0;
-            {
-                std::unique_lock<std::mutex> lock(pickMutex);
-                // A slice that ends inside the table counts too few nodes to
-                // look at the clock: look here.
-                if (std::chrono::steady_clock::now() >= limits.deadline ||
-                    (stopRequested != nullptr && stopRequested->load(std::memory_order_relaxed)))
-                    limits.reached = true;
-                if (limits.reached.load()) {
-                    taskEnded.notify_all();
-                    return;
-                }
-                k = pick(t, false);
-                if (k < 0) k = pick(t, true);
-                if (k < 0) {
-                    // Nothing free now; a running task may still hand out a
-                    // ko task, so wait while some thread is working.
-                    bool anyBusy = false;
-                    for (const Task& task : tasks) anyBusy |= task.busy;
-                    if (!anyBusy) {
-                        taskEnded.notify_all();
-                        return;
-                    }
-                    taskEnded.wait(lock);
-                    continue;
-                }
-                Task& task = tasks[static_cast<std::size_t>(k)];
-                task.busy = true;
-                task.owner = t;
-                budget = std::max(FirstRoundBudget, task.spent);
-            }
-            const int i = k % n;
-            const auto ii = static_cast<std::size_t>(i);
-            s.setSolveBudget(budget);
-            SearchRules rules = tasks[static_cast<std::size_t>(k)].ko ? blackMaster : whiteMaster;
-            rules.salt = tasks[static_cast<std::size_t>(k)].salt;
-            const MoveProof p = proveFirstMove(s, setup, rules, root, firsts[ii]);
-            std::lock_guard<std::mutex> lock(pickMutex);
-            taskEnded.notify_all();
-            Task& task = tasks[static_cast<std::size_t>(k)];
-            task.busy = false;
-            ++task.slices;
-            task.spent += p.nodes;
-            task.pn = p.pn;
-            RootResult& r = result.firstMoves[ii];
-            r.nodes += p.nodes;
-            (task.ko ? ko : clean)[ii] = p;
-            if (p.ownKeys) {
-                task.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(k + 1);
-                task.pn = 1;
-            } else if (p.outcome == MoveOutcome::Unknown && p.pn == 0) {
-                // Proved but not held up with keys of its own: another
-                // slice would find the same proof in the table.
-                task.done = true;
-            }
-            if (p.outcome == MoveOutcome::Unknown) continue;
-            task.done = true;
-            Task& koTask = tasks[static_cast<std::size_t>(n + i)];
-            // The ko proof decides once white's refutation with white as ko
-            // master is proved, whichever ended first.
-            const bool koDecides = clean[ii].outcome == MoveOutcome::Disproved && koTask.done &&
-                                   ko[ii].outcome != MoveOutcome::Unknown;
-            if (!task.ko && p.outcome == MoveOutcome::Proved) {
-                r.status = FirstMoveStatus::Kills;
-                koTask.done = true;  // a kill outright: the ko proof says nothing more
-                reported[ii] = 1;
-                report(i);
-            } else {
-                if (!task.ko) koReady[ii] = 1;
-                if (koDecides) {
-                    if (ko[ii].outcome == MoveOutcome::Proved) {
-                        r.status = FirstMoveStatus::KillsByKo;
-                    } else {
-                        r.status = FirstMoveStatus::Refuted;
-                        r.refutation = moveOf(ko[ii].refutation < 0 ? PassMove : ko[ii].refutation, White);
-                    }
-                    reported[ii] = 1;
-                    report(i);
-                }
-            }
-        }
-    };
-    {
-        std::vector<std::thread> pool;
-        for (int t = 1; t < threads; ++t) pool.emplace_back(worker, t);
-        worker(0);
-        for (auto& t : pool) t.join();
-    }
-    for (auto& s : searchers) s->setSolveBudget(0);
-    for (int i = 0; i < n; ++i)
-        if (!reported[static_cast<std::size_t>(i)]) report(i);
+    SlicedProofs proofs(setup, root, firsts, searchers, limits, stopRequested, result.firstMoves, report);
+    proofs.run();
 
     bool cleanUnknown = false, koUnknown = false;
     for (const RootResult& r : result.firstMoves) {
@@ -278,7 +315,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         if (r.status == FirstMoveStatus::Unknown) {
             // Unknown either before the ko run (so it may kill outright) or in it.
             const auto i = static_cast<std::size_t>(&r - result.firstMoves.data());
-            (clean[i].outcome == MoveOutcome::Unknown ? cleanUnknown : koUnknown) = true;
+            (proofs.cleanOutcome(i) == MoveOutcome::Unknown ? cleanUnknown : koUnknown) = true;
         }
     }
     if (!result.kills.empty()) {
@@ -294,6 +331,8 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     }
 
     // The main line, and the seki test, on the first searcher.
+    const SearchRules whiteMaster{White, false};
+    const SearchRules blackMaster{Black, false};
     Searcher& s = *searchers[0];
     SearchLimits late;
     ProveOptions lateOptions = options;
