@@ -141,6 +141,8 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     }
     int count = 0;
     const PointMask shortLiberties = shortLibertiesOf(n);
+    int parentLiberties = 0;
+    const int parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
 
     auto expand = [&](int move) {
         if (!childAllowed(n, d == 0, move, shortLiberties)) return;
@@ -169,8 +171,13 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             } else {
                 // More eye space for white: harder to prove, easier to
                 // disprove. Where white may run, its liberties count too.
-                int libs = 0;
-                const int eyes = EyeLikePoints(c, setup_, setup_.hasOpenSide ? &libs : nullptr);
+                int eyes = parentEyes, libs = parentLiberties;
+                if (c.captured != 0) {
+                    libs = 0;
+                    eyes = EyeLikePoints(c, setup_, &libs);
+                } else if (move != PassMove) {
+                    EyeLikePointsAfter(n, c, move, setup_, eyes, libs);
+                }
                 if (setup_.hasOpenSide) {
                     s.pn = 1 + static_cast<std::uint32_t>(2 * eyes + libs);
                     s.dn = static_cast<std::uint32_t>(std::max(1, 6 - 2 * eyes - libs / 2));

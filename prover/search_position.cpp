@@ -377,6 +377,7 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
         return true;
     }
     to.lastPass = 0;
+    to.captured = 0;
     to.cell[mi] = c;
     int captured = 0, capturedAt = 0;
     for (const int d : Offsets) {
@@ -396,6 +397,7 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     }
     const GroupInfo own = fillGroup(to.cell, move, setup, fs);
     if (own.liberties == 0) return false;
+    to.captured = static_cast<std::uint8_t>(std::min(captured, 255));
     if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
     if (c == Black) {
         to.stones ^= Z().stone[Black][mi];
@@ -532,17 +534,42 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
     return (alive & ~safeMask & targetMask) != 0;
 }
 
+namespace {
+
+// Whether the movable point p counts as an eye-like point, and as a target's
+// liberty, in n.
+void eyeLikeStatus(const SearchNode& n, int p, bool& eye, bool& liberty) {
+    eye = liberty = false;
+    if (n.cell[static_cast<std::size_t>(p)] != Empty) return;
+    eye = true;
+    for (const int d : Offsets) {
+        const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
+        eye &= (c == White || c == EdgeCell);
+        liberty |= n.isTarget(p + d);
+    }
+}
+
+}  // namespace
+
+void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int move, const ProblemSetup& setup,
+                        int& eyes, int& liberties) {
+    const auto update = [&](int p) {
+        if (!setup.movable[static_cast<std::size_t>(p)]) return;
+        bool eye = false, liberty = false;
+        eyeLikeStatus(parent, p, eye, liberty);
+        eyes -= eye, liberties -= liberty;
+        eyeLikeStatus(child, p, eye, liberty);
+        eyes += eye, liberties += liberty;
+    };
+    update(move);
+    for (const int d : Offsets) update(move + d);
+}
+
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
     int eyes = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
-        const int p = setup.moves[static_cast<std::size_t>(k)];
-        if (n.cell[static_cast<std::size_t>(p)] != Empty) continue;
-        bool eye = true, liberty = false;
-        for (const int d : Offsets) {
-            const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
-            eye &= (c == White || c == EdgeCell);
-            liberty |= n.isTarget(p + d);
-        }
+        bool eye = false, liberty = false;
+        eyeLikeStatus(n, setup.moves[static_cast<std::size_t>(k)], eye, liberty);
         eyes += eye;
         if (liberties != nullptr) *liberties += liberty;
     }

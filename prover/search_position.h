@@ -65,6 +65,7 @@ struct SearchNode {
     std::uint8_t koBan = 0;      // point barred to toMove (0 none), unless toMove is ko master
     std::uint8_t lastPass = 0;   // the previous move was a pass
     std::uint8_t escaped = 0;    // a target group reached the ring or a surrounding stone
+    std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
     // Target stones: the target groups' stones, and every white stone played
     // on an enclosed point or joining a target stone, until captured.
@@ -132,6 +133,12 @@ bool WhiteUnconditionallyAlive(const SearchNode& n, const ProblemSetup& setup, F
 // a cheap count of white's eye space. `liberties`, when given, gains the
 // empty movable points next to a target stone.
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties = nullptr);
+
+// The same two counts for `child`, made from `parent` by `move` (not a pass,
+// taking no stones), from the parent's counts: only the move's point and its
+// neighbours change.
+void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int move, const ProblemSetup& setup,
+                        int& eyes, int& liberties);
 
 inline int PointX(int i) { return i / GridSide; }
 inline int PointY(int i) { return i % GridSide; }
