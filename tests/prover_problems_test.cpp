@@ -51,29 +51,43 @@ TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
     }
 }
 
+// Options without a time limit: the node limit alone ends a proof.
+prover::ProveOptions withoutTimeLimit(std::size_t tableBytes, std::uint64_t nodeLimit) {
+    prover::ProveOptions options;
+    options.tableBytes = tableBytes;
+    options.seconds = 0;
+    options.nodeLimit = nodeLimit;
+    return options;
+}
+
+// Proves a classical corner and checks that its book move is among the
+// killing moves (with `koCounts`, among the ko-killing ones too).
+prover::ProveResult proveBookCorner(const test::ClassicalCorner& p, const prover::ProveOptions& options, bool koCounts) {
+    const Board board = ComposedBoard(p.rows);
+    const prover::ProveResult r = prover::Prove(board, options);
+    std::string kills = movesText(r.kills);
+    if (koCounts) kills += " " + movesText(r.koKills);
+    EXPECT_NE((" " + kills + " ").find(std::string(" ") + p.book + " "), std::string::npos)
+        << p.name << ": " << prover::VerdictToken(r.verdict) << ", book move " << p.book << ", killing moves "
+        << kills << "\n" << test::PictureOf(board);
+    return r;
+}
+
 // Corners with an open board beyond a loose wall: the proof finishes, and
 // the book's killing move is among the killing (or ko-killing) moves.
 // No time limit: the node limit alone ends a proof, so a slow build (the
 // sanitizers) reaches the same answers; KELDRA_PROVER_STRIDE or
 // KELDRA_GOLDEN_STRIDE=k keeps every k-th corner, the cheapest first.
 TEST(ProverProblems, ClassicalCornersListTheBookMove) {
-    prover::ProveOptions options;
-    options.tableBytes = 16u << 20;
-    options.seconds = 0;
-    options.nodeLimit = 40'000'000;
+    const prover::ProveOptions options = withoutTimeLimit(16u << 20, 40'000'000);
     int stride = 1;
     for (const char* name : {"KELDRA_PROVER_STRIDE", "KELDRA_GOLDEN_STRIDE"})
         if (const char* v = std::getenv(name); v != nullptr && std::atoi(v) > 1) stride = std::atoi(v);
     int index = 0;
     for (const test::ClassicalCorner& p : test::ClassicalCorners) {
         if (index++ % stride != 0) continue;
-        const Board board = ComposedBoard(p.rows);
-        const prover::ProveResult r = prover::Prove(board, options);
-        const std::string kills = movesText(r.kills) + " " + movesText(r.koKills);
-        EXPECT_TRUE(r.verdict == Verdict::Kill || r.verdict == Verdict::KillByKo)
-            << p.name << ": " << prover::VerdictToken(r.verdict) << "\n" << test::PictureOf(board);
-        EXPECT_NE((" " + kills + " ").find(std::string(" ") + p.book + " "), std::string::npos)
-            << p.name << ": book move " << p.book << ", killing moves " << kills;
+        const prover::ProveResult r = proveBookCorner(p, options, true);
+        EXPECT_TRUE(r.verdict == Verdict::Kill || r.verdict == Verdict::KillByKo) << p.name;
         ASSERT_FALSE(r.line.empty()) << p.name;
         EXPECT_EQ(r.line.size() % 2, 1u) << p.name << ": the line ends with black's capture";
     }
@@ -84,20 +98,14 @@ TEST(ProverProblems, ClassicalCornersListTheBookMove) {
 // again with the exact history above them, so the answer is still the
 // book's kill, not an unknown.
 TEST(ProverProblems, ATableTooSmallForTheProofStillGivesTheCheckedKill) {
-    prover::ProveOptions tiny;
-    tiny.tableBytes = 64u << 10;
-    tiny.seconds = 0;
-    tiny.nodeLimit = 20'000'000;
+    const prover::ProveOptions tiny = withoutTimeLimit(64u << 10, 20'000'000);
     int checked = 0;
     for (const test::ClassicalCorner& p : test::ClassicalCorners) {
         const std::string_view name = p.name;
         if (name.rfind("rabbity six", 0) != 0 && name.rfind("bent three with outside", 0) != 0 &&
             name.rfind("bulky five in the corner", 0) != 0)
             continue;
-        const prover::ProveResult r = prover::Prove(ComposedBoard(p.rows), tiny);
-        EXPECT_STREQ(prover::VerdictToken(r.verdict), "kill") << p.name;
-        EXPECT_NE((" " + movesText(r.kills) + " ").find(std::string(" ") + p.book + " "), std::string::npos)
-            << p.name << ": " << movesText(r.kills);
+        EXPECT_STREQ(prover::VerdictToken(proveBookCorner(p, tiny, false).verdict), "kill") << p.name;
         ++checked;
     }
     EXPECT_EQ(checked, 3);
