@@ -102,9 +102,7 @@ void Searcher::countNode() {
     if (limits_ == nullptr) return;
     const std::uint64_t total = limits_->nodes.fetch_add(unflushed_) + unflushed_;
     unflushed_ = 0;
-    if ((limits_->nodeLimit != 0 && total >= limits_->nodeLimit) ||
-        std::chrono::steady_clock::now() >= limits_->deadline ||
-        (limits_->stopRequested != nullptr && limits_->stopRequested->load(std::memory_order_relaxed)) ||
+    if ((limits_->nodeLimit != 0 && total >= limits_->nodeLimit) || limits_->overdue() ||
         limits_->reached.load(std::memory_order_relaxed)) {
         limits_->reached = true;
         stopped_ = true;
@@ -141,8 +139,10 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     }
     int count = 0;
     const PointMask shortLiberties = shortLibertiesOf(n);
-    int parentLiberties = 0;
-    const int parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
+    // The parent's eye-like points and liberties, counted when a child
+    // first needs them (a node entered again mostly finds its children in
+    // the table).
+    int parentEyes = -1, parentLiberties = 0;
 
     auto expand = [&](int move) {
         if (!childAllowed(n, d == 0, move, shortLiberties)) return;
@@ -171,6 +171,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             } else {
                 // More eye space for white: harder to prove, easier to
                 // disprove. Where white may run, its liberties count too.
+                if (parentEyes < 0) parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
                 int eyes = parentEyes, libs = parentLiberties;
                 if (c.captured != 0) {
                     libs = 0;
@@ -279,9 +280,7 @@ int Searcher::verify(int d) {
         verifyCut_ |= verifyBudget_ < 0;
         return -1;
     }
-    if ((verifyBudget_ & 4095) == 0 && limits_ != nullptr &&
-        (std::chrono::steady_clock::now() >= limits_->deadline ||
-         (limits_->stopRequested != nullptr && limits_->stopRequested->load(std::memory_order_relaxed)))) {
+    if ((verifyBudget_ & 4095) == 0 && limits_ != nullptr && limits_->overdue()) {
         limits_->reached = true;
         verifyBudget_ = -1;
         verifyCut_ = true;

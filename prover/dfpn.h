@@ -26,6 +26,13 @@ struct SearchLimits {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     const std::atomic<bool>* stopRequested = nullptr;
     std::atomic<bool> reached{false};  // a limit or the stop flag ended some search
+
+    // The deadline has passed or the stop flag is up; the caller records it
+    // in `reached`.
+    bool overdue() const {
+        return std::chrono::steady_clock::now() >= deadline ||
+               (stopRequested != nullptr && stopRequested->load(std::memory_order_relaxed));
+    }
 };
 
 struct TableEntry {

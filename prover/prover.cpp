@@ -95,10 +95,9 @@ class SlicedProofs {
 public:
     SlicedProofs(const ProblemSetup& setup, const SearchNode& root, const std::vector<int>& firsts,
                  std::vector<std::unique_ptr<Searcher>>& searchers, SearchLimits& limits,
-                 const std::atomic<bool>* stopRequested, std::vector<RootResult>& results,
-                 const std::function<void(int)>& report)
+                 std::vector<RootResult>& results, const std::function<void(int)>& report)
         : setup_(setup), root_(root), firsts_(firsts), searchers_(searchers), limits_(limits),
-          stop_(stopRequested), results_(results), report_(report), n_(static_cast<int>(firsts.size())),
+          results_(results), report_(report), n_(static_cast<int>(firsts.size())),
           tasks_(static_cast<std::size_t>(2 * n_)), clean_(static_cast<std::size_t>(n_)),
           ko_(static_cast<std::size_t>(n_)), koReady_(static_cast<std::size_t>(n_), 0),
           reported_(static_cast<std::size_t>(n_), 0) {
@@ -154,9 +153,7 @@ private:
         for (;;) {
             // A slice that ends inside the table counts too few nodes to
             // look at the clock: look here.
-            if (std::chrono::steady_clock::now() >= limits_.deadline ||
-                (stop_ != nullptr && stop_->load(std::memory_order_relaxed)))
-                limits_.reached = true;
+            if (limits_.overdue()) limits_.reached = true;
             if (limits_.reached.load()) break;
             int k = pick(t, false);
             if (k < 0) k = pick(t, true);
@@ -244,7 +241,6 @@ private:
     const std::vector<int>& firsts_;
     std::vector<std::unique_ptr<Searcher>>& searchers_;
     SearchLimits& limits_;
-    const std::atomic<bool>* stop_;
     std::vector<RootResult>& results_;
     const std::function<void(int)>& report_;
     const int n_;
@@ -305,7 +301,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     };
 
     for (int i = 0; i < n; ++i) result.firstMoves[static_cast<std::size_t>(i)].move = moveOf(firsts[static_cast<std::size_t>(i)], Black);
-    SlicedProofs proofs(setup, root, firsts, searchers, limits, stopRequested, result.firstMoves, report);
+    SlicedProofs proofs(setup, root, firsts, searchers, limits, result.firstMoves, report);
     proofs.run();
 
     bool cleanUnknown = false, koUnknown = false;

@@ -91,6 +91,17 @@ GroupInfo fillGroup(const std::array<std::uint8_t, GridPoints>& cell, int start,
     return g;
 }
 
+// True when (x, y) lies on the outermost line of the rectangle x0..x1,
+// y0..y1 where that line is not the board's edge.
+bool onRing(int x, int y, int x0, int x1, int y0, int y1) {
+    return (x == x0 && x0 > 1) || (x == x1 && x1 < BoardSide) || (y == y0 && y0 > 1) || (y == y1 && y1 < BoardSide);
+}
+
+// A rectangle's low and high sides, widened by `widen` lines, or carried to
+// the board's edge where they stop EdgeReach lines short of it or fewer.
+int lowSide(int v, int widen) { return v <= 1 + EdgeReach ? 1 : v - widen; }
+int highSide(int v, int widen) { return v >= BoardSide - EdgeReach ? BoardSide : v + widen; }
+
 }  // namespace
 
 ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
@@ -117,8 +128,8 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     // EdgeReach lines short of it (the edge closes that side, as when black
     // stands on the third line under a white group on the second). Every
     // other white stone belongs to the surroundings and is safe.
-    const int tx0 = bx0 <= 1 + EdgeReach ? 1 : bx0, tx1 = bx1 >= BoardSide - EdgeReach ? BoardSide : bx1;
-    const int ty0 = by0 <= 1 + EdgeReach ? 1 : by0, ty1 = by1 >= BoardSide - EdgeReach ? BoardSide : by1;
+    const int tx0 = lowSide(bx0, 0), tx1 = highSide(bx1, 0);
+    const int ty0 = lowSide(by0, 0), ty1 = highSide(by1, 0);
     FillScratch fs;
     std::array<std::uint8_t, GridPoints> target{};
     int ax0 = bx0, ax1 = bx1, ay0 = by0, ay1 = by1;
@@ -135,6 +146,23 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
             }
         }
     }
+    int top = 0;
+    std::array<std::uint8_t, GridPoints> stack{};
+    // Grows `mark` from the points on the stack through the neighbours inside
+    // the area (the whole board until the area is set) that `joins` accepts.
+    const auto flood = [&](std::array<std::uint8_t, GridPoints>& mark, auto joins) {
+        while (top > 0) {
+            const int p = stack[static_cast<std::size_t>(--top)];
+            for (const int d : Offsets) {
+                const int q = p + d;
+                const auto qi = static_cast<std::size_t>(q);
+                if (mark[qi] || !s.inArea(q) || !joins(qi)) continue;
+                mark[qi] = 1;
+                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+            }
+        }
+    };
+
     // A white group that reaches the open board around the stones without
     // passing next to a black stone or along the first line stands outside
     // black's wall, even when black's rectangle holds it: it belongs to the
@@ -142,38 +170,28 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     {
         const int ox0 = std::max(1, ax0 - 1), ox1 = std::min(BoardSide, ax1 + 1);
         const int oy0 = std::max(1, ay0 - 1), oy1 = std::min(BoardSide, ay1 + 1);
-        const auto passable = [&](int q) {
-            const int x = PointX(q), y = PointY(q);
+        const auto passable = [&](std::size_t q) {
+            const int x = PointX(static_cast<int>(q)), y = PointY(static_cast<int>(q));
             if (x < ox0 || x > ox1 || y < oy0 || y > oy1) return false;
-            const std::uint8_t c = cell[static_cast<std::size_t>(q)];
+            const std::uint8_t c = cell[q];
             if (c == White) return true;
             // The first line is where a corner group's own liberties run
             // along the edge: a way out does not start there.
             if (c != Empty || x == 1 || x == BoardSide || y == 1 || y == BoardSide) return false;
             for (const int d : Offsets)
-                if (cell[static_cast<std::size_t>(q + d)] == Black) return false;
+                if (cell[static_cast<std::size_t>(static_cast<int>(q) + d)] == Black) return false;
             return true;
         };
         std::array<std::uint8_t, GridPoints> outside{};
-        std::array<std::uint8_t, GridPoints> stack{};
-        int top = 0;
         for (int x = ox0; x <= ox1; ++x) {
             for (int y = oy0; y <= oy1; ++y) {
-                const bool onRing = (x == ox0 && ox0 > 1) || (x == ox1 && ox1 < BoardSide) ||
-                                    (y == oy0 && oy0 > 1) || (y == oy1 && oy1 < BoardSide);
-                const int i = IndexOf(x, y);
-                if (onRing && passable(i)) outside[static_cast<std::size_t>(i)] = 1, stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
+                const auto i = static_cast<std::size_t>(IndexOf(x, y));
+                if (!onRing(x, y, ox0, ox1, oy0, oy1) || !passable(i)) continue;
+                outside[i] = 1;
+                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
             }
         }
-        while (top > 0) {
-            const int p = stack[static_cast<std::size_t>(--top)];
-            for (const int d : Offsets) {
-                const int q = p + d;
-                if (outside[static_cast<std::size_t>(q)] || !passable(q)) continue;
-                outside[static_cast<std::size_t>(q)] = 1;
-                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
-            }
-        }
+        flood(outside, passable);
         bool inner = false, outer = false;
         for (int i = 0; i < GridPoints; ++i) {
             if (!target[static_cast<std::size_t>(i)]) continue;
@@ -203,15 +221,11 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     // The area reaches the board's edge where the stones stop EdgeReach
     // lines short of it or fewer: a group that crawls towards a near edge
     // has not escaped.
-    s.x0 = ax0 <= 1 + EdgeReach ? 1 : ax0 - AreaMargin;
-    s.x1 = ax1 >= BoardSide - EdgeReach ? BoardSide : ax1 + AreaMargin;
-    s.y0 = ay0 <= 1 + EdgeReach ? 1 : ay0 - AreaMargin;
-    s.y1 = ay1 >= BoardSide - EdgeReach ? BoardSide : ay1 + AreaMargin;
+    s.x0 = lowSide(ax0, AreaMargin), s.x1 = highSide(ax1, AreaMargin);
+    s.y0 = lowSide(ay0, AreaMargin), s.y1 = highSide(ay1, AreaMargin);
     for (int x = s.x0; x <= s.x1; ++x) {
         for (int y = s.y0; y <= s.y1; ++y) {
-            const bool onRing = (x == s.x0 && s.x0 > 1) || (x == s.x1 && s.x1 < BoardSide) ||
-                                (y == s.y0 && s.y0 > 1) || (y == s.y1 && s.y1 < BoardSide);
-            if (onRing) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
+            if (onRing(x, y, s.x0, s.x1, s.y0, s.y1)) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
         }
     }
 
@@ -219,22 +233,6 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     // inside the area. Black groups touching it may be captured; other black
     // stones are the safe wall.
     std::array<std::uint8_t, GridPoints> region{};
-    int top = 0;
-    std::array<std::uint8_t, GridPoints> stack{};
-    // Grows `mark` from the points on the stack through the neighbours inside
-    // the area that `joins` accepts.
-    const auto flood = [&](std::array<std::uint8_t, GridPoints>& mark, auto joins) {
-        while (top > 0) {
-            const int p = stack[static_cast<std::size_t>(--top)];
-            for (const int d : Offsets) {
-                const int q = p + d;
-                const auto qi = static_cast<std::size_t>(q);
-                if (mark[qi] || !s.inArea(q) || !joins(qi)) continue;
-                mark[qi] = 1;
-                stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
-            }
-        }
-    };
     for (int i = 0; i < GridPoints; ++i) {
         if (target[static_cast<std::size_t>(i)]) {
             region[static_cast<std::size_t>(i)] = 1;
@@ -323,11 +321,11 @@ PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
             const GroupInfo g = fillGroup(n.cell, i, setup, fs);
             for (int k = 0; k < g.size; ++k) {
                 const int p = fs.group[static_cast<std::size_t>(k)];
-                seen[static_cast<std::size_t>(p) >> 6] |= std::uint64_t{1} << (p & 63);
+                AddPoint(seen, p);
                 if (g.liberties > 2) continue;
                 for (const int d : Offsets) {
                     const int q = p + d;
-                    if (n.cell[static_cast<std::size_t>(q)] == Empty) libs[static_cast<std::size_t>(q) >> 6] |= std::uint64_t{1} << (q & 63);
+                    if (n.cell[static_cast<std::size_t>(q)] == Empty) AddPoint(libs, q);
                 }
             }
         }

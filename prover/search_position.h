@@ -19,9 +19,6 @@ inline constexpr int AreaMargin = 1;
 // Black's rectangle closes on the board's edge when it stops this many
 // lines short of it or fewer.
 inline constexpr int EdgeReach = 3;
-// On the open side white's moves are searched only this far (along the
-// lines) from a target stone.
-inline constexpr int OpenReachWhite = 2;
 
 // What the position alone says about the problem. Read-only during search,
 // shared by every thread.
@@ -89,6 +86,7 @@ struct FillScratch {
 // A set of grid points, one bit each.
 using PointMask = std::array<std::uint64_t, 4>;
 inline bool HasPoint(const PointMask& m, int i) { return (m[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
+inline void AddPoint(PointMask& m, int i) { m[static_cast<std::size_t>(i) >> 6] |= std::uint64_t{1} << (i & 63); }
 
 // The liberties of the black groups that may be captured and have at most
 // two liberties: where either side fights for a wall group in danger.
