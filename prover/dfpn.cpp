@@ -6,6 +6,7 @@
 #include "prover/dfpn.h"
 
 #include <algorithm>
+#include <bit>
 #include <new>
 
 namespace keldra::prover {
@@ -31,15 +32,22 @@ ProofTable::ProofTable(std::size_t bytes) {
     std::size_t buckets = 1;
     while (buckets * 2 * BucketSize * sizeof(TableEntry) <= bytes) buckets *= 2;
     count_ = buckets * BucketSize;
-    entries_.reset(static_cast<TableEntry*>(std::calloc(count_, sizeof(TableEntry))));
-    if (!entries_) throw std::bad_alloc();
+    constexpr std::size_t Line = BucketSize * sizeof(TableEntry);
+    memory_.reset(std::calloc(count_ * sizeof(TableEntry) + Line, 1));
+    if (!memory_) throw std::bad_alloc();
+    const auto at = reinterpret_cast<std::uintptr_t>(memory_.get());
+    entries_ = reinterpret_cast<TableEntry*>((at + Line - 1) / Line * Line);
     bucketMask_ = buckets - 1;
+}
+
+void ProofTable::prefetch(std::uint64_t key) const {
+    __builtin_prefetch(&entries_[(key & bucketMask_) * BucketSize]);
 }
 
 const TableEntry* ProofTable::find(std::uint64_t key) const {
     const std::size_t base = (key & bucketMask_) * BucketSize;
     for (int k = 0; k < BucketSize; ++k) {
-        const TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
+        const TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
         if (e.key == key) return &e;
     }
     return nullptr;
@@ -50,18 +58,20 @@ void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, st
     TableEntry* victim = nullptr;
     std::uint64_t victimWeight = ~std::uint64_t{0};
     for (int k = 0; k < BucketSize; ++k) {
-        TableEntry& e = entries_.get()[base + static_cast<std::size_t>(k)];
+        TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
         if (e.key == key || e.key == 0) {
             victim = &e;
             break;
         }
-        const bool final = e.pn == 0 || e.dn == 0;
-        const std::uint64_t weight = e.work + (final ? (std::uint64_t{1} << 40) : 0);
+        const bool final = e.pn() == 0 || e.dn() == 0;
+        const std::uint64_t weight = static_cast<std::uint64_t>(e.workLog()) + (final ? 64 : 0);
         if (weight < victimWeight) victimWeight = weight, victim = &e;
     }
     const bool newFinal = pn == 0 || dn == 0;
-    if (!newFinal && victim->key != key && victim->key != 0 && (victim->pn == 0 || victim->dn == 0)) return;
-    *victim = TableEntry{key, pn, dn, work, 0};
+    if (!newFinal && victim->key != key && victim->key != 0 && (victim->pn() == 0 || victim->dn() == 0)) return;
+    const auto workLog = static_cast<std::uint64_t>(std::bit_width(work));
+    victim->key = key;
+    victim->data = std::uint64_t{pn} | (std::uint64_t{dn} << 29) | (workLog << 58);
 }
 
 Searcher::Searcher(const ProblemSetup& setup, std::size_t tableBytes)
@@ -69,6 +79,8 @@ Searcher::Searcher(const ProblemSetup& setup, std::size_t tableBytes)
       table_(tableBytes),
       nodes_stack_(static_cast<std::size_t>(MaxDepth + 2)),
       keys_(static_cast<std::size_t>(MaxDepth + 2)),
+      mostStones_(static_cast<std::size_t>(MaxDepth + 2)),
+      verified_(std::size_t{1} << 16),
       width_(setup.moveCount + 1) {
     slots_.resize(static_cast<std::size_t>(MaxDepth + 1) * static_cast<std::size_t>(width_));
     for (int i = 0; i < GridPoints; ++i) rootBanned_ |= setup.rootBan[static_cast<std::size_t>(i)] != 0;
@@ -85,14 +97,14 @@ int Searcher::onPath(std::uint64_t key, int d) const {
     return -1;
 }
 
-bool Searcher::childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& shortLiberties) const {
+bool Searcher::childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& reach) const {
     // Black's first move may be anywhere: every one of them is proved.
-    if (move != PassMove) return atRoot || WithinReach(n, move, setup_, shortLiberties);
+    if (move != PassMove) return atRoot || WithinReach(move, setup_, reach);
     return n.toMove == White || rules_.unconditional;
 }
 
-PointMask Searcher::shortLibertiesOf(const SearchNode& n) {
-    return setup_.hasOpenSide ? ShortLiberties(n, setup_, fs_) : PointMask{};
+PointMask Searcher::reachOf(const SearchNode& n) {
+    return setup_.hasOpenSide ? ReachOf(n, setup_, fs_) : PointMask{};
 }
 
 void Searcher::countNode() {
@@ -138,23 +150,30 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         return ProofValues{Infinite, 0, NoDependence};
     }
     int count = 0;
-    const PointMask shortLiberties = shortLibertiesOf(n);
+    const PointMask reach = reachOf(n);
     // The parent's eye-like points and liberties, counted when a child
     // first needs them (a node entered again mostly finds its children in
     // the table).
     int parentEyes = -1, parentLiberties = 0;
 
-    auto expand = [&](int move) {
-        if (!childAllowed(n, d == 0, move, shortLiberties)) return;
-        if (!PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return;
+    // Children are made one ahead of their evaluation, so that the table
+    // line a child's key needs is on its way while the one before is looked
+    // at.
+    auto make = [&](int move, SearchNode& into, std::uint64_t& ck) {
+        if (!childAllowed(n, d == 0, move, reach)) return false;
+        if (!PlayInto(n, move, into, setup_, rules_, fs_, d == 0)) return false;
+        ck = KeyOf(into, rules_);
+        table_.prefetch(ck);
+        return true;
+    };
+    auto evaluate = [&](int move, const SearchNode& c, std::uint64_t ck) {
         countNode();
         Slot s{static_cast<std::uint8_t>(move), NoDependence, 1, 1};
-        const std::uint64_t ck = KeyOf(c, rules_);
         const int rep = onPath(ck, d);
         if (rep >= 0) {
             s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep + 1);
         } else if (const TableEntry* e = table_.find(ck)) {
-            s.pn = e->pn, s.dn = e->dn;
+            s.pn = e->pn(), s.dn = e->dn();
         } else {
             // A terminal result depends on the key alone (the pass flag is in
             // the key whenever two passes can end the game), so the table
@@ -190,8 +209,20 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         }
         slots[count++] = s;
     };
-    for (int k = 0; k < setup_.moveCount; ++k) expand(setup_.moves[static_cast<std::size_t>(k)]);
-    expand(PassMove);
+    {
+        SearchNode* made[2] = {&c, &spare_};
+        int waiting = -1, waitingIn = 0;
+        std::uint64_t waitingKey = 0;
+        for (int k = 0; k <= setup_.moveCount; ++k) {
+            const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
+            const int into = waiting < 0 ? waitingIn : 1 - waitingIn;
+            std::uint64_t ck = 0;
+            if (!make(move, *made[into], ck)) continue;
+            if (waiting >= 0) evaluate(waiting, *made[waitingIn], waitingKey);
+            waiting = move, waitingIn = into, waitingKey = ck;
+        }
+        if (waiting >= 0) evaluate(waiting, *made[waitingIn], waitingKey);
+    }
 
     ProofValues result;
     for (;;) {
@@ -275,7 +306,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     return result;
 }
 
-int Searcher::verify(int d) {
+int Searcher::verify(int d, int& fewest) {
     if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) {
         verifyCut_ |= verifyBudget_ < 0;
         return -1;
@@ -286,25 +317,45 @@ int Searcher::verify(int d) {
         verifyCut_ = true;
         return -1;
     }
+    const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
+    VerifiedNode& memo = verified_[key & (verified_.size() - 1)];
+    // A proof checked before under another history holds here too when no
+    // position of it can repeat one above: every one of them has more stones
+    // on the board than any position on the path.
+    if (memo.key == key && (d == 0 || mostStones_[static_cast<std::size_t>(d - 1)] < memo.fewestStones)) {
+        fewest = memo.fewestStones;
+        return memo.height;
+    }
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
     SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
     const bool blackToMove = n.toMove == Black;
     int height = 0;
-    const PointMask shortLiberties = shortLibertiesOf(n);
+    fewest = 0xFFFF;
+    const PointMask reach = reachOf(n);
+    int childFewest = 0xFFFF;
     auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
-        if (!childAllowed(n, d == 0, move, shortLiberties) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
+        childFewest = 0xFFFF;
+        if (!childAllowed(n, d == 0, move, reach) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
+        // A capture of every target repeats nothing: the path always held one.
         const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
         if (o == Outcome::BlackWins) return 1;
         if (o == Outcome::WhiteWins) return -1;
         if (blackToMove) {
             const TableEntry* e = table_.find(ck);
-            if (e == nullptr || e->pn != 0) return -1;
+            if (e == nullptr || e->pn() != 0) return -1;
         }
         keys_[static_cast<std::size_t>(d + 1)] = ck;
-        const int h = verify(d + 1);
+        mostStones_[static_cast<std::size_t>(d + 1)] = std::max(mostStones_[static_cast<std::size_t>(d)], c.stoneCount);
+        const int stones = c.stoneCount;
+        const int h = verify(d + 1, childFewest);
+        childFewest = std::min(childFewest, stones);
         return h < 0 ? -1 : h + 1;
+    };
+    const auto remember = [&](int h) {
+        memo = VerifiedNode{key, static_cast<std::int32_t>(h), static_cast<std::uint16_t>(fewest), 0};
+        return h;
     };
     for (int attempt = 0; attempt < 2; ++attempt) {
         for (int k = 0; k <= setup_.moveCount; ++k) {
@@ -312,13 +363,17 @@ int Searcher::verify(int d) {
             const int h = visit(move);
             if (h == -2) continue;
             if (blackToMove) {
-                if (h >= 0) return h;
+                if (h >= 0) {
+                    fewest = childFewest;
+                    return remember(h);
+                }
             } else {
                 if (h < 0) return -1;
                 height = std::max(height, h);
+                fewest = std::min(fewest, childFewest);
             }
         }
-        if (!blackToMove) return height;
+        if (!blackToMove) return remember(height);
         // No move of black's leads to a proof in the table: the entries may
         // have been replaced since. Search this node again, with the exact
         // history above it, and look once more.
@@ -350,11 +405,14 @@ int Searcher::verifyWithin(const SearchNode* path, int length, std::int64_t budg
     for (int i = 0; i < length; ++i) {
         nodes_stack_[static_cast<std::size_t>(i)] = path[i];
         keys_[static_cast<std::size_t>(i)] = keyAt(i);
+        mostStones_[static_cast<std::size_t>(i)] =
+            std::max<std::uint16_t>(i == 0 ? 0 : mostStones_[static_cast<std::size_t>(i - 1)], path[i].stoneCount);
     }
     verifyBudget_ = budget;
     verifyCut_ = false;
     research_ = research;
-    return verify(length - 1);
+    int fewest = 0;
+    return verify(length - 1, fewest);
 }
 
 int Searcher::provedChoice(std::vector<SearchNode>& walk) {
@@ -362,10 +420,10 @@ int Searcher::provedChoice(std::vector<SearchNode>& walk) {
     const int d = static_cast<int>(walk.size()) - 1;
     int chosen = -1, chosenHeight = -1;
     SearchNode child;
-    const PointMask shortLiberties = shortLibertiesOf(n);
+    const PointMask reach = reachOf(n);
     for (int k = 0; k <= setup_.moveCount; ++k) {
         const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
-        if (!childAllowed(n, d == 0, move, shortLiberties) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
+        if (!childAllowed(n, d == 0, move, reach) || !PlayInto(n, move, child, setup_, rules_, fs_, d == 0)) continue;
         const Outcome o = TerminalOf(child, move, n.lastPass != 0, setup_, rules_, fs_);
         int h;
         if (o == Outcome::BlackWins) {

@@ -35,18 +35,26 @@ struct SearchLimits {
     }
 };
 
+// A table entry: the key, then the proof and disproof numbers (each at most
+// Infinite, 29 bits) and the work the result cost, as a power of two.
 struct TableEntry {
     std::uint64_t key = 0;
-    std::uint32_t pn = 0, dn = 0;
-    std::uint32_t work = 0;
-    std::uint32_t unused = 0;
+    std::uint64_t data = 0;
+    std::uint32_t pn() const { return static_cast<std::uint32_t>(data & PnMask); }
+    std::uint32_t dn() const { return static_cast<std::uint32_t>((data >> 29) & PnMask); }
+    int workLog() const { return static_cast<int>(data >> 58); }
+    static constexpr std::uint64_t PnMask = (std::uint64_t{1} << 29) - 1;
 };
+static_assert(sizeof(TableEntry) == 16);
 
-// Four-way buckets; a final result outlives unfinished ones.
+// Four-way buckets of one cache line; a final result outlives unfinished
+// ones.
 class ProofTable {
 public:
     explicit ProofTable(std::size_t bytes);
     const TableEntry* find(std::uint64_t key) const;
+    // Starts loading the key's bucket into the cache.
+    void prefetch(std::uint64_t key) const;
     void store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work);
     std::size_t bytes() const { return count_ * sizeof(TableEntry); }
 
@@ -54,9 +62,10 @@ private:
     // Zeroed memory from the system: pages cost nothing until a search
     // touches them, so a small proof does not pay for a large table.
     struct Free {
-        void operator()(TableEntry* p) const { std::free(p); }
+        void operator()(void* p) const { std::free(p); }
     };
-    std::unique_ptr<TableEntry, Free> entries_;
+    std::unique_ptr<void, Free> memory_;
+    TableEntry* entries_ = nullptr;  // in memory_, at a cache line's start
     std::size_t count_ = 0;
     std::size_t bucketMask_ = 0;
 };
@@ -124,14 +133,17 @@ private:
     ProofValues mid(int d, std::uint32_t thpn, std::uint32_t thdn);
     int onPath(std::uint64_t key, int d) const;
     void countNode();
-    int verify(int d);
+    // Re-checks the proof below path depth d; `fewest` gets the fewest
+    // stones of any position in the proof below (not counting the capture
+    // that ends it).
+    int verify(int d, int& fewest);
     bool reprove(int d);
     // `research`: a black position whose proof is gone from the table is
     // searched again (the line, which compares every move, does without).
     int verifyWithin(const SearchNode* path, int length, std::int64_t budget, bool research);
     std::uint64_t keyAt(int d) const;
-    bool childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& shortLiberties) const;
-    PointMask shortLibertiesOf(const SearchNode& n);
+    bool childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& reach) const;
+    PointMask reachOf(const SearchNode& n);
 
     const ProblemSetup& setup_;
     SearchRules rules_;
@@ -139,7 +151,17 @@ private:
     ProofTable table_;
     std::vector<SearchNode> nodes_stack_;
     std::vector<std::uint64_t> keys_;
+    std::vector<std::uint16_t> mostStones_;  // the most stones of any path position up to each depth
+    // Positions whose proof a re-check followed to the end.
+    struct VerifiedNode {
+        std::uint64_t key = 0;
+        std::int32_t height = 0;
+        std::uint16_t fewestStones = 0;
+        std::uint16_t unused = 0;
+    };
+    std::vector<VerifiedNode> verified_;
     std::vector<Slot> slots_;
+    SearchNode spare_;  // the second child of an expansion
     int width_ = 0;
     FillScratch fs_;
     std::uint64_t nodes_ = 0;

@@ -91,6 +91,35 @@ GroupInfo fillGroup(const std::array<std::uint8_t, GridPoints>& cell, int start,
     return g;
 }
 
+// True when the stone at p has an empty neighbour: its group has a liberty.
+bool touchesEmpty(const std::array<std::uint8_t, GridPoints>& cell, int p) {
+    for (const int d : Offsets)
+        if (cell[static_cast<std::size_t>(p + d)] == Empty) return true;
+    return false;
+}
+
+// True when the group through `start` has a liberty; stops at the first.
+bool hasLiberty(const std::array<std::uint8_t, GridPoints>& cell, int start, FillScratch& fs) {
+    nextStamp(fs);
+    const std::uint32_t inGroup = fs.now;
+    const std::uint8_t colour = cell[static_cast<std::size_t>(start)];
+    int top = 0;
+    fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
+    fs.stamp[static_cast<std::size_t>(start)] = inGroup;
+    while (top > 0) {
+        const int p = fs.stack[static_cast<std::size_t>(--top)];
+        for (const int d : Offsets) {
+            const auto qi = static_cast<std::size_t>(p + d);
+            if (cell[qi] == Empty) return true;
+            if (cell[qi] == colour && fs.stamp[qi] != inGroup) {
+                fs.stamp[qi] = inGroup;
+                fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(p + d);
+            }
+        }
+    }
+    return false;
+}
+
 // True when (x, y) lies on the outermost line of the rectangle x0..x1,
 // y0..y1 where that line is not the board's edge.
 bool onRing(int x, int y, int x0, int x1, int y0, int y1) {
@@ -304,7 +333,7 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
             const std::uint8_t c = cellOf(board[x][y].Stone);
             n.cell[i] = c;
             const bool isTarget = setup.initialTarget[i] != 0;
-            if (c == Black || c == White) n.stones ^= Z().stone[isTarget ? 3 : c][i];
+            if (c == Black || c == White) n.stones ^= Z().stone[isTarget ? 3 : c][i], ++n.stoneCount;
             if (isTarget) ++n.targets, n.setTarget(static_cast<int>(i), true);
         }
     }
@@ -312,6 +341,10 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
     return n;
 }
 
+namespace {
+
+// The liberties of the black groups that may be captured and have at most
+// two liberties: where either side fights for a wall group in danger.
 PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
     PointMask libs{}, seen{};
     for (int x = setup.x0; x <= setup.x1; ++x) {
@@ -333,21 +366,29 @@ PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
     return libs;
 }
 
-bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup, const PointMask& shortLiberties) {
-    if (move == PassMove || !setup.openSide[static_cast<std::size_t>(move)]) return true;
-    // A move further out only waits, and the other side may answer a wait
-    // with a pass (black never needs to pass: white passes and keeps its
-    // stones).
-    if (HasPoint(shortLiberties, move)) return true;
-    for (const int d : Offsets) {
-        const int q = move + d;
-        const std::uint8_t c = n.cell[static_cast<std::size_t>(q)];
-        if (c == White && (n.toMove == Black || n.isTarget(q))) return true;
-        if (c != Empty) continue;
-        for (const int e : Offsets)
-            if (n.isTarget(q + e)) return true;
+}  // namespace
+
+PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
+    PointMask reach = ShortLiberties(n, setup, fs);
+    const auto addAround = [&](int p) {
+        for (const int d : Offsets) AddPoint(reach, p + d);
+    };
+    // The area and the line around it: black reaches next to any white
+    // stone, surrounding ones included.
+    const int x0 = std::max(1, setup.x0 - 1), x1 = std::min(BoardSide, setup.x1 + 1);
+    const int y0 = std::max(1, setup.y0 - 1), y1 = std::min(BoardSide, setup.y1 + 1);
+    for (int x = x0; x <= x1; ++x) {
+        for (int y = y0; y <= y1; ++y) {
+            const int p = IndexOf(x, y);
+            if (n.cell[static_cast<std::size_t>(p)] != White) continue;
+            const bool target = n.isTarget(p);
+            if (target || n.toMove == Black) addAround(p);
+            if (!target) continue;
+            for (const int d : Offsets)
+                if (n.cell[static_cast<std::size_t>(p + d)] == Empty) addAround(p + d);
+        }
     }
-    return false;
+    return reach;
 }
 
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {
@@ -380,7 +421,7 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     int captured = 0, capturedAt = 0;
     for (const int d : Offsets) {
         const int q = move + d;
-        if (to.cell[static_cast<std::size_t>(q)] != o) continue;
+        if (to.cell[static_cast<std::size_t>(q)] != o || touchesEmpty(to.cell, q) || hasLiberty(to.cell, q, fs)) continue;
         const GroupInfo g = fillGroup(to.cell, q, setup, fs);
         if (g.liberties != 0 || g.safe) continue;
         for (int k = 0; k < g.size; ++k) {
@@ -393,16 +434,43 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
         captured += g.size;
         capturedAt = q;
     }
-    const GroupInfo own = fillGroup(to.cell, move, setup, fs);
+    // The stone's own group. Its neighbours answer alone unless the stone
+    // joins a group without an empty point beside it (the group's other
+    // liberties decide whether the move takes its own last one), or, for
+    // white, a stone outside the targets (whose group may hold target
+    // stones, or surrounding ones, further on).
+    int emptyNext = 0, friends = 0, targetsNext = 0;
+    bool joinsOther = false;
+    for (const int d : Offsets) {
+        const auto qi = static_cast<std::size_t>(move + d);
+        emptyNext += to.cell[qi] == Empty;
+        if (to.cell[qi] != c) continue;
+        ++friends;
+        if (to.isTarget(move + d)) ++targetsNext;
+        else joinsOther = true;
+    }
+    GroupInfo own;
+    bool joinsTarget = targetsNext > 0;
+    if ((friends > 0 && emptyNext == 0) || (c == White && joinsOther)) {
+        own = fillGroup(to.cell, move, setup, fs);
+        joinsTarget = false;
+        for (int k = 0; k < own.size && !joinsTarget; ++k) joinsTarget = to.isTarget(fs.group[static_cast<std::size_t>(k)]);
+    } else {
+        // Target groups hold no ring or surrounding stone: such a group has
+        // escaped, and the search ended there.
+        own.size = 1 + friends;
+        own.liberties = emptyNext;
+        own.safe = setup.safe[mi] != 0;
+        own.ring = setup.ring[mi] != 0;
+    }
     if (own.liberties == 0) return false;
     to.captured = static_cast<std::uint8_t>(std::min(captured, 255));
+    to.stoneCount = static_cast<std::uint16_t>(to.stoneCount + 1 - captured);
     if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
     if (c == Black) {
         to.stones ^= Z().stone[Black][mi];
         return true;
     }
-    bool joinsTarget = false;
-    for (int k = 0; k < own.size && !joinsTarget; ++k) joinsTarget = to.isTarget(fs.group[static_cast<std::size_t>(k)]);
     const bool isTarget = joinsTarget || setup.enclosed[mi];
     to.stones ^= Z().stone[isTarget ? 3 : White][mi];
     if (isTarget) to.setTarget(move, true), ++to.targets;

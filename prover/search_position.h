@@ -64,6 +64,7 @@ struct SearchNode {
     std::uint8_t escaped = 0;    // a target group reached the ring or a surrounding stone
     std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
+    std::uint16_t stoneCount = 0;  // stones of both colours on the board
     // Target stones: the target groups' stones, and every white stone played
     // on an enclosed point or joining a target stone, until captured.
     std::array<std::uint64_t, 4> target{};
@@ -88,15 +89,19 @@ using PointMask = std::array<std::uint64_t, 4>;
 inline bool HasPoint(const PointMask& m, int i) { return (m[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
 inline void AddPoint(PointMask& m, int i) { m[static_cast<std::size_t>(i) >> 6] |= std::uint64_t{1} << (i & 63); }
 
-// The liberties of the black groups that may be captured and have at most
-// two liberties: where either side fights for a wall group in danger.
-PointMask ShortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
+// The points of the open side within n.toMove's reach: next to a target
+// stone (black: next to any white stone), next to a target's liberty, or a
+// liberty of a black group that may be captured and has at most two (where
+// either side fights for a wall group in danger). A move further out only
+// waits, and the other side may answer a wait with a pass (black never needs
+// to pass: white passes and keeps its stones).
+PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);
 
-// True unless `move` lies on the open side out of the reach of n.toMove:
-// that side does not play there. A move on the open side touches the
-// fight: next to a target stone (black: next to any white stone), next to a
-// liberty of a target stone, or in `shortLiberties`.
-bool WithinReach(const SearchNode& n, int move, const ProblemSetup& setup, const PointMask& shortLiberties);
+// True unless `move` lies on the open side out of `reach` (ReachOf the
+// position): the side to move does not play there.
+inline bool WithinReach(int move, const ProblemSetup& setup, const PointMask& reach) {
+    return move == PassMove || !setup.openSide[static_cast<std::size_t>(move)] || HasPoint(reach, move);
+}
 
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
 
