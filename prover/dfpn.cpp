@@ -306,7 +306,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     return result;
 }
 
-int Searcher::verify(int d, int& fewest) {
+int Searcher::verify(int d, StoneCounts& fewest) {
     if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) {
         verifyCut_ |= verifyBudget_ < 0;
         return -1;
@@ -321,20 +321,21 @@ int Searcher::verify(int d, int& fewest) {
     VerifiedNode& memo = verified_[key & (verified_.size() - 1)];
     // A proof checked before under another history holds here too when no
     // position of it can repeat one above: every one of them has more stones
-    // on the board than any position on the path.
-    if (memo.key == key && (d == 0 || mostStones_[static_cast<std::size_t>(d - 1)] < memo.fewestStones)) {
-        fewest = memo.fewestStones;
+    // on the board, or more black ones, or more white ones, than any
+    // position on the path.
+    if (memo.key == key && (d == 0 || mostStones_[static_cast<std::size_t>(d - 1)].below(memo.fewest))) {
+        fewest = memo.fewest;
         return memo.height;
     }
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
     SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
     const bool blackToMove = n.toMove == Black;
     int height = 0;
-    fewest = 0xFFFF;
+    fewest = StoneCounts::most();
     const PointMask reach = reachOf(n);
-    int childFewest = 0xFFFF;
+    StoneCounts childFewest;
     auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
-        childFewest = 0xFFFF;
+        childFewest = StoneCounts::most();
         if (!childAllowed(n, d == 0, move, reach) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
@@ -347,14 +348,14 @@ int Searcher::verify(int d, int& fewest) {
             if (e == nullptr || e->pn() != 0) return -1;
         }
         keys_[static_cast<std::size_t>(d + 1)] = ck;
-        mostStones_[static_cast<std::size_t>(d + 1)] = std::max(mostStones_[static_cast<std::size_t>(d)], c.stoneCount);
-        const int stones = c.stoneCount;
+        const StoneCounts stones = StoneCounts::of(c);
+        mostStones_[static_cast<std::size_t>(d + 1)] = mostStones_[static_cast<std::size_t>(d)].atLeast(stones);
         const int h = verify(d + 1, childFewest);
-        childFewest = std::min(childFewest, stones);
+        childFewest = childFewest.atMost(stones);
         return h < 0 ? -1 : h + 1;
     };
     const auto remember = [&](int h) {
-        memo = VerifiedNode{key, static_cast<std::int32_t>(h), static_cast<std::uint16_t>(fewest), 0};
+        memo = VerifiedNode{key, h, fewest};
         return h;
     };
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -370,7 +371,7 @@ int Searcher::verify(int d, int& fewest) {
             } else {
                 if (h < 0) return -1;
                 height = std::max(height, h);
-                fewest = std::min(fewest, childFewest);
+                fewest = fewest.atMost(childFewest);
             }
         }
         if (!blackToMove) return remember(height);
@@ -405,13 +406,13 @@ int Searcher::verifyWithin(const SearchNode* path, int length, std::int64_t budg
     for (int i = 0; i < length; ++i) {
         nodes_stack_[static_cast<std::size_t>(i)] = path[i];
         keys_[static_cast<std::size_t>(i)] = keyAt(i);
-        mostStones_[static_cast<std::size_t>(i)] =
-            std::max<std::uint16_t>(i == 0 ? 0 : mostStones_[static_cast<std::size_t>(i - 1)], path[i].stoneCount);
+        const StoneCounts stones = StoneCounts::of(path[i]);
+        mostStones_[static_cast<std::size_t>(i)] = i == 0 ? stones : mostStones_[static_cast<std::size_t>(i - 1)].atLeast(stones);
     }
     verifyBudget_ = budget;
     verifyCut_ = false;
     research_ = research;
-    int fewest = 0;
+    StoneCounts fewest;
     return verify(length - 1, fewest);
 }
 

@@ -2,6 +2,7 @@
 // fixed-size transposition table, and an exact re-check of every proof.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -133,10 +134,24 @@ private:
     ProofValues mid(int d, std::uint32_t thpn, std::uint32_t thdn);
     int onPath(std::uint64_t key, int d) const;
     void countNode();
+    // Stones on the board: all, black and white.
+    struct StoneCounts {
+        int all = 0, black = 0, white = 0;
+        static StoneCounts of(const SearchNode& n) { return {n.blackStones + n.whiteStones, n.blackStones, n.whiteStones}; }
+        static StoneCounts most() { return {1 << 16, 1 << 16, 1 << 16}; }
+        StoneCounts atLeast(const StoneCounts& o) const {
+            return {std::max(all, o.all), std::max(black, o.black), std::max(white, o.white)};
+        }
+        StoneCounts atMost(const StoneCounts& o) const {
+            return {std::min(all, o.all), std::min(black, o.black), std::min(white, o.white)};
+        }
+        // Some count here is below the same count there.
+        bool below(const StoneCounts& o) const { return all < o.all || black < o.black || white < o.white; }
+    };
     // Re-checks the proof below path depth d; `fewest` gets the fewest
-    // stones of any position in the proof below (not counting the capture
-    // that ends it).
-    int verify(int d, int& fewest);
+    // stones, of each count, of any position in the proof below (not
+    // counting the capture that ends it).
+    int verify(int d, StoneCounts& fewest);
     bool reprove(int d);
     // `research`: a black position whose proof is gone from the table is
     // searched again (the line, which compares every move, does without).
@@ -151,13 +166,12 @@ private:
     ProofTable table_;
     std::vector<SearchNode> nodes_stack_;
     std::vector<std::uint64_t> keys_;
-    std::vector<std::uint16_t> mostStones_;  // the most stones of any path position up to each depth
+    std::vector<StoneCounts> mostStones_;  // the most stones, of each count, of any path position up to each depth
     // Positions whose proof a re-check followed to the end.
     struct VerifiedNode {
         std::uint64_t key = 0;
-        std::int32_t height = 0;
-        std::uint16_t fewestStones = 0;
-        std::uint16_t unused = 0;
+        int height = 0;
+        StoneCounts fewest;
     };
     std::vector<VerifiedNode> verified_;
     std::vector<Slot> slots_;

@@ -333,7 +333,9 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
             const std::uint8_t c = cellOf(board[x][y].Stone);
             n.cell[i] = c;
             const bool isTarget = setup.initialTarget[i] != 0;
-            if (c == Black || c == White) n.stones ^= Z().stone[isTarget ? 3 : c][i], ++n.stoneCount;
+            if (c == Black || c == White) n.stones ^= Z().stone[isTarget ? 3 : c][i];
+            n.blackStones += c == Black;
+            n.whiteStones += c == White;
             if (isTarget) ++n.targets, n.setTarget(static_cast<int>(i), true);
         }
     }
@@ -465,7 +467,13 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     }
     if (own.liberties == 0) return false;
     to.captured = static_cast<std::uint8_t>(std::min(captured, 255));
-    to.stoneCount = static_cast<std::uint16_t>(to.stoneCount + 1 - captured);
+    if (c == Black) {
+        ++to.blackStones;
+        to.whiteStones = static_cast<std::uint8_t>(to.whiteStones - captured);
+    } else {
+        ++to.whiteStones;
+        to.blackStones = static_cast<std::uint8_t>(to.blackStones - captured);
+    }
     if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
     if (c == Black) {
         to.stones ^= Z().stone[Black][mi];

@@ -64,7 +64,7 @@ struct SearchNode {
     std::uint8_t escaped = 0;    // a target group reached the ring or a surrounding stone
     std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
-    std::uint16_t stoneCount = 0;  // stones of both colours on the board
+    std::uint8_t blackStones = 0, whiteStones = 0;  // on the board
     // Target stones: the target groups' stones, and every white stone played
     // on an enclosed point or joining a target stone, until captured.
     std::array<std::uint64_t, 4> target{};
