@@ -344,10 +344,11 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         const int point = IndexOf(first.x, first.y);
         PlayInto(root, point, path[1], setup, rules, fs, true);
         s.setRules(rules);
-        if (TerminalOf(path[1], point, false, setup, rules, fs) != Outcome::BlackWins) s.solve(path.data(), 2);
-        std::vector<int> rest = TerminalOf(path[1], point, false, setup, rules, fs) == Outcome::BlackWins
-                                    ? std::vector<int>{}
-                                    : s.provedLine(path.data(), 2);
+        std::vector<int> rest;
+        if (TerminalOf(path[1], point, false, setup, rules, fs) != Outcome::BlackWins) {
+            s.solve(path.data(), 2);
+            rest = s.provedLine(path.data(), 2);
+        }
         result.line.push_back(first);
         std::uint8_t colour = White;
         for (const int m : rest) {

@@ -91,13 +91,6 @@ GroupInfo fillGroup(const std::array<std::uint8_t, GridPoints>& cell, int start,
     return g;
 }
 
-// True when the stone at p has an empty neighbour: its group has a liberty.
-bool touchesEmpty(const std::array<std::uint8_t, GridPoints>& cell, int p) {
-    for (const int d : Offsets)
-        if (cell[static_cast<std::size_t>(p + d)] == Empty) return true;
-    return false;
-}
-
 // True when the group through `start` has a liberty; stops at the first.
 bool hasLiberty(const std::array<std::uint8_t, GridPoints>& cell, int start, FillScratch& fs) {
     nextStamp(fs);
@@ -423,9 +416,9 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     int captured = 0, capturedAt = 0;
     for (const int d : Offsets) {
         const int q = move + d;
-        if (to.cell[static_cast<std::size_t>(q)] != o || touchesEmpty(to.cell, q) || hasLiberty(to.cell, q, fs)) continue;
+        if (to.cell[static_cast<std::size_t>(q)] != o || hasLiberty(to.cell, q, fs)) continue;
         const GroupInfo g = fillGroup(to.cell, q, setup, fs);
-        if (g.liberties != 0 || g.safe) continue;
+        if (g.safe) continue;
         for (int k = 0; k < g.size; ++k) {
             const std::size_t p = fs.group[static_cast<std::size_t>(k)];
             to.cell[p] = Empty;
@@ -467,18 +460,15 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     }
     if (own.liberties == 0) return false;
     to.captured = static_cast<std::uint8_t>(std::min(captured, 255));
+    if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
     if (c == Black) {
         ++to.blackStones;
         to.whiteStones = static_cast<std::uint8_t>(to.whiteStones - captured);
-    } else {
-        ++to.whiteStones;
-        to.blackStones = static_cast<std::uint8_t>(to.blackStones - captured);
-    }
-    if (captured == 1 && own.size == 1 && own.liberties == 1) to.koBan = static_cast<std::uint8_t>(capturedAt);
-    if (c == Black) {
         to.stones ^= Z().stone[Black][mi];
         return true;
     }
+    ++to.whiteStones;
+    to.blackStones = static_cast<std::uint8_t>(to.blackStones - captured);
     const bool isTarget = joinsTarget || setup.enclosed[mi];
     to.stones ^= Z().stone[isTarget ? 3 : White][mi];
     if (isTarget) to.setTarget(move, true), ++to.targets;
