@@ -26,6 +26,14 @@ constexpr std::int64_t LineVerifyBudget = 3'000'000;
 
 std::uint32_t capped(std::uint64_t v) { return v >= Infinite ? Infinite : static_cast<std::uint32_t>(v); }
 
+// A sum of children's numbers: infinite only when one of them is. A sum of
+// open numbers that grew past the range stays just below it; read as
+// infinite it would make the node look settled without a proof, and the
+// search would return from it at once, again and again.
+std::uint32_t sumOf(std::uint64_t sum, bool anyInfinite) {
+    return anyInfinite ? Infinite : static_cast<std::uint32_t>(std::min<std::uint64_t>(sum, Infinite - 1));
+}
+
 }  // namespace
 
 ProofTable::ProofTable(std::size_t bytes) {
@@ -228,7 +236,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     for (;;) {
         // Combine the children.
         std::uint64_t pnSum = 0, dnSum = 0;
-        std::uint32_t pnMin = Infinite, dnMin = Infinite;
+        std::uint32_t pnMin = Infinite, dnMin = Infinite, pnMax = 0, dnMax = 0;
         int best = -1;
         std::uint32_t second = Infinite;
         std::uint16_t depAll = NoDependence, depAny = 0;
@@ -249,15 +257,15 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             } else if (key1 < second) {
                 second = key1;
             }
-            pnMin = std::min(pnMin, s.pn);
-            dnMin = std::min(dnMin, s.dn);
+            pnMin = std::min(pnMin, s.pn), pnMax = std::max(pnMax, s.pn);
+            dnMin = std::min(dnMin, s.dn), dnMax = std::max(dnMax, s.dn);
         }
         if (orNode) {
             result.pn = count == 0 ? Infinite : pnMin;
-            result.dn = count == 0 ? 0 : capped(dnSum);
+            result.dn = count == 0 ? 0 : sumOf(dnSum, dnMax >= Infinite);
             result.dep = result.dn == 0 ? (count == 0 ? NoDependence : depAll) : NoDependence;
         } else {
-            result.pn = capped(pnSum);
+            result.pn = sumOf(pnSum, pnMax >= Infinite);
             result.dn = dnMin;
             result.dep = result.dn == 0 ? depAny : NoDependence;
         }
