@@ -44,47 +44,63 @@ ProofTable::ProofTable(std::size_t bytes) {
     memory_.reset(std::calloc(count_ * sizeof(TableEntry) + Line, 1));
     if (!memory_) throw std::bad_alloc();
     const auto at = reinterpret_cast<std::uintptr_t>(memory_.get());
-    entries_ = reinterpret_cast<TableEntry*>((at + Line - 1) / Line * Line);
+    words_ = reinterpret_cast<std::uint64_t*>((at + Line - 1) / Line * Line);
     bucketMask_ = buckets - 1;
 }
 
-void ProofTable::prefetch(std::uint64_t key) const {
-    __builtin_prefetch(&entries_[(key & bucketMask_) * BucketSize]);
+std::uint64_t ProofTable::load(std::size_t word) const {
+    return std::atomic_ref<std::uint64_t>(words_[word]).load(std::memory_order_relaxed);
 }
 
-const TableEntry* ProofTable::find(std::uint64_t key) const {
+void ProofTable::put(std::size_t word, std::uint64_t value) {
+    std::atomic_ref<std::uint64_t>(words_[word]).store(value, std::memory_order_relaxed);
+}
+
+TableEntry ProofTable::entryAt(std::size_t slot) const {
+    const std::uint64_t data = load(2 * slot + 1);
+    return TableEntry{load(2 * slot) ^ data, data};
+}
+
+void ProofTable::prefetch(std::uint64_t key) const {
+    __builtin_prefetch(&words_[(key & bucketMask_) * BucketSize * 2]);
+}
+
+TableEntry ProofTable::find(std::uint64_t key) const {
     const std::size_t base = (key & bucketMask_) * BucketSize;
     for (int k = 0; k < BucketSize; ++k) {
-        const TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
-        if (e.key == key) return &e;
+        const TableEntry e = entryAt(base + static_cast<std::size_t>(k));
+        if (e.key == key) return e;
     }
-    return nullptr;
+    return TableEntry{};
 }
 
 void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work) {
     const std::size_t base = (key & bucketMask_) * BucketSize;
-    TableEntry* victim = nullptr;
+    std::size_t victim = base;
+    TableEntry old;
     std::uint64_t victimWeight = ~std::uint64_t{0};
     for (int k = 0; k < BucketSize; ++k) {
-        TableEntry& e = entries_[base + static_cast<std::size_t>(k)];
+        const std::size_t slot = base + static_cast<std::size_t>(k);
+        const TableEntry e = entryAt(slot);
         if (e.key == key || e.key == 0) {
-            victim = &e;
+            victim = slot, old = e;
             break;
         }
         const bool final = e.pn() == 0 || e.dn() == 0;
         const std::uint64_t weight = static_cast<std::uint64_t>(e.workLog()) + (final ? 64 : 0);
-        if (weight < victimWeight) victimWeight = weight, victim = &e;
+        if (weight < victimWeight) victimWeight = weight, victim = slot, old = e;
     }
     const bool newFinal = pn == 0 || dn == 0;
-    if (!newFinal && victim->key != key && victim->key != 0 && (victim->pn() == 0 || victim->dn() == 0)) return;
+    if (!newFinal && old.key != key && old.key != 0 && (old.pn() == 0 || old.dn() == 0)) return;
     const auto workLog = static_cast<std::uint64_t>(std::bit_width(work));
-    victim->key = key;
-    victim->data = std::uint64_t{pn} | (std::uint64_t{dn} << 29) | (workLog << 58);
+    const std::uint64_t data = std::uint64_t{pn} | (std::uint64_t{dn} << 29) | (workLog << 58);
+    put(2 * victim, key ^ data);
+    put(2 * victim + 1, data);
 }
 
-Searcher::Searcher(const ProblemSetup& setup, std::size_t tableBytes)
+Searcher::Searcher(const ProblemSetup& setup, ProofTable& table)
     : setup_(setup),
-      table_(tableBytes),
+      table_(table),
       nodes_stack_(static_cast<std::size_t>(MaxDepth + 2)),
       keys_(static_cast<std::size_t>(MaxDepth + 2)),
       mostStones_(static_cast<std::size_t>(MaxDepth + 2)),
@@ -153,7 +169,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
     const std::uint64_t before = nodes_;
     Slot* slots = &slots_[static_cast<std::size_t>(d) * static_cast<std::size_t>(width_)];
-    if (table_.find(key) == nullptr && LivesByItself(n, setup_, fs_)) {
+    if (table_.find(key).key == 0 && LivesByItself(n, setup_, fs_)) {
         table_.store(key, Infinite, 0, 0);
         return ProofValues{Infinite, 0, NoDependence};
     }
@@ -180,8 +196,8 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         const int rep = onPath(ck, d);
         if (rep >= 0) {
             s.pn = Infinite, s.dn = 0, s.dep = static_cast<std::uint16_t>(rep + 1);
-        } else if (const TableEntry* e = table_.find(ck)) {
-            s.pn = e->pn(), s.dn = e->dn();
+        } else if (const TableEntry e = table_.find(ck); e.key != 0) {
+            s.pn = e.pn(), s.dn = e.dn();
         } else {
             // A terminal result depends on the key alone (the pass flag is in
             // the key whenever two passes can end the game), so the table
@@ -352,8 +368,8 @@ int Searcher::verify(int d, StoneCounts& fewest) {
         if (o == Outcome::BlackWins) return 1;
         if (o == Outcome::WhiteWins) return -1;
         if (blackToMove) {
-            const TableEntry* e = table_.find(ck);
-            if (e == nullptr || e->pn() != 0) return -1;
+            const TableEntry e = table_.find(ck);
+            if (e.key == 0 || e.pn() != 0) return -1;
         }
         keys_[static_cast<std::size_t>(d + 1)] = ck;
         const StoneCounts stones = StoneCounts::of(c);

@@ -49,11 +49,14 @@ struct TableEntry {
 static_assert(sizeof(TableEntry) == 16);
 
 // Four-way buckets of one cache line; a final result outlives unfinished
-// ones.
+// ones. The threads of one proof share the table without locks: an entry
+// holds its key mixed with its data, so an entry that two threads wrote at
+// once reads as absent, never as another position's numbers.
 class ProofTable {
 public:
     explicit ProofTable(std::size_t bytes);
-    const TableEntry* find(std::uint64_t key) const;
+    // The entry for `key`, or one with key 0 when there is none.
+    TableEntry find(std::uint64_t key) const;
     // Starts loading the key's bucket into the cache.
     void prefetch(std::uint64_t key) const;
     void store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work);
@@ -65,8 +68,12 @@ private:
     struct Free {
         void operator()(void* p) const { std::free(p); }
     };
+    // Slot k: words 2k (key xor data) and 2k + 1 (data).
+    std::uint64_t load(std::size_t word) const;
+    void put(std::size_t word, std::uint64_t value);
+    TableEntry entryAt(std::size_t slot) const;
     std::unique_ptr<void, Free> memory_;
-    TableEntry* entries_ = nullptr;  // in memory_, at a cache line's start
+    std::uint64_t* words_ = nullptr;  // in memory_, at a cache line's start
     std::size_t count_ = 0;
     std::size_t bucketMask_ = 0;
 };
@@ -81,11 +88,12 @@ struct ProofValues {
     bool disproved() const { return dn == 0 && dep != CutOff; }
 };
 
-// One thread's search: its table, node stack and child stack are allocated
-// when it is made and reused for every search it runs.
+// One thread's search: its node stack and child stack are allocated when it
+// is made and reused for every search it runs. The table may be shared with
+// other threads' searchers.
 class Searcher {
 public:
-    Searcher(const ProblemSetup& setup, std::size_t tableBytes);
+    Searcher(const ProblemSetup& setup, ProofTable& table);
 
     void setRules(const SearchRules& rules) { rules_ = rules; }
     void setLimits(SearchLimits* limits) { limits_ = limits; }
@@ -163,7 +171,7 @@ private:
     const ProblemSetup& setup_;
     SearchRules rules_;
     SearchLimits* limits_ = nullptr;
-    ProofTable table_;
+    ProofTable& table_;
     std::vector<SearchNode> nodes_stack_;
     std::vector<std::uint64_t> keys_;
     std::vector<StoneCounts> mostStones_;  // the most stones, of each count, of any path position up to each depth

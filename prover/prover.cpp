@@ -1,8 +1,8 @@
 // The proof of a problem: every black first move is proved on its own, first
 // with white as ko master, then the ones that did not kill with black as ko
 // master. The proofs run in slices that the threads take by promise (the
-// smallest proof number); the threads share nothing else but the read-only
-// set-up and the limits.
+// smallest proof number); the threads share the transposition table, the
+// read-only set-up and the limits.
 #include "prover/prover.h"
 
 #include <algorithm>
@@ -87,8 +87,8 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
 // whatever the ko threats), then, once white refutes the move there, black
 // as ko master. Each task first gets a slice of FirstRoundBudget; after that
 // the most promising unfinished task, the one with the smallest proof
-// number, gets a slice as large as all its work so far, on the thread whose
-// table holds that work. So a kill is found early, and one hard move cannot
+// number, gets a slice as large as all its work so far, on whichever thread
+// is free: the table they share holds that work. So a kill is found early, and one hard move cannot
 // hold up the easy ones. A thread with nothing else to do proves a ko task
 // ahead; it counts only once white's refutation is proved.
 class SlicedProofs {
@@ -122,21 +122,20 @@ private:
     struct Task {
         bool ko = false;
         bool busy = false, done = false;
-        int slices = 0, owner = -1;
+        int slices = 0;
         std::uint32_t pn = 1;
         std::uint64_t salt = 0;   // keys of its own, once a shared-key proof did not hold up
-        std::uint64_t spent = 0;  // in the owner's table
+        std::uint64_t spent = 0;
     };
 
-    // The next task for thread t; -1 when none is free. `ahead`: also a ko
+    // The next task; -1 when none is free. `ahead`: also a ko
     // task whose move white has not refuted yet.
-    int pick(int t, bool ahead) const {
+    int pick(bool ahead) const {
         int chosen = -1;
         double best = 0;
         for (int k = 0; k < 2 * n_; ++k) {
             const Task& task = tasks_[static_cast<std::size_t>(k)];
             if (task.done || task.busy || (task.ko && !ahead && !koReady_[static_cast<std::size_t>(k - n_)])) continue;
-            if (task.owner >= 0 && task.owner != t) continue;
             // Untried tasks first (clean before ko), then the smallest proof
             // number (a ko proof counts double: a clean kill says more).
             const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0)
@@ -146,21 +145,20 @@ private:
         return chosen;
     }
 
-    // Takes the next task for thread t with its budget and rules; -1 when
-    // the thread is done.
-    int take(int t, std::uint64_t& budget, SearchRules& rules) {
+    // Takes the next task with its budget and rules; -1 when the thread is
+    // done.
+    int take(std::uint64_t& budget, SearchRules& rules) {
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             // A slice that ends inside the table counts too few nodes to
             // look at the clock: look here.
             if (limits_.overdue()) limits_.reached = true;
             if (limits_.reached.load()) break;
-            int k = pick(t, false);
-            if (k < 0) k = pick(t, true);
+            int k = pick(false);
+            if (k < 0) k = pick(true);
             if (k >= 0) {
                 Task& task = tasks_[static_cast<std::size_t>(k)];
                 task.busy = true;
-                task.owner = t;
                 budget = std::max(FirstRoundBudget, task.spent);
                 rules = SearchRules{task.ko ? Black : White, false, task.salt};
                 return k;
@@ -226,7 +224,7 @@ private:
         for (;;) {
             std::uint64_t budget = 0;
             SearchRules rules;
-            const int k = take(t, budget, rules);
+            const int k = take(budget, rules);
             if (k < 0) return;
             s.setSolveBudget(budget);
             const MoveProof p = proveFirstMove(s, setup_, rules, root_, firsts_[static_cast<std::size_t>(k % n_)]);
@@ -282,10 +280,10 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         }
     }
     const int threads = std::max(1, std::min(options.threads, std::max(1, static_cast<int>(firsts.size()))));
+    ProofTable table(options.tableBytes);
     std::vector<std::unique_ptr<Searcher>> searchers;
-    for (int t = 0; t < threads; ++t)
-        searchers.push_back(std::make_unique<Searcher>(setup, options.tableBytes / static_cast<std::size_t>(threads)));
-    for (const auto& s : searchers) result.tableBytes += s->tableBytes();
+    for (int t = 0; t < threads; ++t) searchers.push_back(std::make_unique<Searcher>(setup, table));
+    result.tableBytes = table.bytes();
 
     SearchLimits limits;
     setLimits(limits, options, stopRequested, start);
@@ -377,7 +375,8 @@ ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const 
     const SearchNode root = RootNode(board, setup, White);
     SearchLimits limits;
     setLimits(limits, options, stopRequested, std::chrono::steady_clock::now());
-    Searcher s(setup, options.tableBytes);
+    ProofTable table(options.tableBytes);
+    Searcher s(setup, table);
     s.setLimits(&limits);
     // First a refutation that holds even against black's ko threats, then
     // one that needs white's; else the longest resistance.

@@ -28,10 +28,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 KELDRA_GOLDEN_STRID
 echo "== thread sanitizer build"
 BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DKELDRA_TSAN=ON -DKELDRA_GUI=OFF -DKELDRA_BENCH=OFF
 echo "== thread sanitizer tests"
-# the worker pool, the hints on it, searchers on two threads, and 検証 on its worker
+# the worker pool, the hints on it, searchers on two threads, 検証 on its
+# worker, and the prover's threads on their shared table
 TSAN_OPTIONS=halt_on_error=1 KELDRA_POSITION_STRIDE=8 \
   ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" \
-  -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads|ProveCommand'
+  -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads|ProveCommand|ClassicalCorners|BundledProblemsKill'
 
 echo "== fuzzing the problem-file and SGF readers, 80 s in all"
 "$root/scripts/fuzz.sh" 80
