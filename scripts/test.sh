@@ -32,7 +32,7 @@ echo "== thread sanitizer tests"
 # worker, and the prover's threads on their shared table
 TSAN_OPTIONS=halt_on_error=1 KELDRA_POSITION_STRIDE=8 \
   ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" \
-  -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads|ProveCommand|ClassicalCorners|BundledProblemsKill'
+  -R 'RootSearchPool|RootChoice|ParallelHints|SearchersOnTwoThreads|ProveCommand|ClassicalCorners|BundledProblemsKill|ProverTable'
 
 echo "== fuzzing the problem-file and SGF readers, 80 s in all"
 "$root/scripts/fuzz.sh" 80
