@@ -164,6 +164,16 @@ inline const Composed ComposedProblems[] = {
         .O.OO.X
         OOXXXXX
         XXX....)", prover::Verdict::Kill, "3,1 6,1", ""},
+    // Black's throw-in at (3,1) ataris the stone at (2,1); white's capture
+    // at (4,1) leaves its whole group one liberty, (3,1), and black takes
+    // the group. The block at (4,1) kills too: white's connection at (3,1)
+    // leaves one liberty, the corner point, which black's inner stones
+    // share.
+    {"throw-in: white's capture leaves its group one liberty", R"(
+        .O..X
+        XXOOX
+        OOOOX
+        XXXXX)", prover::Verdict::Kill, "3,1 4,1", ""},
     // Open boards, as collections print corner problems: black's wall steps
     // diagonally or leaves gaps, and the board beyond it is empty.
     {"open board: straight three behind a diagonal wall", R"(
