@@ -354,6 +354,7 @@ int Searcher::verify(int d, StoneCounts& fewest) {
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
     SearchNode& c = nodes_stack_[static_cast<std::size_t>(d + 1)];
     const bool blackToMove = n.toMove == Black;
+    if (blackToMove && LivesByItself(n, setup_, fs_)) return -1;
     int height = 0;
     fewest = StoneCounts::most();
     const PointMask reach = reachOf(n);
@@ -364,13 +365,17 @@ int Searcher::verify(int d, StoneCounts& fewest) {
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
         // A capture of every target repeats nothing: the path always held one.
-        const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_);
-        if (o == Outcome::BlackWins) return 1;
-        if (o == Outcome::WhiteWins) return -1;
-        if (blackToMove) {
+        // A black move without a proof in the table fails unless it ends the
+        // game at once; the test for white's life is left out there, as it
+        // could only make the move fail. After a white move the test waits
+        // for the child's own check, which a remembered proof skips.
+        const bool tableProof = blackToMove && [&] {
             const TableEntry e = table_.find(ck);
-            if (e.key == 0 || e.pn() != 0) return -1;
-        }
+            return e.key != 0 && e.pn() == 0;
+        }();
+        const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, tableProof);
+        if (o == Outcome::BlackWins) return 1;
+        if (o == Outcome::WhiteWins || (blackToMove && !tableProof)) return -1;
         keys_[static_cast<std::size_t>(d + 1)] = ck;
         const StoneCounts stones = StoneCounts::of(c);
         mostStones_[static_cast<std::size_t>(d + 1)] = mostStones_[static_cast<std::size_t>(d)].atLeast(stones);
