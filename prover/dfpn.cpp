@@ -383,10 +383,20 @@ int Searcher::verify(int d, StoneCounts& fewest) {
         childFewest = childFewest.atMost(stones);
         return h < 0 ? -1 : h + 1;
     };
-    const auto remember = [&](int h) {
-        memo = VerifiedNode{key, h, fewest};
+    const auto remember = [&](int h, int move) {
+        memo = VerifiedNode{key, h, fewest, move};
         return h;
     };
+    // Where this position's proof was walked under another history, black's
+    // move then is tried first.
+    if (blackToMove && memo.key == key && memo.move >= 0) {
+        const int move = memo.move;
+        const int h = visit(move);
+        if (h >= 0) {
+            fewest = childFewest;
+            return remember(h, move);
+        }
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         for (int k = 0; k <= setup_.moveCount; ++k) {
             const int move = k < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k)] : PassMove;
@@ -395,7 +405,7 @@ int Searcher::verify(int d, StoneCounts& fewest) {
             if (blackToMove) {
                 if (h >= 0) {
                     fewest = childFewest;
-                    return remember(h);
+                    return remember(h, move);
                 }
             } else {
                 if (h < 0) return -1;
@@ -403,7 +413,7 @@ int Searcher::verify(int d, StoneCounts& fewest) {
                 fewest = fewest.atMost(childFewest);
             }
         }
-        if (!blackToMove) return remember(height);
+        if (!blackToMove) return remember(height, -1);
         // No move of black's leads to a proof in the table: the entries may
         // have been replaced since. Search this node again, with the exact
         // history above it, and look once more.

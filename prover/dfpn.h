@@ -180,6 +180,7 @@ private:
         std::uint64_t key = 0;
         int height = 0;
         StoneCounts fewest;
+        int move = -1;  // black's proved move there
     };
     std::vector<VerifiedNode> verified_;
     std::vector<Slot> slots_;
