@@ -104,6 +104,8 @@ Searcher::Searcher(const ProblemSetup& setup, ProofTable& table)
       nodes_stack_(static_cast<std::size_t>(MaxDepth + 2)),
       keys_(static_cast<std::size_t>(MaxDepth + 2)),
       mostStones_(static_cast<std::size_t>(MaxDepth + 2)),
+      placed_(static_cast<std::size_t>(MaxDepth + 2), PassMove),
+      lastCapture_(static_cast<std::size_t>(MaxDepth + 2), 0),
       verified_(std::size_t{1} << 16),
       width_(setup.moveCount + 1) {
     slots_.resize(static_cast<std::size_t>(MaxDepth + 1) * static_cast<std::size_t>(width_));
@@ -330,7 +332,24 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     return result;
 }
 
-int Searcher::verify(int d, StoneCounts& fewest) {
+// Positions of the proof and of the path can be equal only when their stones
+// are. Two tests, either enough for a path position:
+// - Stone counts: every position of the proof has more stones, or more
+//   black ones, or more white ones, than it.
+// - The last stone: the stone whose move made the proved position stands in
+//   every position of the proof when no capture there empties its point. It
+//   was placed on an empty point, and a point stays empty up the path until
+//   a move that captured: path positions from the last capture on lack it.
+bool Searcher::reusable(int d, const ProofExtent& extent) const {
+    if (d == 0) return true;
+    const int stone = placed_[static_cast<std::size_t>(d)];
+    int above = d;  // the path positions the counts must settle: depths below this
+    if (stone != PassMove && ((extent.emptied[static_cast<std::size_t>(stone) >> 6] >> (stone & 63)) & 1u) == 0)
+        above = lastCapture_[static_cast<std::size_t>(d - 1)];
+    return above == 0 || mostStones_[static_cast<std::size_t>(above - 1)].below(extent.fewest);
+}
+
+int Searcher::verify(int d, ProofExtent& extent) {
     if (--verifyBudget_ < 0 || d + 2 >= MaxDepth) {
         verifyCut_ |= verifyBudget_ < 0;
         return -1;
@@ -344,11 +363,9 @@ int Searcher::verify(int d, StoneCounts& fewest) {
     const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
     VerifiedNode& memo = verified_[key & (verified_.size() - 1)];
     // A proof checked before under another history holds here too when no
-    // position of it can repeat one above: every one of them has more stones
-    // on the board, or more black ones, or more white ones, than any
-    // position on the path.
-    if (memo.key == key && (d == 0 || mostStones_[static_cast<std::size_t>(d - 1)].below(memo.fewest))) {
-        fewest = memo.fewest;
+    // position of it can repeat one above.
+    if (memo.key == key && reusable(d, memo.extent)) {
+        extent = memo.extent;
         return memo.height;
     }
     const SearchNode& n = nodes_stack_[static_cast<std::size_t>(d)];
@@ -356,12 +373,19 @@ int Searcher::verify(int d, StoneCounts& fewest) {
     const bool blackToMove = n.toMove == Black;
     if (blackToMove && LivesByItself(n, setup_, fs_)) return -1;
     int height = 0;
-    fewest = StoneCounts::most();
+    extent = ProofExtent{};
     const PointMask reach = reachOf(n);
-    StoneCounts childFewest;
+    ProofExtent child;
     auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
-        childFewest = StoneCounts::most();
+        child = ProofExtent{};
         if (!childAllowed(n, d == 0, move, reach) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
+        if (c.captured != 0) {
+            for (int i = 0; i < GridPoints; ++i) {
+                const auto ii = static_cast<std::size_t>(i);
+                if (c.cell[ii] == Empty && n.cell[ii] != Empty && i != move)
+                    child.emptied[ii >> 6] |= std::uint64_t{1} << (i & 63);
+            }
+        }
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
         // A capture of every target repeats nothing: the path always held one.
@@ -379,12 +403,16 @@ int Searcher::verify(int d, StoneCounts& fewest) {
         keys_[static_cast<std::size_t>(d + 1)] = ck;
         const StoneCounts stones = StoneCounts::of(c);
         mostStones_[static_cast<std::size_t>(d + 1)] = mostStones_[static_cast<std::size_t>(d)].atLeast(stones);
-        const int h = verify(d + 1, childFewest);
-        childFewest = childFewest.atMost(stones);
+        placed_[static_cast<std::size_t>(d + 1)] = move;
+        lastCapture_[static_cast<std::size_t>(d + 1)] = c.captured != 0 ? d + 1 : lastCapture_[static_cast<std::size_t>(d)];
+        const PointMask emptiedHere = child.emptied;
+        const int h = verify(d + 1, child);
+        child.fewest = child.fewest.atMost(stones);
+        for (std::size_t w = 0; w < emptiedHere.size(); ++w) child.emptied[w] |= emptiedHere[w];
         return h < 0 ? -1 : h + 1;
     };
     const auto remember = [&](int h, int move) {
-        memo = VerifiedNode{key, h, fewest, move};
+        memo = VerifiedNode{key, h, move, extent};
         return h;
     };
     // Where this position's proof was walked under another history, black's
@@ -393,7 +421,7 @@ int Searcher::verify(int d, StoneCounts& fewest) {
         const int move = memo.move;
         const int h = visit(move);
         if (h >= 0) {
-            fewest = childFewest;
+            extent = child;
             return remember(h, move);
         }
     }
@@ -404,13 +432,13 @@ int Searcher::verify(int d, StoneCounts& fewest) {
             if (h == -2) continue;
             if (blackToMove) {
                 if (h >= 0) {
-                    fewest = childFewest;
+                    extent = child;
                     return remember(h, move);
                 }
             } else {
                 if (h < 0) return -1;
                 height = std::max(height, h);
-                fewest = fewest.atMost(childFewest);
+                extent.include(child);
             }
         }
         if (!blackToMove) return remember(height, -1);
@@ -447,12 +475,21 @@ int Searcher::verifyWithin(const SearchNode* path, int length, std::int64_t budg
         keys_[static_cast<std::size_t>(i)] = keyAt(i);
         const StoneCounts stones = StoneCounts::of(path[i]);
         mostStones_[static_cast<std::size_t>(i)] = i == 0 ? stones : mostStones_[static_cast<std::size_t>(i - 1)].atLeast(stones);
+        // The stone that made the position: a point empty before, now the
+        // mover's.
+        int stone = PassMove;
+        for (int p = 0; i > 0 && p < GridPoints; ++p) {
+            const auto pp = static_cast<std::size_t>(p);
+            if (path[i - 1].cell[pp] == Empty && path[i].cell[pp] == path[i - 1].toMove) stone = p;
+        }
+        placed_[static_cast<std::size_t>(i)] = stone;
+        lastCapture_[static_cast<std::size_t>(i)] = i > 0 && path[i].captured != 0 ? i : (i > 0 ? lastCapture_[static_cast<std::size_t>(i - 1)] : 0);
     }
     verifyBudget_ = budget;
     verifyCut_ = false;
     research_ = research;
-    StoneCounts fewest;
-    return verify(length - 1, fewest);
+    ProofExtent extent;
+    return verify(length - 1, extent);
 }
 
 int Searcher::provedChoice(std::vector<SearchNode>& walk) {

@@ -156,10 +156,24 @@ private:
         // Some count here is below the same count there.
         bool below(const StoneCounts& o) const { return all < o.all || black < o.black || white < o.white; }
     };
-    // Re-checks the proof below path depth d; `fewest` gets the fewest
-    // stones, of each count, of any position in the proof below (not
-    // counting the capture that ends it).
-    int verify(int d, StoneCounts& fewest);
+    // What a walked proof tells about its positions: the fewest stones, of
+    // each count, of any of them (not counting the capture that ends it), and
+    // every point that a capture in it empties.
+    struct ProofExtent {
+        StoneCounts fewest = StoneCounts::most();
+        PointMask emptied{};
+        void include(const ProofExtent& o) {
+            fewest = fewest.atMost(o.fewest);
+            for (std::size_t w = 0; w < emptied.size(); ++w) emptied[w] |= o.emptied[w];
+        }
+    };
+    // Re-checks the proof below path depth d; `extent` gets what the proof
+    // below holds.
+    int verify(int d, ProofExtent& extent);
+    // A proof of the position at depth d, walked under another history with
+    // `extent`, holds under the current one: none of its positions can be
+    // one of the path's.
+    bool reusable(int d, const ProofExtent& extent) const;
     bool reprove(int d);
     // `research`: a black position whose proof is gone from the table is
     // searched again (the line, which compares every move, does without).
@@ -175,12 +189,14 @@ private:
     std::vector<SearchNode> nodes_stack_;
     std::vector<std::uint64_t> keys_;
     std::vector<StoneCounts> mostStones_;  // the most stones, of each count, of any path position up to each depth
+    std::vector<int> placed_;        // the point of the stone that made each path position; PassMove for a pass
+    std::vector<int> lastCapture_;   // the deepest path depth up to each depth made by a capture; 0 when none
     // Positions whose proof a re-check followed to the end.
     struct VerifiedNode {
         std::uint64_t key = 0;
         int height = 0;
-        StoneCounts fewest;
         int move = -1;  // black's proved move there
+        ProofExtent extent;
     };
     std::vector<VerifiedNode> verified_;
     std::vector<Slot> slots_;
