@@ -106,8 +106,9 @@ Searcher::Searcher(const ProblemSetup& setup, ProofTable& table)
       mostStones_(static_cast<std::size_t>(MaxDepth + 2)),
       placed_(static_cast<std::size_t>(MaxDepth + 2), PassMove),
       lastCapture_(static_cast<std::size_t>(MaxDepth + 2), 0),
-      verified_(std::size_t{1} << 16),
+      verified_(static_cast<VerifiedNode*>(std::calloc(VerifiedEntries, sizeof(VerifiedNode)))),
       width_(setup.moveCount + 1) {
+    if (!verified_) throw std::bad_alloc();
     slots_.resize(static_cast<std::size_t>(MaxDepth + 1) * static_cast<std::size_t>(width_));
     for (int i = 0; i < GridPoints; ++i) rootBanned_ |= setup.rootBan[static_cast<std::size_t>(i)] != 0;
 }
@@ -361,7 +362,7 @@ int Searcher::verify(int d, ProofExtent& extent) {
         return -1;
     }
     const std::uint64_t key = keys_[static_cast<std::size_t>(d)];
-    VerifiedNode& memo = verified_[key & (verified_.size() - 1)];
+    VerifiedNode& memo = verified_[key & (VerifiedEntries - 1)];
     // A proof checked before under another history holds here too when no
     // position of it can repeat one above.
     if (memo.key == key && reusable(d, memo.extent)) {

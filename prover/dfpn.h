@@ -198,7 +198,14 @@ private:
         int move = -1;  // black's proved move there
         ProofExtent extent;
     };
-    std::vector<VerifiedNode> verified_;
+    // Zeroed memory from the system, as the table's: a key of 0 marks an
+    // empty entry, and a small proof does not pay for the pages it never
+    // touches.
+    struct FreeMemory {
+        void operator()(VerifiedNode* p) const { std::free(p); }
+    };
+    static constexpr std::size_t VerifiedEntries = std::size_t{1} << 16;
+    std::unique_ptr<VerifiedNode[], FreeMemory> verified_;
     std::vector<Slot> slots_;
     SearchNode spare_;  // the second child of an expansion
     int width_ = 0;
