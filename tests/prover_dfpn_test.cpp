@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <random>
 #include <thread>
 #include <vector>
@@ -62,57 +64,59 @@ TEST(ProverTable, EntriesWrittenAtOnceNeverReadAsAnotherPositions) {
     EXPECT_EQ(small.find(keys[4]).key, 0u);
 }
 
+// A composed problem after black's first move, proved and walked once with
+// only the start above it, and white's answer to that move.
+struct WalkedProof {
+    keldra::prover::ProblemSetup setup;
+    keldra::prover::SearchRules rules{keldra::White, false};
+    keldra::prover::SearchNode root, move, answer;
+    keldra::prover::ProofTable table{1u << 20};
+    std::unique_ptr<keldra::prover::Searcher> searcher;
+
+    WalkedProof(const char* rows, int x, int y, int answerX, int answerY) {
+        using namespace keldra::prover;
+        const keldra::Board board = keldra::test::ComposedBoard(rows);
+        setup = SetupOf(board, keldra::Black);
+        root = RootNode(board, setup, keldra::Black);
+        FillScratch fs;
+        EXPECT_TRUE(PlayInto(root, keldra::IndexOf(x, y), move, setup, rules, fs, true));
+        EXPECT_TRUE(PlayInto(move, keldra::IndexOf(answerX, answerY), answer, setup, rules, fs, false));
+        searcher = std::make_unique<Searcher>(setup, table);
+        searcher->setRules(rules);
+        const SearchNode played[] = {root, move};
+        EXPECT_EQ(searcher->solve(played, 2).pn, 0u) << "black's move kills";
+        EXPECT_GE(searcher->verifyBlackWin(played, 2), 0);
+    }
+    int walk(std::initializer_list<keldra::prover::SearchNode> path) {
+        const std::vector<keldra::prover::SearchNode> p(path);
+        return searcher->verifyBlackWin(p.data(), static_cast<int>(p.size()));
+    }
+};
+
 // A walked proof is remembered, but a history that holds one of its
 // positions makes white's move there a repetition, which white wins: the
 // remembered proof must not stand in for a new walk.
 TEST(ProverRecheck, RememberedProofYieldsWhereThePathHoldsOneOfItsPositions) {
-    using namespace keldra::prover;
-    const keldra::Board board = keldra::test::ComposedBoard(R"(
+    WalkedProof straight(R"(
         ...OX
         OOOOX
-        XXXXX)");
-    const ProblemSetup setup = SetupOf(board, keldra::Black);
-    const SearchRules rules{keldra::White, false};
-    const SearchNode root = RootNode(board, setup, keldra::Black);
-    FillScratch fs;
-    SearchNode vital, reply;
-    ASSERT_TRUE(PlayInto(root, keldra::IndexOf(2, 1), vital, setup, rules, fs, true));
-    ASSERT_TRUE(PlayInto(vital, keldra::IndexOf(1, 1), reply, setup, rules, fs, false));
-
-    ProofTable table(1u << 20);
-    Searcher searcher(setup, table);
-    searcher.setRules(rules);
-    const SearchNode played[] = {root, vital};
-    ASSERT_EQ(searcher.solve(played, 2).pn, 0u) << "the middle point kills the straight three";
-    ASSERT_GE(searcher.verifyBlackWin(played, 2), 0);
-
-    const SearchNode repeating[] = {root, reply, vital};
-    EXPECT_LT(searcher.verifyBlackWin(repeating, 3), 0) << "white's answer at (1,1) repeats a position of the path";
-    EXPECT_GE(searcher.verifyBlackWin(played, 2), 0) << "the first history still holds";
+        XXXXX)", 2, 1, 1, 1);
+    EXPECT_LT(straight.walk({straight.root, straight.answer, straight.move}), 0)
+        << "white's answer at (1,1) repeats a position of the path";
+    EXPECT_GE(straight.walk({straight.root, straight.move}), 0) << "the first history still holds";
 
     // Black's atari from outside at (6,1) stands in every position of its
-    // proof. A path position above the capture that emptied (6,1) may hold
+    // proof. A path position above a capture that emptied (6,1) may hold
     // it, so only the stone counts can clear such a position; here white's
     // answer is on the path and they do not.
-    const keldra::Board outside = keldra::test::ComposedBoard(R"(
+    WalkedProof outside(R"(
         .O.OO.X
         OOXXXXX
-        XXX....)");
-    const ProblemSetup setup2 = SetupOf(outside, keldra::Black);
-    const SearchNode root2 = RootNode(outside, setup2, keldra::Black);
-    SearchNode atari, connect;
-    ASSERT_TRUE(PlayInto(root2, keldra::IndexOf(6, 1), atari, setup2, rules, fs, true));
-    ASSERT_TRUE(PlayInto(atari, keldra::IndexOf(3, 1), connect, setup2, rules, fs, false));
-    ProofTable table2(1u << 20);
-    Searcher searcher2(setup2, table2);
-    searcher2.setRules(rules);
-    const SearchNode played2[] = {root2, atari};
-    ASSERT_EQ(searcher2.solve(played2, 2).pn, 0u) << "the atari from outside kills";
-    ASSERT_GE(searcher2.verifyBlackWin(played2, 2), 0);
-    SearchNode emptiedAgain = root2;
+        XXX....)", 6, 1, 3, 1);
+    keldra::prover::SearchNode emptiedAgain = outside.root;
     emptiedAgain.captured = 1;
-    const SearchNode afterCapture[] = {root2, connect, emptiedAgain, atari};
-    EXPECT_LT(searcher2.verifyBlackWin(afterCapture, 4), 0) << "the path holds white's answer above the capture";
+    EXPECT_LT(outside.walk({outside.root, outside.answer, emptiedAgain, outside.move}), 0)
+        << "the path holds white's answer above the capture";
 }
 
 }  // namespace
