@@ -345,7 +345,7 @@ bool Searcher::reusable(int d, const ProofExtent& extent) const {
     if (d == 0) return true;
     const int stone = placed_[static_cast<std::size_t>(d)];
     int above = d;  // the path positions the counts must settle: depths below this
-    if (stone != PassMove && ((extent.emptied[static_cast<std::size_t>(stone) >> 6] >> (stone & 63)) & 1u) == 0)
+    if (stone != PassMove && !HasPoint(extent.emptied, stone))
         above = lastCapture_[static_cast<std::size_t>(d - 1)];
     return above == 0 || mostStones_[static_cast<std::size_t>(above - 1)].below(extent.fewest);
 }
@@ -380,13 +380,10 @@ int Searcher::verify(int d, ProofExtent& extent) {
     auto visit = [&](int move) -> int {  // -2: not a child; -1: fails; else height
         child = ProofExtent{};
         if (!childAllowed(n, d == 0, move, reach) || !PlayInto(n, move, c, setup_, rules_, fs_, d == 0)) return -2;
-        if (c.captured != 0) {
-            for (int i = 0; i < GridPoints; ++i) {
-                const auto ii = static_cast<std::size_t>(i);
-                if (c.cell[ii] == Empty && n.cell[ii] != Empty && i != move)
-                    child.emptied[ii >> 6] |= std::uint64_t{1} << (i & 63);
-            }
-        }
+        // The move's own stones and the points its capture empties.
+        ProofExtent here{StoneCounts::of(c), {}};
+        for (int i = 0; c.captured != 0 && i < GridPoints; ++i)
+            if (c.cell[static_cast<std::size_t>(i)] == Empty && n.cell[static_cast<std::size_t>(i)] != Empty) AddPoint(here.emptied, i);
         const std::uint64_t ck = KeyOf(c, rules_);
         if (onPath(ck, d) >= 0) return -1;
         // A capture of every target repeats nothing: the path always held one.
@@ -399,17 +396,17 @@ int Searcher::verify(int d, ProofExtent& extent) {
             return e.key != 0 && e.pn() == 0;
         }();
         const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, tableProof);
-        if (o == Outcome::BlackWins) return 1;
+        if (o == Outcome::BlackWins) {
+            child.emptied = here.emptied;
+            return 1;
+        }
         if (o == Outcome::WhiteWins || (blackToMove && !tableProof)) return -1;
         keys_[static_cast<std::size_t>(d + 1)] = ck;
-        const StoneCounts stones = StoneCounts::of(c);
-        mostStones_[static_cast<std::size_t>(d + 1)] = mostStones_[static_cast<std::size_t>(d)].atLeast(stones);
+        mostStones_[static_cast<std::size_t>(d + 1)] = mostStones_[static_cast<std::size_t>(d)].atLeast(here.fewest);
         placed_[static_cast<std::size_t>(d + 1)] = move;
         lastCapture_[static_cast<std::size_t>(d + 1)] = c.captured != 0 ? d + 1 : lastCapture_[static_cast<std::size_t>(d)];
-        const PointMask emptiedHere = child.emptied;
         const int h = verify(d + 1, child);
-        child.fewest = child.fewest.atMost(stones);
-        for (std::size_t w = 0; w < emptiedHere.size(); ++w) child.emptied[w] |= emptiedHere[w];
+        child.include(here);
         return h < 0 ? -1 : h + 1;
     };
     const auto remember = [&](int h, int move) {
@@ -484,7 +481,8 @@ int Searcher::verifyWithin(const SearchNode* path, int length, std::int64_t budg
             if (path[i - 1].cell[pp] == Empty && path[i].cell[pp] == path[i - 1].toMove) stone = p;
         }
         placed_[static_cast<std::size_t>(i)] = stone;
-        lastCapture_[static_cast<std::size_t>(i)] = i > 0 && path[i].captured != 0 ? i : (i > 0 ? lastCapture_[static_cast<std::size_t>(i - 1)] : 0);
+        const int before = i == 0 ? 0 : lastCapture_[static_cast<std::size_t>(i - 1)];
+        lastCapture_[static_cast<std::size_t>(i)] = i > 0 && path[i].captured != 0 ? i : before;
     }
     verifyBudget_ = budget;
     verifyCut_ = false;

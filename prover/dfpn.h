@@ -36,6 +36,13 @@ struct SearchLimits {
     }
 };
 
+// Frees memory that came zeroed from the system (calloc): its pages cost
+// nothing until a search touches them, so a small proof does not pay for a
+// large table.
+struct FreeMemory {
+    void operator()(void* p) const { std::free(p); }
+};
+
 // A table entry: the key, then the proof and disproof numbers (each at most
 // Infinite, 29 bits) and the work the result cost, as a power of two.
 struct TableEntry {
@@ -63,16 +70,11 @@ public:
     std::size_t bytes() const { return count_ * sizeof(TableEntry); }
 
 private:
-    // Zeroed memory from the system: pages cost nothing until a search
-    // touches them, so a small proof does not pay for a large table.
-    struct Free {
-        void operator()(void* p) const { std::free(p); }
-    };
     // Slot k: words 2k (key xor data) and 2k + 1 (data).
     std::uint64_t load(std::size_t word) const;
     void put(std::size_t word, std::uint64_t value);
     TableEntry entryAt(std::size_t slot) const;
-    std::unique_ptr<void, Free> memory_;
+    std::unique_ptr<void, FreeMemory> memory_;  // zeroed
     std::uint64_t* words_ = nullptr;  // in memory_, at a cache line's start
     std::size_t count_ = 0;
     std::size_t bucketMask_ = 0;
@@ -198,12 +200,7 @@ private:
         int move = -1;  // black's proved move there
         ProofExtent extent;
     };
-    // Zeroed memory from the system, as the table's: a key of 0 marks an
-    // empty entry, and a small proof does not pay for the pages it never
-    // touches.
-    struct FreeMemory {
-        void operator()(VerifiedNode* p) const { std::free(p); }
-    };
+    // Zeroed, as the table: a key of 0 marks an empty entry.
     static constexpr std::size_t VerifiedEntries = std::size_t{1} << 16;
     std::unique_ptr<VerifiedNode[], FreeMemory> verified_;
     std::vector<Slot> slots_;

@@ -88,8 +88,8 @@ MoveProof proveFirstMove(Searcher& s, const ProblemSetup& setup, const SearchRul
 // as ko master. Each task first gets a slice of FirstRoundBudget; after that
 // the most promising unfinished task, the one with the smallest proof
 // number, gets a slice as large as all its work so far, on whichever thread
-// is free: the table they share holds that work. So a kill is found early, and one hard move cannot
-// hold up the easy ones. A thread with nothing else to do proves a ko task
+// is free: the table they share holds that work. So a kill is found early,
+// and one hard move cannot hold up the easy ones. A thread with nothing else to do proves a ko task
 // ahead; it counts only once white's refutation is proved.
 class SlicedProofs {
 public:
