@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-l10n-tools libqt6sql6-sqlite
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  gnugo
   clang libclang-rt-14-dev
 )
 
