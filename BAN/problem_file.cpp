@@ -30,6 +30,9 @@ std::string fill(std::string_view pattern, std::string_view arg) {
 std::string CannotOpenMessage(std::string_view name) { return fill("ﾌｧｲﾙ %s は開けません", name); }
 std::string NotIntegerMessage(std::string_view text) { return fill("'%s' は整数ではありません", text); }
 std::string CannotCreateMessage(std::string_view name) { return fill("ﾌｧｲﾙ %s を作成できません", name); }
+std::string NotStoneCodeMessage(int line, std::string_view text) {
+    return fill(fill(std::string(NotStoneCodePattern), std::to_string(line)), text);
+}
 
 // --- reading ---------------------------------------------------------------
 
@@ -104,8 +107,17 @@ void ProblemReader::endLine() {
         failLine();
         return;
     }
+    // Only the codes a saved board can hold are taken: any other integer would
+    // put the border or a mark code on a playable point.
     const std::int64_t v = negative_ ? -value_ : value_;
-    result_.stones[static_cast<std::size_t>(line_)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) & 0xFF);
+    if (v != Empty && v != Black && v != White) {
+        result_.ok = false;
+        result_.error = NotStoneCodeMessage(line_ + 1, text_ + (textCut_ ? "…" : ""));
+        failed_ = true;
+        stopped_ = true;
+        return;
+    }
+    result_.stones[static_cast<std::size_t>(line_)] = static_cast<std::uint8_t>(v);
     ++line_;
     scan_ = Scan::Blanks;
     negative_ = false;

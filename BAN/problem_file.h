@@ -23,6 +23,9 @@ struct ProblemLoad {
 };
 
 // Reads problem text incrementally: feed it the file's bytes in any chunks.
+// Each of the 169 lines must be an integer and one of the stone codes 0, 1, 2;
+// the first line that is not ends the reading with its message, the points
+// before it keeping the codes read.
 // Lines end at CR, LF or CR LF; a zero byte ends the text; lines after the
 // 169th are ignored. Memory stays bounded whatever the input: only a short
 // prefix of each line is kept, for the error message, and a line of more than
@@ -87,6 +90,9 @@ void ApplyProblem(Board& board, const ProblemStones& stones);
 std::string CannotOpenMessage(std::string_view name);
 std::string NotIntegerMessage(std::string_view text);
 std::string CannotCreateMessage(std::string_view name);
+// An integer line that is not 0, 1 or 2: the line number (from 1), then its text.
+inline constexpr std::string_view NotStoneCodePattern = "%s 行目の '%s' は石の値 (0, 1, 2) ではありません";
+std::string NotStoneCodeMessage(int line, std::string_view text);
 inline constexpr std::string_view IndexOutOfRangeMessage = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
 
 }  // namespace keldra

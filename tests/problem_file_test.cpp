@@ -1,5 +1,5 @@
 // The problem-file codec: writing, reading with every line-end form, the
-// integer rule, and the error texts.
+// integer rule, the stone codes, and the error texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -102,30 +102,49 @@ TEST(ProblemFile, ReadsEveryLineEndAndStopsAtZeroByteAndLine169) {
     EXPECT_TRUE(reader.finish().ok);
 }
 
-TEST(ProblemFile, IntegerRuleAndLowEightBits) {
+TEST(ProblemFile, IntegerRuleAndStoneCodes) {
+    // refused: the message then names the line (6) and its text
+    enum Outcome { Loads, NotInteger, NotStone };
     const struct {
         const char* line;
-        bool ok;
+        Outcome outcome;
         int stored;
     } cases[] = {
-        {"2", true, 2},         {"  2", true, 2},      {"+1", true, 1},       {"-1", true, 255},
-        {"256", true, 0},       {"257", true, 1},      {"007", true, 7},      {"-2147483648", true, 0},
-        {"2147483647", true, 255},
-        {"2 ", false, 0},       {"", false, 0},        {"x", false, 0},       {"2147483648", false, 0},
-        {"-2147483649", false, 0}, {"- 1", false, 0},  {"+", false, 0},       {"1.0", false, 0},
-        {"\t1", false, 0},
+        {"0", Loads, 0},        {"2", Loads, 2},        {"  2", Loads, 2},     {"+1", Loads, 1},
+        {"-0", Loads, 0},       {"001", Loads, 1},
+        {"-1", NotStone, 0},    {"3", NotStone, 0},     {"5", NotStone, 0},    {"7", NotStone, 0},
+        {"007", NotStone, 0},   {"255", NotStone, 0},   {"256", NotStone, 0},  {"257", NotStone, 0},
+        {"258", NotStone, 0},   {" -2", NotStone, 0},   {"-2147483648", NotStone, 0},
+        {"2147483647", NotStone, 0},
+        {"2 ", NotInteger, 0},  {"", NotInteger, 0},    {"x", NotInteger, 0},  {"2147483648", NotInteger, 0},
+        {"-2147483649", NotInteger, 0}, {"- 1", NotInteger, 0}, {"+", NotInteger, 0}, {"1.0", NotInteger, 0},
+        {"\t1", NotInteger, 0},
     };
     for (const auto& c : cases) {
         std::vector<std::string> v = zeros();
+        v[0] = "1";
         v[5] = c.line;
+        v[6] = "2";
         const ProblemLoad load = ParseProblemText(lines(v, "\r\n"));
-        EXPECT_EQ(load.ok, c.ok) << "'" << c.line << "'";
-        if (c.ok) {
+        EXPECT_EQ(load.ok, c.outcome == Loads) << "'" << c.line << "'";
+        if (c.outcome == Loads) {
             EXPECT_EQ(load.stones[5], c.stored) << "'" << c.line << "'";
-        } else {
-            EXPECT_EQ(load.error, "'" + std::string(c.line) + "' は整数ではありません") << "'" << c.line << "'";
+            continue;
         }
+        const std::string expected = c.outcome == NotStone
+                                         ? "6 行目の '" + std::string(c.line) + "' は石の値 (0, 1, 2) ではありません"
+                                         : "'" + std::string(c.line) + "' は整数ではありません";
+        EXPECT_EQ(load.error, expected) << "'" << c.line << "'";
+        // the board as after any failed load: the lines before it read, the rest empty
+        EXPECT_EQ(load.stones[0], Black) << "'" << c.line << "'";
+        EXPECT_EQ(load.stones[5], Empty) << "'" << c.line << "'";
+        EXPECT_EQ(load.stones[6], Empty) << "'" << c.line << "'";
     }
+    // on the last line too, and before a short end
+    std::vector<std::string> last = zeros();
+    last[168] = "3";
+    EXPECT_EQ(ParseProblemText(lines(last, "\n")).error, "169 行目の '3' は石の値 (0, 1, 2) ではありません");
+    EXPECT_EQ(ParseProblemText("0\n9\n").error, "2 行目の '9' は石の値 (0, 1, 2) ではありません");
 }
 
 TEST(ProblemFile, ShortFileAndFirstBadLineWin) {
