@@ -10,8 +10,29 @@ class QTranslator;
 namespace keldra {
 
 // The program's settings, kept between runs (organisation ZORVEK, program
-// keldra), and the keys it keeps there.
+// keldra), and the keys it keeps there. After CheckSettingsFile found the
+// file unfit, a scratch file of this run's own stands in for it.
 QSettings AppSettings();
+inline constexpr qint64 MaxSettingsFileBytes = qint64{1} << 20;
+
+// Where QSettings keeps the program's settings by default:
+// <config folder>/ZORVEK/keldra.conf.
+QString DefaultSettingsPath();
+
+// Why the settings file at `path` must not be read (a named pipe or a device
+// would block the start, a huge file would take seconds and hundreds of MB),
+// as the memo line the window shows; empty when the file is a regular file of
+// at most MaxSettingsFileBytes or does not exist.
+QString SettingsFileTrouble(const QString& path);
+
+// Looks at the settings file once, before the first AppSettings(): when it
+// is unfit, this run starts from the defaults and keeps its settings in a
+// scratch file, leaving the file alone. Returns the memo line (empty when
+// the file is fine). Called again, it starts afresh with `path`.
+QString CheckSettingsFile(const QString& path = DefaultSettingsPath());
+
+// The memo line of the last CheckSettingsFile, empty when none is due.
+QString SettingsNote();
 inline constexpr const char* LastFolderKey = "files/lastFolder";
 inline constexpr const char* StubbornWhiteKey = "prover/stubbornWhite";
 

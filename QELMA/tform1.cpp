@@ -138,6 +138,8 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
     Form2 = new TForm2(this);
+    // a settings file that was not read says so in the memo
+    if (const QString note = SettingsNote(); !note.isEmpty()) Memo1->appendPlainText(note);
 }
 
 TForm1::~TForm1() = default;
