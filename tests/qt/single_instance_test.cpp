@@ -1,11 +1,21 @@
-// The single-instance marker: one holder at a time, released with its holder.
+// The single-instance marker, and the hand-over between two real keldra
+// processes: a second start's file opens in the running window, a running
+// instance that no longer answers is taken over, a settings file that would
+// block does not.
+#include <csignal>
 #include <string>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "QELMA/single_instance.h"
 #include "tests/qt/window_fixture.h"
@@ -29,25 +39,136 @@ TEST(SingleInstanceLock, SecondHolderIsRefusedUntilTheFirstGoes) {
     EXPECT_TRUE(afterwards.acquired()) << "the lock goes with its holder";
 }
 
-// With the marker held, the program ends at once with status 0 and says
-// nothing.
-TEST(SingleInstanceLock, SecondStartOfTheProgramEndsSilently) {
-    test::EnsureQtApp();
-    const QString program = QCoreApplication::applicationDirPath() + "/../QELMA/keldra";
-    if (!QFileInfo(program).isExecutable()) GTEST_SKIP() << "keldra not built beside the tests";
-    SingleInstanceLock running;
-    if (!running.acquired()) GTEST_SKIP() << "a keldra of this user is running";
+// Nobody listening, or a listener that never answers: the hand-over gives up
+// by its deadline.
+TEST(SingleInstanceLock, HandOverGivesUpWithinItsDeadline) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(HandToRunningInstance(dir.filePath("none.socket").toStdString(), "", 300));
+    EXPECT_LT(clock.elapsed(), 2000);
+}
 
+// keldra processes of their own: the lock, the socket and the settings live
+// in a scratch folder, apart from the user's and from other test runs.
+class TwoProcesses : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::EnsureQtApp(); }
+
+    void SetUp() override {
+        program = QCoreApplication::applicationDirPath() + "/../QELMA/keldra";
+        if (!QFileInfo(program).isExecutable()) GTEST_SKIP() << "keldra not built beside the tests";
+        ASSERT_TRUE(dir.isValid());
+        for (const char* sub : {"run", "config/ZORVEK", "a", "b"}) ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+        ::chmod(QFile::encodeName(dir.filePath("run")).constData(), 0700);
+        const QString problem = QStringLiteral(KELDRA_SOURCE_DIR) + "/problems/01-bent-three.go";
+        ASSERT_TRUE(QFile::copy(problem, dir.filePath("a/one.go")));
+        ASSERT_TRUE(QFile::copy(problem, dir.filePath("b/two.go")));
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    }
+
+    void TearDown() override {
+        for (QProcess* p : {&first, &second}) {
+            if (p->state() == QProcess::NotRunning) continue;
+            ::kill(static_cast<pid_t>(p->processId()), SIGCONT);
+            p->kill();
+            p->waitForFinished(5000);
+        }
+    }
+
+    void start(QProcess& p, const QStringList& args) {
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        p.start(program, args);
+        ASSERT_TRUE(p.waitForStarted(5000));
+    }
+
+    // Starts a keldra that is to hand over and end: it must end at once,
+    // with status 0 and saying nothing.
+    void handOver(const QStringList& args) {
+        QProcess later;
+        start(later, args);
+        ASSERT_TRUE(later.waitForFinished(5000)) << "the later start kept running";
+        EXPECT_EQ(later.exitCode(), 0);
+        EXPECT_TRUE(later.readAllStandardOutput().isEmpty());
+        EXPECT_TRUE(later.readAllStandardError().isEmpty()) << later.readAllStandardError().toStdString();
+    }
+
+    // Waits until a serving instance listens.
+    bool listening() {
+        const QString socket = dir.filePath("run/KELDRA-" + QString::number(::getuid()) + ".socket");
+        for (int i = 0; i < 200 && !QFileInfo::exists(socket); ++i) QThread::msleep(50);
+        return QFileInfo::exists(socket);
+    }
+
+    // The folder the window opened a problem from last, as its settings say:
+    // polled, since the window writes it once the request came round.
+    QString openedFrom(const QString& expected) {
+        QString seen;
+        for (int i = 0; i < 100; ++i) {
+            seen = QSettings(dir.filePath("config/ZORVEK/keldra.conf"), QSettings::IniFormat)
+                       .value("files/lastFolder")
+                       .toString();
+            if (seen == expected) break;
+            QThread::msleep(50);
+        }
+        return seen;
+    }
+
+    QString program;
+    QTemporaryDir dir;
+    QProcessEnvironment env;
+    QProcess first;
     QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    second.setProcessEnvironment(env);
-    second.start(program, {});
-    ASSERT_TRUE(second.waitForFinished(10000)) << "the second start kept running";
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
-    EXPECT_TRUE(second.readAllStandardError().isEmpty());
+};
+
+// keldra a/one.go, then keldra b/two.go from the same folder and keldra alone:
+// the later starts end, the running window opened two.go (its folder is
+// remembered) and stays.
+TEST_F(TwoProcesses, SecondStartHandsItsFileToTheRunningWindow) {
+    start(first, {"a/one.go"});
+    ASSERT_TRUE(listening());
+    EXPECT_EQ(openedFrom(dir.filePath("a")), dir.filePath("a"));
+    handOver({"b/two.go"});
+    EXPECT_EQ(openedFrom(dir.filePath("b")), dir.filePath("b")) << "the running window did not open two.go";
+    handOver({});
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// The running instance is stopped (SIGSTOP): the next start says so on stderr
+// after about a second and serves from then on; the start after it hands
+// over to the new one.
+TEST_F(TwoProcesses, StaleInstanceIsTakenOver) {
+    start(first, {});
+    ASSERT_TRUE(listening());
+    ::kill(static_cast<pid_t>(first.processId()), SIGSTOP);
+
+    QElapsedTimer clock;
+    clock.start();
+    start(second, {});
+    for (int i = 0; i < 100 && !second.readAllStandardError().contains("does not answer") && clock.elapsed() < 5000; ++i) {
+        second.waitForReadyRead(100);
+    }
+    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_LT(clock.elapsed(), 5000) << "no word of the stale instance";
+    EXPECT_FALSE(second.waitForFinished(1000)) << "the new start must take over, not end";
+
+    handOver({"b/two.go"});
+    EXPECT_EQ(openedFrom(dir.filePath("b")), dir.filePath("b")) << "the new instance did not open two.go";
+}
+
+// A named pipe as the settings file would block the start for ever: the
+// instance starts all the same, and serves a later start.
+TEST_F(TwoProcesses, SettingsPipeDoesNotBlockTheStart) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("config/ZORVEK/keldra.conf")).constData(), 0600), 0);
+    start(first, {});
+    ASSERT_TRUE(listening());
+    handOver({});
+    EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 }  // namespace
