@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layering, builds, and runs every test:
-# the normal build (engine, logic, CLI and window tests), then the engine and
+# the normal build (engine, logic, CLI and window tests), a Release build
+# that fails on any warning, then the engine and
 # logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the tests that share work between threads under ThreadSanitizer.
 set -euo pipefail
@@ -13,6 +14,9 @@ echo "== layers"
 
 echo "== build"
 BUILD_DIR="$root/build" "$root/scripts/build.sh"
+echo "== release build, every warning an error (engine, CLI, tests; compiled only)"
+BUILD_DIR="$root/build-release" BUILD_TYPE=Release "$root/scripts/build.sh" \
+  -DKELDRA_WERROR=ON -DKELDRA_GUI=OFF -DKELDRA_BENCH=OFF
 echo "== tests"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
