@@ -439,7 +439,12 @@ std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const Ga
     const auto [killing, koKilling] = graphKillingMoves(clean, ko);
     const auto text = [](const std::set<std::pair<int, int>>& moves) {
         std::string out;
-        for (const auto& [x, y] : moves) out += (out.empty() ? "" : " ") + std::to_string(x) + "," + std::to_string(y);
+        for (const auto& [x, y] : moves) {
+            if (!out.empty()) out += ' ';
+            out += std::to_string(x);
+            out += ',';
+            out += std::to_string(y);
+        }
         return out;
     };
     return {text(killing), text(koKilling)};

@@ -94,8 +94,14 @@ prover::ProveResult proveBookCorner(const test::ClassicalCorner& p, const prover
     const Board board = ComposedBoard(p.rows);
     const prover::ProveResult r = prover::Prove(board, options);
     std::string kills = movesText(r.kills);
-    if (koCounts) kills += " " + movesText(r.koKills);
-    EXPECT_NE((" " + kills + " ").find(std::string(" ") + p.book + " "), std::string::npos)
+    if (koCounts) {
+        kills += ' ';
+        kills += movesText(r.koKills);
+    }
+    std::string padded = " ";
+    padded += kills;
+    padded += ' ';
+    EXPECT_NE(padded.find(std::string(" ") + p.book + " "), std::string::npos)
         << p.name << ": " << prover::VerdictToken(r.verdict) << ", book move " << p.book << ", killing moves "
         << kills << "\n" << test::PictureOf(board);
     return r;
