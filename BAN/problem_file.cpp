@@ -1,5 +1,7 @@
 #include "problem_file.h"
 
+#include "texts.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -16,22 +18,13 @@ constexpr std::int64_t Int32Max = 2147483647;
 // of it, so a file of one endless line ends at once and in bounded memory.
 constexpr std::size_t MaxLineBytes = std::size_t{1} << 20;
 
-std::string fill(std::string_view pattern, std::string_view arg) {
-    std::string out;
-    const auto at = pattern.find("%s");
-    out.append(pattern.substr(0, at));
-    out.append(arg);
-    out.append(pattern.substr(at + 2));
-    return out;
-}
-
 }  // namespace
 
-std::string CannotOpenMessage(std::string_view name) { return fill("ﾌｧｲﾙ %s は開けません", name); }
-std::string NotIntegerMessage(std::string_view text) { return fill("'%s' は整数ではありません", text); }
-std::string CannotCreateMessage(std::string_view name) { return fill("ﾌｧｲﾙ %s を作成できません", name); }
+std::string CannotOpenMessage(std::string_view name) { return Fill(Tr("ﾌｧｲﾙ %1 は開けません"), {name}); }
+std::string NotIntegerMessage(std::string_view text) { return Fill(Tr("'%1' は整数ではありません"), {text}); }
+std::string CannotCreateMessage(std::string_view name) { return Fill(Tr("ﾌｧｲﾙ %1 を作成できません"), {name}); }
 std::string NotStoneCodeMessage(int line, std::string_view text) {
-    return fill(fill(std::string(NotStoneCodePattern), std::to_string(line)), text);
+    return Fill(Tr("%1 行目の '%2' は石の値 (0, 1, 2) ではありません"), {std::to_string(line), text});
 }
 
 // --- reading ---------------------------------------------------------------
@@ -137,7 +130,7 @@ ProblemLoad ProblemReader::finish() {
         if (lineOpen_) endLine();  // the last line needs no line end
         if (!stopped_) {
             result_.ok = false;
-            result_.error = std::string(IndexOutOfRangeMessage);
+            result_.error = Tr(IndexOutOfRangeMessage);
             stopped_ = true;
         }
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "board.h"
+#include "texts.h"
 
 namespace keldra {
 
@@ -90,9 +91,8 @@ void ApplyProblem(Board& board, const ProblemStones& stones);
 std::string CannotOpenMessage(std::string_view name);
 std::string NotIntegerMessage(std::string_view text);
 std::string CannotCreateMessage(std::string_view name);
-// An integer line that is not 0, 1 or 2: the line number (from 1), then its text.
-inline constexpr std::string_view NotStoneCodePattern = "%s 行目の '%s' は石の値 (0, 1, 2) ではありません";
+// An integer line that is not 0, 1 or 2, with its number (from 1) and text.
 std::string NotStoneCodeMessage(int line, std::string_view text);
-inline constexpr std::string_view IndexOutOfRangeMessage = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
+inline constexpr std::string_view IndexOutOfRangeMessage = KTEXT("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
 
 }  // namespace keldra

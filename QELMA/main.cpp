@@ -12,6 +12,7 @@
 
 #include "QELMA/desktop.h"
 #include "QELMA/instance_server.h"
+#include "QELMA/language.h"
 #include "QELMA/single_instance.h"
 #include "QELMA/tform1.h"
 #include "QELMA/window_gone.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "keldra: cannot listen at %s; later starts will not reach this window\n", socketPath.c_str());
     }
     keldra::CheckSettingsFile();
-    keldra::InstallQtTranslations();
+    keldra::InstallLanguage(keldra::ChosenLanguage());
 
     keldra::Session session;
     keldra::TForm1 form(session);

@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include "BAN/texts.h"
 #include "QELMA/desktop.h"
 #include "QELMA/tform1.h"
 
@@ -29,7 +30,7 @@ std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromUtf8(suffix));
-    dialog.setNameFilter(QString::fromUtf8(filter));
+    dialog.setNameFilter(QString::fromStdString(Tr(filter)));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QString start = StartFolder();
     if (!start.isEmpty()) dialog.setDirectory(start);

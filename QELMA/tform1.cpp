@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -21,7 +22,9 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include "BAN/texts.h"
 #include "QELMA/desktop.h"
+#include "QELMA/language.h"
 #include "helpgo/tform2.h"
 
 namespace keldra {
@@ -33,6 +36,8 @@ constexpr const char* Mincho = "ＭＳ 明朝";
 constexpr int NoticeLineHeight = 13;
 
 QString u8(const char* text) { return QString::fromUtf8(text); }
+// A window text, in the language the window speaks.
+QString tx(const char* japanese) { return QString::fromStdString(Tr(japanese)); }
 
 QFont faceOf(const char* family, int pixels) {
     QFont f(u8(family));
@@ -41,13 +46,13 @@ QFont faceOf(const char* family, int pixels) {
 }
 
 QPushButton* button(QWidget* parent, const char* caption, const char* hint = nullptr) {
-    auto* b = new QPushButton(u8(caption), parent);
-    if (hint) b->setToolTip(u8(hint));
+    auto* b = new QPushButton(tx(caption), parent);
+    if (hint) b->setToolTip(tx(hint));
     return b;
 }
 
 QLabel* label(QWidget* parent, const char* caption, const QFont& font, const QColor& text) {
-    auto* l = new QLabel(u8(caption), parent);
+    auto* l = new QLabel(tx(caption), parent);
     l->setFont(font);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, text);
@@ -127,13 +132,14 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
       ownDialogs_(std::make_unique<WindowDialogs>()),
       dialogs_(ownDialogs_.get()) {
     InstallFontSubstitutes();
-    setWindowTitle(u8("ZORVEK　VER 2.05"));
+    setWindowTitle(tx("ZORVEK　VER 2.05"));
     setWindowIcon(windowIcon32());
     setFont(faceOf(Gothic, 12));
     createControls();
     createMenu();
     createProblemMenuItems();
     createAnalyzeMenu();
+    createLanguageMenu();
     connectHandlers();
     takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
@@ -175,7 +181,7 @@ void TForm1::createControls() {
     Button6 = button(client, "入力．対局", "入力モードと対局モードをクリックすると切り替えます");
     Button6->setFont(faceOf(Gothic, 11));
 
-    Edit1 = new QLineEdit(u8("解答時間（秒）"), client);
+    Edit1 = new QLineEdit(tx("解答時間（秒）"), client);
     Edit1->setFont(faceOf(Mincho, 15));
     Edit1->setCursorPosition(0);
     Edit6 = new QLineEdit(client);
@@ -209,24 +215,24 @@ void TForm1::createControls() {
 }
 
 void TForm1::createMenu() {
-    File1 = menuBar()->addMenu(u8("ﾌｧｲﾙ(&F)"));
+    File1 = menuBar()->addMenu(tx("ﾌｧｲﾙ(&F)"));
     File1->setSeparatorsCollapsible(false);  // the two separators both show
-    Open1 = File1->addAction(u8("開く(&O)..."));
-    SaveAs1 = File1->addAction(u8("名前をつけて保存(&A)..."));
+    Open1 = File1->addAction(tx("開く(&O)..."));
+    SaveAs1 = File1->addAction(tx("名前をつけて保存(&A)..."));
     N2 = File1->addSeparator();
     N1 = File1->addSeparator();
-    Exit1 = File1->addAction(u8("終了(&X)"));
-    K1 = menuBar()->addAction(u8("ヘルプ"));
+    Exit1 = File1->addAction(tx("終了(&X)"));
+    K1 = menuBar()->addAction(tx("ヘルプ"));
 }
 
 // The SGF commands and the steps through a folder's problems, after the save
 // item and before the two separators.
 void TForm1::createProblemMenuItems() {
-    OpenSgf1 = new QAction(u8("SGF を開く(&G)..."), this);
-    SaveSgf1 = new QAction(u8("SGF で保存(&E)..."), this);
-    Previous1 = new QAction(u8("前の問題(&P)"), this);
+    OpenSgf1 = new QAction(tx("SGF を開く(&G)..."), this);
+    SaveSgf1 = new QAction(tx("SGF で保存(&E)..."), this);
+    Previous1 = new QAction(tx("前の問題(&P)"), this);
     Previous1->setShortcut(QKeySequence(Qt::Key_PageUp));
-    Next1 = new QAction(u8("次の問題(&N)"), this);
+    Next1 = new QAction(tx("次の問題(&N)"), this);
     Next1->setShortcut(QKeySequence(Qt::Key_PageDown));
     File1->insertActions(N2, {OpenSgf1, SaveSgf1, Previous1, Next1});
     connect(OpenSgf1, &QAction::triggered, this, &TForm1::OpenSgf1Click);
@@ -240,11 +246,11 @@ void TForm1::createProblemMenuItems() {
 // stubborn white, whose choice is read back from the settings. Esc stops a
 // running 検証 from anywhere in the window.
 void TForm1::createAnalyzeMenu() {
-    Analyze1 = new QMenu(u8("検討(&A)"), this);
+    Analyze1 = new QMenu(tx("検討(&A)"), this);
     menuBar()->insertMenu(K1, Analyze1);
-    Prove1 = Analyze1->addAction(u8("検証(&V)"));
+    Prove1 = Analyze1->addAction(tx("検証(&V)"));
     Prove1->setShortcut(QKeySequence(Qt::Key_F5));
-    StubbornWhite1 = Analyze1->addAction(u8("検証で応じる(&S)"));
+    StubbornWhite1 = Analyze1->addAction(tx("検証で応じる(&S)"));
     StubbornWhite1->setCheckable(true);
     StubbornWhite1->setChecked(AppSettings().value(QLatin1String(StubbornWhiteKey), false).toBool());
     logic_.SetStubbornWhite(StubbornWhite1->isChecked());
@@ -254,6 +260,27 @@ void TForm1::createAnalyzeMenu() {
     connect(Prove1, &QAction::triggered, this, &TForm1::Prove1Click);
     connect(StubbornWhite1, &QAction::toggled, this, &TForm1::StubbornWhite1Click);
     connect(CancelProve1, &QAction::triggered, this, [this] { logic_.CancelProve(); });
+}
+
+// 言語 / Language, after the help item: Japanese, English or the system's,
+// remembered for the next start. Its title and the two language names read
+// the same in either language, so that a user finds them whatever the window
+// speaks.
+void TForm1::createLanguageMenu() {
+    Language1 = menuBar()->addMenu(u8("言語 / Language"));
+    auto* choices = new QActionGroup(this);
+    Japanese1 = Language1->addAction(u8("日本語"));
+    English1 = Language1->addAction(QStringLiteral("English"));
+    SystemLanguage1 = Language1->addAction(tx("システムの言語"));
+    const Language chosen = ChosenLanguage();
+    for (auto [item, language] : {std::pair{Japanese1, Language::Japanese}, std::pair{English1, Language::English},
+                                  std::pair{SystemLanguage1, Language::System}}) {
+        item->setCheckable(true);
+        item->setChecked(language == chosen);
+        item->setData(static_cast<int>(language));
+        choices->addAction(item);
+    }
+    connect(choices, &QActionGroup::triggered, this, &TForm1::LanguageClick);
 }
 
 void TForm1::connectHandlers() {
@@ -311,6 +338,7 @@ void TForm1::setBusy(bool busy) {
     for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(takeInput);
     for (QAction* a : {OpenSgf1, SaveSgf1, Previous1, Next1}) a->setEnabled(takeInput);
     for (QAction* a : {Prove1, StubbornWhite1}) a->setEnabled(takeInput);
+    for (QAction* a : {Japanese1, English1, SystemLanguage1}) a->setEnabled(takeInput);
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);
@@ -433,6 +461,15 @@ void TForm1::Prove1Click() { logic_.Prove1Click(); }
 void TForm1::StubbornWhite1Click(bool on) {
     logic_.SetStubbornWhite(on);
     AppSettings().setValue(QLatin1String(StubbornWhiteKey), on);
+}
+
+// The choice holds from the next start: the window's texts, the memo and the
+// messages already shown stay as they are.
+void TForm1::LanguageClick(QAction* item) {
+    const auto chosen = static_cast<Language>(item->data().toInt());
+    if (chosen == ChosenLanguage()) return;
+    RememberLanguage(chosen);
+    dialogs_->message(this, u8("言語は次に起動したときに切り替わります。\nThe language changes at the next start."));
 }
 
 // The help window does not open over a running search or play-out.

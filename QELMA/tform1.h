@@ -115,6 +115,10 @@ public:
     QAction* Prove1;          // 検証(&V), F5
     QAction* StubbornWhite1;  // 検証で応じる(&S), checkable, remembered
     QAction* CancelProve1;    // Esc, outside the menu
+    QMenu* Language1;         // 言語 / Language, after help
+    QAction* Japanese1;       // 日本語
+    QAction* English1;        // English
+    QAction* SystemLanguage1; // システムの言語
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -144,6 +148,7 @@ public slots:
     void Next1Click();
     void Prove1Click();
     void StubbornWhite1Click(bool on);
+    void LanguageClick(QAction* item);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +166,7 @@ private:
     void takeFileDrops();
     bool takesFiles() const { return !busy_ && !closing_; }
     void createAnalyzeMenu();
+    void createLanguageMenu();
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();

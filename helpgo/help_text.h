@@ -5,7 +5,7 @@
 
 namespace keldra {
 
-inline constexpr int HelpLineCount = 178;
+inline constexpr int HelpLineCount = 174;
 extern const std::array<const char*, HelpLineCount> HelpLines;
 
 // The three lines of the header memo: who made the program, where to write.

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "BAN/texts.h"
 #include "helpgo/help_text.h"
 
 namespace keldra {
@@ -13,6 +14,9 @@ namespace {
 
 constexpr int PanelHeight = 49;
 constexpr int MemoWidth = 408;
+
+// A window text, in the language the window speaks.
+QString tx(const char* japanese) { return QString::fromStdString(Tr(japanese)); }
 
 QFont faceOf(const char* family, int pixels) {
     QFont f(QString::fromUtf8(family));
@@ -32,7 +36,7 @@ QPlainTextEdit* memoWith(QWidget* parent, const QFont& font) {
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8("ヘルプ"));
+    setWindowTitle(tx("ヘルプ"));
     setFont(faceOf("ＭＳ Ｐゴシック", 12));
     setGeometry(98, 95, 517, 426);
 
@@ -47,9 +51,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->document()->setDocumentMargin(1);  // three lines fit the strip
-    for (const char* line : ContactLines) Memo1->appendPlainText(QString::fromUtf8(line));
+    for (const char* line : ContactLines) Memo1->appendPlainText(tx(line));
 
-    Button1 = new QPushButton(QString::fromUtf8("閉じる"), Panel1);
+    Button1 = new QPushButton(tx("閉じる"), Panel1);
     Button1->setGeometry(424, 16, 75, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 
@@ -59,7 +63,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QStringList text;
-    for (const char* line : HelpLines) text << QString::fromUtf8(line);
+    for (const char* line : HelpLines) text << tx(line);
     Memo2->setPlainText(text.join(QChar('\n')));
     Memo1->moveCursor(QTextCursor::Start);
     Memo2->moveCursor(QTextCursor::Start);

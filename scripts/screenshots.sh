@@ -4,7 +4,8 @@
 # window's caption; the file menu open; the SGF open dialog; 検証 with its marks
 # on a bundled problem and on a position of two ko kills) and of the help
 # window (at its top and at its section on SGF files), on virtual screens of
-# 800x600 and 640x480, saved as PNG files in out/screenshots/.
+# 800x600 and 640x480, saved as PNG files in out/screenshots/; then the same
+# with the window in English, as en-*.png.
 #   scripts/screenshots.sh [BUILD_DIR]
 set -eu
 
@@ -23,5 +24,7 @@ for size in 800x600 640x480; do
     for scene in empty problem help helpsgf sgf menu dialog prove prove-ko; do
         xvfb-run -a -s "-screen 0 ${size}x24" "$shots" "$scene" "$out/${scene}-${size}.png"
         echo "$out/${scene}-${size}.png"
+        xvfb-run -a -s "-screen 0 ${size}x24" "$shots" --english "$scene" "$out/en-${scene}-${size}.png"
+        echo "$out/en-${scene}-${size}.png"
     done
 done

@@ -93,16 +93,17 @@ void markArea(const SourceGrid& grid, int width, int height, Span& sx, Span& sy)
 }
 
 std::string sizeText(int width, int height) {
-    return width == height ? std::to_string(width) + " 路盤" : std::to_string(width) + "×" + std::to_string(height) + " 路盤";
+    return width == height ? Fill(Tr("%1 路盤"), {std::to_string(width)})
+                           : Fill(Tr("%1×%2 路盤"), {std::to_string(width), std::to_string(height)});
 }
 
 }  // namespace
 
 std::string FitNoCornerMessage(int width, int height) {
-    return "石が 13 路盤の隅に収まりません（" + sizeText(width, height) + "）";
+    return Fill(Tr("石が 13 路盤の隅に収まりません（%1）"), {sizeText(width, height)});
 }
 std::string FitEdgeMessage(int width, int height) {
-    return "白の周りが盤の端に接するため 13 路盤に移せません（" + sizeText(width, height) + "）";
+    return Fill(Tr("白の周りが盤の端に接するため 13 路盤に移せません（%1）"), {sizeText(width, height)});
 }
 
 FittedProblem FitSgfGame(const SgfGame& game) {

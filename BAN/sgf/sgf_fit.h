@@ -37,7 +37,7 @@ struct FittedProblem {
 // white), the colours of stones and moves are exchanged before fitting.
 FittedProblem FitSgfGame(const SgfGame& game);
 
-inline constexpr std::string_view SwappedColoursNote = "白先の問題のため色を入れ替えました";
+inline constexpr std::string_view SwappedColoursNote = KTEXT("白先の問題のため色を入れ替えました");
 std::string FitNoCornerMessage(int width, int height);
 std::string FitEdgeMessage(int width, int height);
 

@@ -10,14 +10,6 @@ namespace keldra {
 
 namespace {
 
-std::string fill(std::string_view pattern, std::string_view arg) {
-    const auto at = pattern.find("%s");
-    std::string out(pattern.substr(0, at));
-    out.append(arg);
-    out.append(pattern.substr(at + 2));
-    return out;
-}
-
 // A value quoted in a message is cut short so that a hostile file cannot
 // fill the message box.
 std::string quoted(std::string_view value) {
@@ -111,7 +103,7 @@ public:
             }
         }
         if (!failed_ && depth_ != 0) syntaxError();  // a game tree left open
-        if (!failed_ && trees_ == 0) fail(std::string(SgfEmptyMessage));
+        if (!failed_ && trees_ == 0) fail(Tr(SgfEmptyMessage));
         if (!failed_ && !taken_) fail(SgfNoTreeMessage(want_, trees_));
         result_.trees = trees_;
         result_.ok = !failed_;
@@ -345,7 +337,7 @@ private:
         keep_ = false;
         SgfGame& g = result_.game;
         if (nodeInMain_++ == 0) {  // the root node
-            if (props_.hasGM && trimmed(props_.GM) != "1") return fail(std::string(SgfNotGoMessage));
+            if (props_.hasGM && trimmed(props_.GM) != "1") return fail(Tr(SgfNotGoMessage));
             if (props_.hasSZ) {
                 const std::string_view sz = props_.SZ;
                 const auto colon = sz.find(':');
@@ -428,14 +420,18 @@ private:
 
 }  // namespace
 
-std::string SgfSyntaxMessage(long line) { return fill("SGF の書式が正しくありません（%s 行目）", std::to_string(line)); }
-std::string SgfTooLargeMessage(std::string_view name) { return fill("ﾌｧｲﾙ %s は大きすぎます", name); }
-std::string SgfBoardSizeMessage(std::string_view value) {
-    return fill("盤の大きさ SZ[%s] には対応していません", quoted(value));
+std::string SgfSyntaxMessage(long line) {
+    return Fill(Tr("SGF の書式が正しくありません（%1 行目）"), {std::to_string(line)});
 }
-std::string SgfOffBoardMessage(std::string_view value) { return fill("座標 [%s] は盤の上にありません", quoted(value)); }
+std::string SgfTooLargeMessage(std::string_view name) { return Fill(Tr("ﾌｧｲﾙ %1 は大きすぎます"), {name}); }
+std::string SgfBoardSizeMessage(std::string_view value) {
+    return Fill(Tr("盤の大きさ SZ[%1] には対応していません"), {quoted(value)});
+}
+std::string SgfOffBoardMessage(std::string_view value) {
+    return Fill(Tr("座標 [%1] は盤の上にありません"), {quoted(value)});
+}
 std::string SgfNoTreeMessage(int tree, int trees) {
-    return "ゲームツリー " + std::to_string(tree + 1) + " はありません（全 " + std::to_string(trees) + "）";
+    return Fill(Tr("ゲームツリー %1 はありません（全 %2）"), {std::to_string(tree + 1), std::to_string(trees)});
 }
 
 SgfLoad ParseSgf(std::string_view bytes, int tree) { return Parser(bytes, tree).run(); }

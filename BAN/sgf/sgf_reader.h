@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "BAN/texts.h"
+
 namespace keldra {
 
 inline constexpr int SgfMaxSide = 19;
@@ -82,7 +84,7 @@ std::string SgfTooLargeMessage(std::string_view name);
 std::string SgfBoardSizeMessage(std::string_view value);
 std::string SgfOffBoardMessage(std::string_view value);
 std::string SgfNoTreeMessage(int tree, int trees);
-inline constexpr std::string_view SgfNotGoMessage = "囲碁の棋譜ではありません";
-inline constexpr std::string_view SgfEmptyMessage = "SGF のゲームツリーがありません";
+inline constexpr std::string_view SgfNotGoMessage = KTEXT("囲碁の棋譜ではありません");
+inline constexpr std::string_view SgfEmptyMessage = KTEXT("SGF のゲームツリーがありません");
 
 }  // namespace keldra

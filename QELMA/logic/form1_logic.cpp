@@ -27,9 +27,9 @@ private:
 
 namespace {
 
-constexpr const char* NotThere = "そこは、だめです。";
-constexpr const char* BlackWins = "詰みました。黒の勝ち。";
-constexpr const char* BlackLoses = "失敗です。黒の負け。";
+constexpr const char* NotThere = KTEXT("そこは、だめです。");
+constexpr const char* BlackWins = KTEXT("詰みました。黒の勝ち。");
+constexpr const char* BlackLoses = KTEXT("失敗です。黒の負け。");
 
 }  // namespace
 
@@ -72,7 +72,7 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 
     GenerateCandidates(pos, Black, candidates_);
     if (!candidates_.contains(x, y)) {
-        view_.ShowMessage(NotThere);
+        view_.ShowMessage(Tr(NotThere));
         return;
     }
     PlayMove(pos, st_.game.rec, x, y, Black);
@@ -81,12 +81,12 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 
     if (CountStones(pos.board, White) == 0) {
         Button6Click();
-        view_.ShowMessage(BlackWins);
+        view_.ShowMessage(Tr(BlackWins));
         return;
     }
     GenerateCandidates(pos, Black, candidates_);
     if (candidates_.count == 0) {
-        view_.ShowMessage(BlackLoses);
+        view_.ShowMessage(Tr(BlackLoses));
         Button6Click();
         return;
     }
@@ -102,13 +102,13 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
 
     GenerateCandidates(pos, Black, candidates_);
     if (candidates_.count == 0) {
-        view_.ShowMessage(BlackLoses);
+        view_.ShowMessage(Tr(BlackLoses));
         Button6Click();
         return;
     }
     GenerateCandidates(pos, White, candidates_);
     if (candidates_.count == 0) {
-        view_.ShowMessage(BlackWins);
+        view_.ShowMessage(Tr(BlackWins));
         Button6Click();
     }
 }
@@ -201,7 +201,7 @@ void Form1Logic::TrackBar1Change(int position) { view_.SetTimerInterval(position
 void Form1Logic::Button6Click() {
     if (busy_) return;
     st_.window.mode = (st_.window.mode == GameMode::Input) ? GameMode::Play : GameMode::Input;
-    view_.SetModeCaption(st_.window.mode == GameMode::Play ? "対局" : "入力");
+    view_.SetModeCaption(st_.window.mode == GameMode::Play ? Tr("対局") : Tr("入力"));
 }
 
 void Form1Logic::Button7Click() {

@@ -16,7 +16,7 @@ namespace keldra {
 
 enum class MouseButton { Left, Right, Middle };
 
-inline constexpr const char* ProblemCaptionPrefix = "ZORVEK　ＶＥＲ２．０４       問題  =  ";
+inline constexpr const char* ProblemCaptionPrefix = KTEXT("ZORVEK　ＶＥＲ２．０４       問題  =  ");
 
 class Form1Logic {
 public:

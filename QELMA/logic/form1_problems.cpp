@@ -9,7 +9,7 @@ namespace keldra {
 // Loads onto the cleared board. Nothing of a bad file reaches the board: it
 // stays as cleared.
 bool Form1Logic::openPath(const std::string& path, int tree) {
-    view_.SetWindowCaption(std::string(ProblemCaptionPrefix) + FileNameOf(path));
+    view_.SetWindowCaption(Tr(ProblemCaptionPrefix) + FileNameOf(path));
     const OpenedProblem problem = ReadProblemPath(
         path, tree, [this](std::string_view charset, std::string_view bytes) { return view_.DecodeCharset(charset, bytes); });
     place_ = problem.place;
@@ -50,7 +50,7 @@ void Form1Logic::NextProblemClick() {
     if (const auto next = NextProblem(place_)) {
         OpenProblemPath(next->path, next->tree);
     } else {
-        view_.ShowMessage(LastProblemMessage);
+        view_.ShowMessage(Tr(LastProblemMessage));
     }
 }
 
@@ -59,7 +59,7 @@ void Form1Logic::PreviousProblemClick() {
     if (const auto previous = PreviousProblem(place_)) {
         OpenProblemPath(previous->path, previous->tree);
     } else {
-        view_.ShowMessage(FirstProblemMessage);
+        view_.ShowMessage(Tr(FirstProblemMessage));
     }
 }
 

@@ -11,8 +11,8 @@ constexpr std::uint32_t PlayOutMsPerMove = 700;
 
 // "X=4 Y=3 を計算中" while a candidate is searched, "を再計算中" while it is counted.
 std::string progressText(const RootCandidate& c) {
-    return "X=" + std::to_string(c.move.X) + " Y=" + std::to_string(c.move.Y) +
-           (c.phase == RootPhase::Kill ? " を計算中" : " を再計算中");
+    return Fill(c.phase == RootPhase::Kill ? Tr("X=%1 Y=%2 を計算中") : Tr("X=%1 Y=%2 を再計算中"),
+                {std::to_string(c.move.X), std::to_string(c.move.Y)});
 }
 
 // The window is closing: the board goes back to the hint's start position
@@ -39,7 +39,7 @@ bool closingAfterEvents(SearchView& view) {
 // adds what one hint shows of its own before the common end. Any exception
 // shows "解答不能" and goes on to the caller.
 template <class Search, class Chosen>
-HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView& view, const char* thinking,
+HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView& view, const std::string& thinking,
                     Search search, Chosen chosen) {
     try {
         view.SetEdit1Text(thinking);
@@ -77,7 +77,7 @@ HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView&
         hint.Score = choice.value;
         return outcome;
     } catch (...) {
-        view.ShowMessage("解答不能");
+        view.ShowMessage(Tr("解答不能"));
         throw;
     }
 }
@@ -85,7 +85,7 @@ HintOutcome runHint(Game& game, HintResult& hint, SolveFlags& flags, SearchView&
 }  // namespace
 
 std::string ElapsedText(SearchView& view, std::uint32_t start) {
-    return std::to_string((view.TickCount() - start) / 1000) + "秒かかりました。";
+    return Fill(Tr("%1秒かかりました。"), {std::to_string((view.TickCount() - start) / 1000)});
 }
 
 std::string MemoLine(const SolutionLine& line, int i) {
@@ -97,7 +97,7 @@ std::string MemoLine(const SolutionLine& line, int i) {
 HintOutcome Button9Click(Game& game, HintResult& hint, SolveFlags& flags, SearchView& view) {
     const bool killPhase = (flags.AutoSolveFlag == 0);
     return runHint(
-        game, hint, flags, view, "　　白　が思考中",
+        game, hint, flags, view, Tr("　　白　が思考中"),
         [&](Position& pos, const RootSearchEvents& events) { return FindReply(pos, killPhase, events); },
         [](const RootChoice&) { return HintOutcome::Chosen; });
 }
@@ -107,7 +107,7 @@ HintOutcome Button10Click(Game& game, HintResult& hint, SolveFlags& flags, Searc
     // hint's searches may then use the memo of finished positions.
     const bool recordLine = (flags.RecordFlag == 1);
     return runHint(
-        game, hint, flags, view, "　　黒　が思考中",
+        game, hint, flags, view, Tr("　　黒　が思考中"),
         [&](Position& pos, const RootSearchEvents& events) { return FindKillingMove(pos, recordLine, events); },
         [&](const RootChoice& choice) {
             if (choice.hasLine) {
@@ -116,7 +116,7 @@ HintOutcome Button10Click(Game& game, HintResult& hint, SolveFlags& flags, Searc
                 for (int k = 0; k <= hint.line.SolutionLast; ++k) view.MemoAddLine(MemoLine(hint.line, k));
             }
             if (choice.value < 1) {
-                view.ShowMessage("解答不能");
+                view.ShowMessage(Tr("解答不能"));
                 flags.RecordFlag = 0;
                 return HintOutcome::NoKill;
             }
@@ -135,7 +135,7 @@ void Button7Click(Game& game, HintResult& hint, SolveFlags& flags, SearchView& v
         }
     } flagsOff{flags};
 
-    view.SetEdit1Text("解答時間");
+    view.SetEdit1Text(Tr("解答時間"));
     const std::uint32_t start = view.TickCount();
     flags.AutoSolveFlag = 1;
     flags.RecordFlag = 1;
@@ -146,7 +146,7 @@ void Button7Click(Game& game, HintResult& hint, SolveFlags& flags, SearchView& v
     if (Button10Click(game, hint, flags, view) != HintOutcome::Chosen) return;
 
     view.SetEdit1Text(ElapsedText(view, start));
-    view.ShowMessage("詰みました。黒の勝ち。");
+    view.ShowMessage(Tr("詰みました。黒の勝ち。"));
 
     // A copy, so that a handler run between two moves cannot change the line.
     const SolutionLine line = hint.line;
@@ -170,7 +170,7 @@ void ShowRange(Position& pos, SearchView& view, StoneColour colour) {
     for (int i = 1; i <= list.count; ++i) pos.at(list.entry(i).X, list.entry(i).Y).Stone = RangeMark;
     view.PaintBoard();
     for (int i = 1; i <= list.count; ++i) pos.at(list.entry(i).X, list.entry(i).Y).Stone = Empty;
-    view.ShowMessage(colour == StoneColour::White ? "白の打てる範囲です" : "黒の打てる範囲です");
+    view.ShowMessage(colour == StoneColour::White ? Tr("白の打てる範囲です") : Tr("黒の打てる範囲です"));
 }
 
 }  // namespace keldra

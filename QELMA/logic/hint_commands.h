@@ -8,6 +8,7 @@
 #include <string>
 
 #include "BAN/game.h"
+#include "BAN/texts.h"
 #include "QELMA/logic/search_view.h"
 #include "solver/kill_search.h"
 

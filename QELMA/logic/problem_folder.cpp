@@ -104,7 +104,7 @@ std::optional<ProblemPlace> PreviousProblem(const ProblemPlace& at) {
 }
 
 std::string ProblemCaption(const ProblemPlace& place) {
-    std::string caption = std::string(ProblemCaptionPrefix) + FileNameOf(place.path);
+    std::string caption = Tr(ProblemCaptionPrefix) + FileNameOf(place.path);
     if (place.trees > 1) caption += " (" + std::to_string(place.tree + 1) + "/" + std::to_string(place.trees) + ")";
     return caption;
 }

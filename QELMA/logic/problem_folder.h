@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "BAN/texts.h"
+
 namespace keldra {
 
 // A problem: a file and, for an SGF collection, one of its game trees.
@@ -43,7 +45,7 @@ std::string FileNameOf(std::string_view path);
 // in a collection, " (k/n)".
 std::string ProblemCaption(const ProblemPlace& place);
 
-inline constexpr std::string_view LastProblemMessage = "これが最後の問題です";
-inline constexpr std::string_view FirstProblemMessage = "これが最初の問題です";
+inline constexpr std::string_view LastProblemMessage = KTEXT("これが最後の問題です");
+inline constexpr std::string_view FirstProblemMessage = KTEXT("これが最初の問題です");
 
 }  // namespace keldra

@@ -13,8 +13,11 @@ std::string pointText(const prover::ProverMove& m) { return std::to_string(m.x) 
 
 std::string movesText(const std::vector<prover::ProverMove>& moves) {
     std::string text;
-    for (const auto& m : moves) text += (text.empty() ? "" : "　") + pointText(m);
-    return text.empty() ? "なし" : text;
+    for (const auto& m : moves) {
+        if (!text.empty()) text += Tr("　");  // between two moves
+        text += pointText(m);
+    }
+    return text.empty() ? Tr("なし") : text;
 }
 
 // Runs `work(stop)` on a worker thread while the view waits (a window lets
@@ -54,10 +57,10 @@ auto runOnWorker(SearchView& view, std::atomic<bool>& stop, Work work) -> declty
 
 // Shows in the status boxes that a proof runs and lets the window repaint
 // them. Returns false once the window is closing.
-bool announceProof(SearchView& view, const char* edit1) {
+bool announceProof(SearchView& view, const std::string& edit1) {
     view.SetEdit1Text(edit1);
     view.SetEdit6Colour(Yellow);
-    view.SetEdit6Text("検証中（Escで中止）");
+    view.SetEdit6Text(Tr("検証中（Escで中止）"));
     view.ProcessEvents();
     return !view.Cancelled();
 }
@@ -66,33 +69,33 @@ bool announceProof(SearchView& view, const char* edit1) {
 
 const char* VerdictText(prover::Verdict verdict) {
     switch (verdict) {
-        case prover::Verdict::Kill: return "黒先白死（無条件）";
-        case prover::Verdict::KillByKo: return "コウで白死";
-        case prover::Verdict::Alive: return "白生き";
-        case prover::Verdict::Seki: return "セキで白生き";
+        case prover::Verdict::Kill: return KTEXT("黒先白死（無条件）");
+        case prover::Verdict::KillByKo: return KTEXT("コウで白死");
+        case prover::Verdict::Alive: return KTEXT("白生き");
+        case prover::Verdict::Seki: return KTEXT("セキで白生き");
         case prover::Verdict::Unknown: break;
     }
-    return "判定できません";
+    return KTEXT("判定できません");
 }
 
 std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool stopped) {
-    std::vector<std::string> lines{VerdictText(result.verdict)};
+    std::vector<std::string> lines{Tr(VerdictText(result.verdict))};
     if (result.verdict == prover::Verdict::Unknown && result.firstMoves.empty() && !result.limitReached && !stopped) {
-        lines.emplace_back("囲まれた白石がありません。");
+        lines.push_back(Tr("囲まれた白石がありません。"));
         return lines;
     }
-    lines.push_back("殺す手：" + movesText(result.kills));
-    if (!result.koKills.empty()) lines.push_back("コウで殺す手：" + movesText(result.koKills));
+    lines.push_back(Fill(Tr("殺す手：%1"), {movesText(result.kills)}));
+    if (!result.koKills.empty()) lines.push_back(Fill(Tr("コウで殺す手：%1"), {movesText(result.koKills)}));
     if (stopped) {
-        lines.emplace_back("検証を中止しました。");
+        lines.push_back(Tr("検証を中止しました。"));
     } else if (result.limitReached) {
-        lines.emplace_back("時間内に調べ切れない手がありました。");
+        lines.push_back(Tr("時間内に調べ切れない手がありました。"));
     }
     if (!result.line.empty()) {
-        lines.emplace_back("手順：");
+        lines.push_back(Tr("手順："));
         for (std::size_t i = 0; i < result.line.size(); ++i) {
             const prover::ProverMove& m = result.line[i];
-            lines.push_back((m.isPass() ? std::string("パス") : pointText(m)) + " R" + std::to_string(i + 1));
+            lines.push_back((m.isPass() ? Tr("パス") : pointText(m)) + " R" + std::to_string(i + 1));
         }
     }
     return lines;
@@ -107,7 +110,7 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
 
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     const std::uint32_t start = view.TickCount();
-    if (!announceProof(view, "　　検証中")) return false;
+    if (!announceProof(view, Tr("　　検証中"))) return false;
 
     control.stop = false;
     const Board proved = board;  // the worker's own copy
@@ -119,14 +122,14 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     } catch (const std::exception&) {
         // Out of memory for the tables: the proof did not run; the window goes on.
         view.SetEdit6Colour(Red);
-        view.ShowMessage("解答不能");
+        view.ShowMessage(Tr("解答不能"));
         return true;
     }
     if (view.Cancelled()) return false;
     const bool stopped = control.stop.load() && result.limitReached;
 
     view.SetEdit6Colour(Red);
-    view.SetEdit6Text(VerdictText(result.verdict));
+    view.SetEdit6Text(Tr(VerdictText(result.verdict)));
     view.SetEdit1Text(ElapsedText(view, start));
     view.MemoClear();
     for (const std::string& line : ProveMemoLines(result, stopped)) view.MemoAddLine(line);
@@ -138,7 +141,7 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
 
 bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveControl& control) {
     const std::uint32_t start = view.TickCount();
-    if (!announceProof(view, "　　白　が思考中")) return false;
+    if (!announceProof(view, Tr("　　白　が思考中"))) return false;
 
     control.stop = false;
     const Board position = board;
@@ -155,9 +158,9 @@ bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveCo
     if (view.Cancelled()) return false;
 
     view.SetEdit6Colour(Red);
-    view.SetEdit6Text(answer.move.isPass() ? std::string("白はパス  検証")
-                                           : "X= " + std::to_string(answer.move.x) + "  Y= " +
-                                                 std::to_string(answer.move.y) + "  検証");
+    view.SetEdit6Text(answer.move.isPass() ? Tr("白はパス  検証")
+                                           : Fill(Tr("X= %1  Y= %2  検証"), {std::to_string(answer.move.x),
+                                                                          std::to_string(answer.move.y)}));
     view.SetEdit1Text(ElapsedText(view, start));
     hint.X = answer.move.x;
     hint.Y = answer.move.y;

@@ -1,6 +1,7 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png
+//   keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png
+// --english: the window speaks English (Qt's own texts too), else Japanese.
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
 // drawn above the full-screen window (which has no title bar of its own);
@@ -30,6 +31,7 @@
 #include <QTimer>
 
 #include "QELMA/desktop.h"
+#include "QELMA/language.h"
 #include "QELMA/tform1.h"
 #include "helpgo/tform2.h"
 
@@ -120,21 +122,24 @@ void settle(int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool english = argc > 1 && std::strcmp(argv[1], "--english") == 0;
+    char** const words = english ? argv + 1 : argv;  // the program, the scene, the file
+    const int wordCount = english ? argc - 1 : argc;
     const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
                                 QStringLiteral("dialog"), QStringLiteral("prove"),
                                 QStringLiteral("prove-ko")};
-    if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png\n");
+    if (wordCount != 3 || !scenes.contains(QString::fromLatin1(words[1]))) {
+        std::fprintf(stderr, "usage: keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png\n");
         return 2;
     }
-    const QString scene = QString::fromLatin1(argv[1]);
+    const QString scene = QString::fromLatin1(words[1]);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("KELDRA"));
     QTemporaryDir scratch;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-    keldra::InstallQtTranslations();
+    keldra::InstallLanguage(english ? keldra::Language::English : keldra::Language::Japanese);
 
     keldra::Session session;
     keldra::TForm1 form(session);
@@ -185,8 +190,8 @@ int main(int argc, char** argv) {
     } else {
         shot = grabScreen(form);
     }
-    if (!shot.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-        std::fprintf(stderr, "keldra-shots: cannot write %s\n", argv[2]);
+    if (!shot.save(QString::fromLocal8Bit(words[2]), "PNG")) {
+        std::fprintf(stderr, "keldra-shots: cannot write %s\n", words[2]);
         return 1;
     }
     return 0;

@@ -219,7 +219,7 @@ TEST_F(Window, HelpWindow) {
     const QStringList lines = help.Memo2->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), HelpLineCount);
     EXPECT_EQ(lines[0], QString(29, QChar(0xFF1D)));  // ＝
-    EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　for Windows 95    Ver2.05");
+    EXPECT_EQ(lines[1].toStdString(), "ZORVEKソフト　デスクトップ版    Ver2.05");
     EXPECT_EQ(lines[2], lines[0]);
     for (const char* heading : {"■Ver2.04との違い", "■配布ファイル", "■動作環境、動作方法", "■このソフトについて",
                                 "■操作方法", "〇問題の入力方法", "〇問題の保存方法", "〇ボタン説明",
@@ -244,7 +244,7 @@ TEST_F(Window, MenuItems) {
         items << (a->isSeparator() ? "-" : keys.isEmpty() ? a->text() : a->text() + " " + keys);
     }
     EXPECT_EQ(items.join('|').toStdString(),
-              "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
+              "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|言語 / Language|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
               "前の問題(&P) PgUp|次の問題(&N) PgDown|-|-|終了(&X)");
     EXPECT_FALSE(form.File1->separatorsCollapsible());
     EXPECT_EQ(form.K1->menu(), nullptr);
