@@ -93,11 +93,11 @@
     </message>
     <message>
         <source>戻す</source>
-        <translation>Back</translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>進む</source>
-        <translation>Forward</translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>再生</source>
@@ -125,11 +125,11 @@
     </message>
     <message>
         <source>解答時間（秒）</source>
-        <translation>Time (seconds)</translation>
+        <translation>Time (s)</translation>
     </message>
     <message>
         <source>速　再生速度　遅</source>
-        <translation>Fast  Replay speed  Slow</translation>
+        <translation>Fast  Speed  Slow</translation>
     </message>
     <message>
         <source>解答</source>
@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>問題</source>
-        <translation>Problem</translation>
+        <translation>Load</translation>
     </message>
     <message>
         <source>問題を選択する</source>
@@ -545,11 +545,11 @@
     </message>
     <message>
         <source>　4．打ち間違えたときは、戻すボタンで戻します。</source>
-        <translation>  4. After a wrong move, take it back with the Back button.</translation>
+        <translation>  4. After a wrong move, take it back with the Undo button.</translation>
     </message>
     <message>
         <source>　　　進むボタンで、戻した手を進めることもできます。</source>
-        <translation>     The Forward button plays a taken-back move again.</translation>
+        <translation>     The Redo button plays a taken-back move again.</translation>
     </message>
     <message>
         <source>　5．白を取り切れば、黒の勝ちです。</source>
@@ -621,7 +621,7 @@
     </message>
     <message>
         <source>　「開く」や「問題」でも、.sgf の</source>
-        <translation>  "Open" and the Problem button open</translation>
+        <translation>  "Open" and the Load button open</translation>
     </message>
     <message>
         <source>　ファイルはそのまま開けます。</source>
@@ -825,7 +825,7 @@
     </message>
     <message>
         <source>質問．意見．感想は、上記　ｱﾄﾞﾚｽに、お願いします。</source>
-        <translation>Questions, opinions, impressions: please write to the address above.</translation>
+        <translation>Questions, comments: please write to the address above.</translation>
     </message>
     <message>
         <source>閉じる</source>
