@@ -1,7 +1,7 @@
 // The single-instance marker, and the hand-over between two real keldra
 // processes: a second start's file opens in the running window, a running
 // instance that no longer answers is taken over, a settings file that would
-// block does not.
+// block does not, and a window destroyed from outside ends its program.
 #include <csignal>
 #include <string>
 
@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -169,6 +170,27 @@ TEST_F(TwoProcesses, SettingsPipeDoesNotBlockTheStart) {
     ASSERT_TRUE(listening());
     handOver({});
     EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// Under a real X server: the main window's native window destroyed from
+// outside (xdotool windowclose, no close request) ends the program.
+TEST_F(TwoProcesses, DestroyedWindowEndsTheProgram) {
+    if (QStandardPaths::findExecutable("xvfb-run").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty()) {
+        GTEST_SKIP() << "needs xvfb-run and xdotool";
+    }
+    const QString script = QStringLiteral(
+        "\"$0\" & pid=$!\n"
+        "timeout 30 xdotool search --sync --name ZORVEK >/dev/null || exit 3\n"
+        "for w in $(xdotool search --name ZORVEK); do xdotool windowclose $w; done\n"
+        "for i in $(seq 50); do kill -0 $pid 2>/dev/null || exit 0; sleep 0.1; done\n"
+        "kill $pid; exit 1\n");
+    env.remove("QT_QPA_PLATFORM");
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start("xvfb-run", {"-a", "sh", "-c", script, program});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitCode(), 0) << "1: still running 5 s after its window was destroyed; 3: no window came up\n"
+                                 << run.readAllStandardError().toStdString();
 }
 
 }  // namespace
