@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev qt6-translations-l10n qt6-l10n-tools libqt6sql6-sqlite
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth
+  xvfb xauth xdotool python3
   gnugo
   clang libclang-rt-14-dev
 )
