@@ -15,6 +15,8 @@ TextTranslator& translator() {
 
 void SetTextTranslator(TextTranslator installed) { translator() = std::move(installed); }
 
+bool TextsTranslated() { return static_cast<bool>(translator()); }
+
 std::string Tr(std::string_view japanese) {
     const TextTranslator& t = translator();
     return t ? t(japanese) : std::string(japanese);

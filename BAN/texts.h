@@ -26,6 +26,9 @@ using TextTranslator = std::function<std::string(std::string_view japanese)>;
 // before it builds a window), not while other threads make texts.
 void SetTextTranslator(TextTranslator translator);
 
+// True while a translator is installed: the texts may not be the Japanese.
+bool TextsTranslated();
+
 // The text to show for the Japanese text `japanese`.
 std::string Tr(std::string_view japanese);
 

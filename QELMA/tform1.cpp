@@ -79,6 +79,19 @@ int wrappedLines(const QFont& font, const QString& text, int width) {
 
 void place(QWidget* w, const Bounds& b) { w->setGeometry(b.left, b.top, b.width, b.height); }
 
+// A translated caption wider than its laid-out widget (an English word on a
+// button sized for two Japanese characters) gets a smaller font, down to 8
+// pixels, rather than being cut; captions that fit, and the Japanese ones the
+// layout was made for, keep their font.
+void fitCaption(QWidget* w, const QString& text, int padding) {
+    if (!TextsTranslated()) return;
+    QFont f = w->font();
+    while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(text) + padding > w->width()) {
+        f.setPixelSize(f.pixelSize() - 1);
+    }
+    if (f != w->font()) w->setFont(f);
+}
+
 QSize primaryScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(800, 600);
@@ -325,6 +338,10 @@ void TForm1::FormCreate(QSize size) {
         {Label3, &layout_.label3},   {Label4, &layout_.label4},   {Memo1, &layout_.memo1},
     };
     for (const auto& [w, b] : column) place(w, *b);
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button12}) {
+        fitCaption(b, b->text(), 8);
+    }
+    fitCaption(Label1, Label1->text(), 0);
     st_.flags.AutoSolveFlag = 0;
 }
 
