@@ -1,0 +1,48 @@
+#include "QELMA/logic/solve_check.h"
+
+#include <exception>
+
+#include "QELMA/logic/worker.h"
+
+namespace keldra {
+
+namespace {
+
+constexpr const char* Undecided = "検証：判定できません";
+
+}  // namespace
+
+std::string SolutionCheckLine(const prover::ProveResult& result, int x, int y) {
+    for (const prover::RootResult& r : result.firstMoves) {
+        if (r.move.x != x || r.move.y != y) continue;
+        switch (r.status) {
+            case prover::FirstMoveStatus::Kills: return "検証：正しい";
+            case prover::FirstMoveStatus::KillsByKo: return "検証：コウ";
+            case prover::FirstMoveStatus::Refuted:
+                return "検証：誤り（白 " +
+                       (r.refutation.isPass() ? std::string("パス")
+                                              : std::to_string(r.refutation.x) + " " + std::to_string(r.refutation.y)) +
+                       " で生き）";
+            case prover::FirstMoveStatus::Unknown: break;
+        }
+        break;
+    }
+    return Undecided;
+}
+
+std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control) {
+    control.stop = false;
+    const Board proved = start;  // the worker's own copy
+    const prover::ProveOptions options = control.options;
+    prover::ProveResult result;
+    try {
+        result = RunOnWorker(view, control.stop,
+                             [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
+    } catch (const std::exception&) {
+        return Undecided;  // no memory for the tables: the proof did not run
+    }
+    if (view.Cancelled()) return {};
+    return SolutionCheckLine(result, x, y);
+}
+
+}  // namespace keldra
