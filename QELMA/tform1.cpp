@@ -134,7 +134,9 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     createMenu();
     createProblemMenuItems();
     createAnalyzeMenu();
+    createStudyItems();
     connectHandlers();
+    logic_.SetSolutionCheck(true);
     takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
     Form2 = new TForm2(this);
@@ -309,6 +311,8 @@ void TForm1::setBusy(bool busy) {
     for (QAction* a : {Open1, SaveAs1, K1}) a->setEnabled(takeInput);
     for (QAction* a : {OpenSgf1, SaveSgf1, Previous1, Next1}) a->setEnabled(takeInput);
     for (QAction* a : {Prove1, StubbornWhite1}) a->setEnabled(takeInput);
+    for (QAction* a : {Study1, NextUnsolved1, SolutionTree1}) a->setEnabled(takeInput);
+    Retry1->setEnabled(takeInput && logic_.StudyModeOn());  // R types into the memo otherwise
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);

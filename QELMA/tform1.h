@@ -115,6 +115,10 @@ public:
     QAction* Prove1;          // 検証(&V), F5
     QAction* StubbornWhite1;  // 検証で応じる(&S), checkable, remembered
     QAction* CancelProve1;    // Esc, outside the menu
+    QAction* Study1;          // 問題集モード(&T), checkable, off at start
+    QAction* Retry1;          // R: take back the wrong move and its refutation
+    QAction* NextUnsolved1;   // 次の未解決の問題 (Shift+PageDown)
+    QAction* SolutionTree1;   // 解答図 (F6)
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -144,6 +148,7 @@ public slots:
     void Next1Click();
     void Prove1Click();
     void StubbornWhite1Click(bool on);
+    void SolutionTree1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +166,7 @@ private:
     void takeFileDrops();
     bool takesFiles() const { return !busy_ && !closing_; }
     void createAnalyzeMenu();
+    void createStudyItems();
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();
@@ -170,6 +176,7 @@ private:
     Form1Logic logic_;
     MainLayout layout_;
     std::unique_ptr<WindowDialogs> ownDialogs_;
+    std::unique_ptr<ProgressStore> progress_;
     WindowDialogs* dialogs_;
     bool busy_ = false;
     bool closing_ = false;

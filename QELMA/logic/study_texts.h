@@ -39,3 +39,10 @@ inline std::string Fill(const char* text, const std::string& a, const std::strin
 }
 
 }  // namespace keldra::study_text
+
+namespace keldra::study_text {
+
+inline constexpr const char* BlackMove = "黒 %1";
+inline constexpr const char* WhiteMove = "白 %1";
+
+}  // namespace keldra::study_text

@@ -37,7 +37,7 @@ TEST_F(ProveWindow, AnalyzeMenu) {
     QStringList items;
     for (QAction* a : form.menuBar()->actions()) items << a->text();
     for (QAction* a : form.Analyze1->actions()) items << a->text();
-    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|検証(&V)|検証で応じる(&S)");
+    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|検討(&A)|解答図|ヘルプ|検証(&V)|検証で応じる(&S)|問題集モード(&T)");
     EXPECT_EQ(form.Prove1->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_TRUE(form.StubbornWhite1->isCheckable());
     EXPECT_FALSE(form.StubbornWhite1->isChecked());

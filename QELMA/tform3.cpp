@@ -1,0 +1,49 @@
+#include "QELMA/tform3.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "QELMA/logic/study_texts.h"
+
+namespace keldra {
+
+TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent)
+    : QDialog(parent), tree_(tree), start_(start), rows_(SolutionTreeRows(tree)), preview_(pos), board_(board) {
+    setWindowTitle(QString::fromUtf8(study_text::TreeWindowCaption));
+    resize(360, 420);
+    auto* layout = new QVBoxLayout(this);
+    Label1 = new QLabel(QString::fromUtf8(rows_.empty() ? study_text::NoTree : study_text::TreeFromBook), this);
+    List1 = new QListWidget(this);
+    QFont mono = List1->font();
+    mono.setPixelSize(15);
+    List1->setFont(mono);
+    for (const SolutionTreeRow& row : rows_) List1->addItem(QString::fromUtf8(row.text.c_str()));
+    Button1 = new QPushButton(QString::fromUtf8("閉じる"), this);
+    layout->addWidget(Label1);
+    layout->addWidget(List1);
+    layout->addWidget(Button1);
+    connect(List1, &QListWidget::currentRowChanged, this, &TForm3::ShowRow);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm3::ShowRow(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+    const std::vector<BoardMark> numbers = preview_.Show(start_, tree_, rows_[static_cast<std::size_t>(row)].node);
+    if (!board_) return;
+    board_->SetMarks(numbers);
+    board_->repaint();
+}
+
+// However the window closes, the board goes back to the game's position.
+void TForm3::done(int result) {
+    preview_.Restore();
+    if (board_) {
+        board_->SetMarks({});
+        board_->repaint();
+    }
+    QDialog::done(result);
+}
+
+}  // namespace keldra

@@ -1,0 +1,179 @@
+// The study items of the window: the progress store on a real SQLite file
+// (kept between runs, a damaged file set aside, a locked one giving one
+// message at once), and the solution tree window showing a line on the
+// board and leaving the game as it was.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTimer>
+
+#include "QELMA/progress_store_sqlite.h"
+#include "QELMA/tform3.h"
+#include "tests/qt/window_fixture.h"
+#include "tests/test_support.h"
+
+namespace keldra {
+namespace {
+
+class ProgressStoreTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::EnsureQtApp(); }
+    QString dbPath() const { return dir.filePath(QStringLiteral("data/progress.sqlite")); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ProgressStoreTest, ResultsOutliveTheStore) {
+    const struct {
+        const char* file;
+        int tree;
+        ProblemResult result;
+    } rows[] = {
+        {"/books/a.sgf", 0, ProblemResult::SolvedFirstTry},
+        {"/books/a.sgf", 3, ProblemResult::Failed},
+        {"/books/a.sgf", 3, ProblemResult::SolvedAfterMistakes},  // replaces the failure
+        {"/books/問題集.sgf", 1, ProblemResult::Failed},
+    };
+    {
+        SqliteProgressStore store(dbPath());
+        for (const auto& r : rows) EXPECT_TRUE(store.Keep(r.file, r.tree, r.result)) << r.file << " " << r.tree;
+        EXPECT_EQ(store.TakeMessage(), "");
+    }
+    SqliteProgressStore again(dbPath());
+    EXPECT_EQ(again.ResultsOf("/books/a.sgf"),
+              (std::map<int, ProblemResult>{{0, ProblemResult::SolvedFirstTry}, {3, ProblemResult::SolvedAfterMistakes}}));
+    EXPECT_EQ(again.ResultOf("/books/問題集.sgf", 1), ProblemResult::Failed);
+    EXPECT_EQ(again.SolvedCount("/books/a.sgf"), 2);
+    EXPECT_TRUE(again.ResultsOf("/books/other.sgf").empty());
+}
+
+// Garbage where the database should be, and a database cut short: the file
+// goes aside under a new name with one message, and a new one is begun.
+TEST_F(ProgressStoreTest, DamagedFileIsSetAside) {
+    const auto truncated = [this] {
+        {
+            SqliteProgressStore store(dbPath());
+            for (int tree = 0; tree < 40; ++tree) store.Keep("/books/a.sgf", tree, ProblemResult::Failed);
+        }
+        QFile f(dbPath());
+        EXPECT_TRUE(f.open(QIODevice::ReadWrite));
+        const QByteArray head = f.read(100);
+        f.resize(0);
+        f.write(head);
+        f.write(QByteArray(5000, '\x5a'));
+    };
+    const auto garbage = [this] {
+        QDir().mkpath(dir.filePath(QStringLiteral("data")));
+        QFile f(dbPath());
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("not a database at all\n").repeated(300));
+    };
+    for (const auto& damage : {std::function<void()>(garbage), std::function<void()>(truncated)}) {
+        for (const QString& name : QDir(dir.filePath(QStringLiteral("data"))).entryList(QDir::Files)) {
+            QFile::remove(dir.filePath(QStringLiteral("data/") + name));
+        }
+        damage();
+        const QByteArray damaged = [&] {
+            QFile f(dbPath());
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        SqliteProgressStore store(dbPath());
+        EXPECT_TRUE(store.ResultsOf("/books/a.sgf").empty());
+        ASSERT_FALSE(store.SetAside().isEmpty());
+        const std::string message = store.TakeMessage();
+        EXPECT_NE(message.find("記録ファイルが壊れていたので"), std::string::npos) << message;
+        EXPECT_NE(message.find(QFileInfo(store.SetAside()).fileName().toStdString()), std::string::npos) << message;
+        EXPECT_EQ(store.TakeMessage(), "") << "once";
+        QFile aside(store.SetAside());
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), damaged) << "kept as it was";
+        EXPECT_TRUE(store.Keep("/books/a.sgf", 0, ProblemResult::SolvedFirstTry));
+        EXPECT_EQ(SqliteProgressStore(dbPath()).ResultOf("/books/a.sgf", 0), ProblemResult::SolvedFirstTry);
+    }
+}
+
+// Another program holds the database locked: the write gives up within a
+// moment, says so once, and the run still knows its results.
+TEST_F(ProgressStoreTest, LockedFileGivesOneMessageAtOnce) {
+    {
+        SqliteProgressStore store(dbPath());
+        ASSERT_TRUE(store.Keep("/books/a.sgf", 0, ProblemResult::Failed));
+    }
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
+    other.setDatabaseName(dbPath());
+    ASSERT_TRUE(other.open());
+    {
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        SqliteProgressStore store(dbPath());
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(store.Keep("/books/a.sgf", 1, ProblemResult::SolvedFirstTry));
+        EXPECT_FALSE(store.Keep("/books/a.sgf", 2, ProblemResult::SolvedFirstTry));
+        EXPECT_LT(clock.elapsed(), 1500);
+        const std::string message = store.TakeMessage();
+        EXPECT_NE(message.find("記録ファイルに書き込めません"), std::string::npos) << message;
+        EXPECT_EQ(store.TakeMessage(), "") << "one message";
+        EXPECT_EQ(store.ResultOf("/books/a.sgf", 2), ProblemResult::SolvedFirstTry) << "kept for the run";
+        EXPECT_TRUE(store.SetAside().isEmpty()) << "a locked file is not damaged";
+        QSqlQuery end(other);
+        end.exec(QStringLiteral("ROLLBACK"));
+    }
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+    EXPECT_EQ(SqliteProgressStore(dbPath()).ResultOf("/books/a.sgf", 0), ProblemResult::Failed) << "nothing lost";
+}
+
+SgfMove move(int colour, int x, int y) {
+    return SgfMove{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
+}
+
+class TreeWindow : public test::WindowTest {};
+
+// Choosing a row shows its line with move numbers; closing the window
+// brings back the game's board, last move and record untouched.
+TEST_F(TreeWindow, RowShowsItsLineAndClosingRestoresTheGame) {
+    state.game.pos.board = test::BoardFromPicture(test::BentThree);
+    PlayMove(state.game.pos, state.game.rec, 8, 8, Black);
+    const Board before = state.game.pos.board;
+    const GameRecord recordBefore = state.game.rec;
+
+    SgfTree tree;
+    const int right = tree.add(0, move(Black, 1, 1), "正解", SgfJudgement::Correct);
+    const int answer = tree.add(right, move(White, 1, 2));
+    tree.add(answer, move(Black, 2, 1), "", SgfJudgement::Correct);
+    tree.add(0, move(Black, 1, 2), "失敗", SgfJudgement::Wrong);
+    const Board start = test::BoardFromPicture(test::BentThree);
+
+    TForm3 window(tree, start, state.game.pos, form.BAN1, &form);
+    ASSERT_EQ(window.List1->count(), 4);
+    EXPECT_EQ(window.List1->item(0)->text().toStdString(), "○ 黒 1 1　正解");
+    EXPECT_EQ(window.List1->item(3)->text().toStdString(), "× 黒 1 2　失敗");
+    window.List1->setCurrentRow(1);
+    EXPECT_EQ(state.game.pos.at(1, 1).Stone, Black);
+    EXPECT_EQ(state.game.pos.at(1, 2).Stone, White);
+    EXPECT_EQ(state.game.pos.at(8, 8).Stone, Empty) << "the line's position, not the game's";
+    EXPECT_EQ(form.BAN1->marks().size(), 2u);
+    window.reject();
+    EXPECT_EQ(test::PictureOf(state.game.pos.board), test::PictureOf(before));
+    EXPECT_EQ(state.game.pos.LastX, 8);
+    EXPECT_EQ(state.game.rec.MoveCount, recordBefore.MoveCount);
+    EXPECT_TRUE(form.BAN1->marks().empty());
+}
+
+TEST_F(TreeWindow, StudyItemsAndKeys) {
+    EXPECT_FALSE(form.Study1->isChecked()) << "off at start";
+    EXPECT_FALSE(form.Retry1->isEnabled()) << "R types into the memo while study mode is off";
+    form.Study1->setChecked(true);
+    EXPECT_TRUE(form.logic().StudyModeOn());
+    EXPECT_TRUE(form.Retry1->isEnabled());
+    EXPECT_EQ(form.SolutionTree1->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_EQ(form.Retry1->shortcut(), QKeySequence(Qt::Key_R));
+}
+
+}  // namespace
+}  // namespace keldra
