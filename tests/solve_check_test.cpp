@@ -65,6 +65,8 @@ TEST(SolveCheck, AutomaticSolvingGainsOneLineInTheWindowOnly) {
         logic.Open1Click();
         logic.Button7Click();
         ASSERT_EQ(view.messages, std::vector<std::string>{"詰みました。黒の勝ち。"});
+        EXPECT_EQ(view.edit6, "X= 6  Y= 1  TOTAL= 1") << "the solution's result stays in Edit6";
+        EXPECT_EQ(view.edit6Colour, Red);
         ASSERT_EQ(view.memo.size(), state.game.rec.MoveCount + (check ? 1u : 0u));
         EXPECT_EQ(view.memo.front(), "6 1 R1");
         if (check) {

@@ -207,7 +207,10 @@ void Form1Logic::Button7Click() {
     const Board start = st_.game.pos.board;
     keldra::Button7Click(st_.game, st_.hint, st_.flags, view_);
     if (!solutionCheck_ || st_.hint.Score < 1 || st_.hint.X == 0 || view_.Cancelled()) return;
-    const std::string line = CheckFirstMove(start, st_.hint.X, st_.hint.Y, view_, prove_);
+    // Edit6 ends with the solution's result, as automatic solving left it.
+    const std::string edit6 = "X= " + std::to_string(st_.hint.X) + "  Y= " + std::to_string(st_.hint.Y) +
+                              "  TOTAL= " + std::to_string(st_.hint.Score);
+    const std::string line = CheckFirstMove(start, st_.hint.X, st_.hint.Y, view_, prove_, edit6);
     if (!line.empty()) view_.MemoAddLine(line);
 }
 

@@ -30,7 +30,19 @@ std::string SolutionCheckLine(const prover::ProveResult& result, int x, int y) {
     return Undecided;
 }
 
-std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control) {
+std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control,
+                           std::string_view edit6After) {
+    view.SetEdit6Colour(Yellow);
+    view.SetEdit6Text("検証中（Escで中止）");
+    view.ProcessEvents();
+    struct Edit6Back {
+        SearchView& view;
+        std::string_view text;
+        ~Edit6Back() {
+            view.SetEdit6Colour(Red);
+            view.SetEdit6Text(text);
+        }
+    } back{view, edit6After};
     control.stop = false;
     const Board proved = start;  // the worker's own copy
     const prover::ProveOptions options = control.options;

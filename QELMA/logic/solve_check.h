@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "BAN/board.h"
 #include "QELMA/logic/prove_commands.h"
@@ -18,7 +19,10 @@ std::string SolutionCheckLine(const prover::ProveResult& result, int x, int y);
 
 // Proves `start` (black to move) on a worker thread within the control's
 // limits, Esc stopping it, and returns the line for first move (x, y).
-// Returns an empty line when the window started closing.
-std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control);
+// Edit6 says that the check runs and how to stop it, and then shows
+// `edit6After` on red again. Returns an empty line when the window started
+// closing.
+std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control,
+                           std::string_view edit6After = {});
 
 }  // namespace keldra

@@ -142,13 +142,13 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
         view.PaintBoard();
         view.GameMovePlayed(StoneColour::White, ax, ay);
     }
+    if (answerNode >= 0) addCommentLines(view, nodeAt(tree_, answerNode).comment);
     if (judgement == StudyJudgement::Wrong) {
         if (answered) view.MemoAddLine(study_text::Fill(study_text::WhiteLives, pointText(ax, ay)));
         view.MemoAddLine(study_text::OfferRetry);
         view.MemoShowLastLine();
         return StudyEvent::Mistake;
     }
-    if (answerNode >= 0) addCommentLines(view, nodeAt(tree_, answerNode).comment);
     // A correct line of the book may end with white's move.
     if (judgement == StudyJudgement::Right && answerNode >= 0 && nodeAt(tree_, answerNode).children.empty() &&
         nodeAt(tree_, answerNode).judgement == SgfJudgement::Correct) {
