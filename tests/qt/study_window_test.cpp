@@ -6,10 +6,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
 
+#include "BAN/problem_file.h"
 #include "QELMA/progress_store_sqlite.h"
 #include "QELMA/tform3.h"
 #include "tests/qt/window_fixture.h"
@@ -132,11 +135,11 @@ SgfMove move(int colour, int x, int y) {
     return SgfMove{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
 }
 
-class TreeWindow : public test::WindowTest {};
+class StudyWindow : public test::WindowTest {};
 
 // Choosing a row shows its line with move numbers; closing the window
 // brings back the game's board, last move and record untouched.
-TEST_F(TreeWindow, RowShowsItsLineAndClosingRestoresTheGame) {
+TEST_F(StudyWindow, RowShowsItsLineAndClosingRestoresTheGame) {
     state.game.pos.board = test::BoardFromPicture(test::BentThree);
     PlayMove(state.game.pos, state.game.rec, 8, 8, Black);
     const Board before = state.game.pos.board;
@@ -165,7 +168,56 @@ TEST_F(TreeWindow, RowShowsItsLineAndClosingRestoresTheGame) {
     EXPECT_TRUE(form.BAN1->marks().empty());
 }
 
-TEST_F(TreeWindow, StudyItemsAndKeys) {
+// Straight three: black kills at 2 1; 1 1 is refuted at 2 1.
+constexpr const char* StraightThree = R"(
+    . . . O X . . . . . . . .
+    O O O O X . . . . . . . .
+    X X X X X . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .
+    . . . . . . . . . . . . .)";
+
+// Clicks and keys on the real window: a wrong move refuted on the board,
+// R takes the pair back, the right move solves.
+TEST_F(StudyWindow, WrongMoveRefutedAndTakenBackByTheKey) {
+    QTemporaryDir folder;
+    const QString problem = folder.filePath(QStringLiteral("three.go"));
+    ASSERT_TRUE(WriteProblemFile(problem.toStdString(), test::BoardFromPicture(StraightThree), nullptr));
+    MemoryProgressStore progress;
+    form.logic().SetProgressStore(&progress);
+    form.Study1->setChecked(true);
+    dialogs.openAnswers.push_back(problem);
+    form.Button12->click();
+    ASSERT_EQ(state.window.mode, GameMode::Play);
+    const Board start = state.game.pos.board;
+
+    clickPoint(1, 1);
+    EXPECT_EQ(state.game.pos.at(2, 1).Stone, White) << "the refutation";
+    EXPECT_EQ(state.game.pos.at(1, 1).Stone, Empty);
+    const QString memo = form.Memo1->toPlainText();
+    EXPECT_TRUE(memo.startsWith(QString::fromUtf8("three.go　0/1 解いた\n不正解"))) << memo.toStdString();
+    EXPECT_TRUE(memo.contains(QString::fromUtf8("白 2 1 で生き"))) << memo.toStdString();
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_R);
+    EXPECT_EQ(state.game.rec.MoveCount, 0);
+    EXPECT_EQ(test::PictureOf(state.game.pos.board), test::PictureOf(start));
+
+    clickPoint(2, 1);
+    EXPECT_TRUE(form.Memo1->toPlainText().contains(QString::fromUtf8("正解！")));
+    EXPECT_EQ(progress.ResultOf(problem.toStdString(), 0), ProblemResult::SolvedAfterMistakes);
+}
+
+TEST_F(StudyWindow, StudyItemsAndKeys) {
     EXPECT_FALSE(form.Study1->isChecked()) << "off at start";
     EXPECT_FALSE(form.Retry1->isEnabled()) << "R types into the memo while study mode is off";
     form.Study1->setChecked(true);
