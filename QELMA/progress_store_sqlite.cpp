@@ -107,11 +107,19 @@ void SqliteProgressStore::cannotWrite(const QString& why) {
 
 std::map<int, ProblemResult> SqliteProgressStore::ResultsOf(const std::string& file) {
     std::map<int, ProblemResult> results = fallback_.ResultsOf(file);
+    // While another program holds the file, a step through many problems
+    // must not wait on every one of them.
+    constexpr qint64 LockedPauseMs = 5000;
+    if (lockedSince_.isValid() && lockedSince_.elapsed() < LockedPauseMs) return results;
     if (!open()) return results;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.prepare(QStringLiteral("SELECT tree, result FROM progress WHERE file = ?"));
-    q.addBindValue(QString::fromStdString(file));
-    if (!q.exec()) return results;  // locked for the moment: what this run knows
+    q.addBindValue(QByteArray::fromStdString(file));  // the path's bytes, whatever they are
+    if (!q.exec()) {  // locked for the moment: what this run knows
+        lockedSince_.start();
+        return results;
+    }
+    lockedSince_.invalidate();
     while (q.next()) {
         const int result = q.value(1).toInt();
         if (result < 0 || result > static_cast<int>(ProblemResult::Failed)) continue;
@@ -131,7 +139,7 @@ bool SqliteProgressStore::Keep(const std::string& file, int tree, ProblemResult 
     }
     QSqlQuery q(db);
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO progress (file, tree, result) VALUES (?, ?, ?)"));
-    q.addBindValue(QString::fromStdString(file));
+    q.addBindValue(QByteArray::fromStdString(file));  // the path's bytes, whatever they are
     q.addBindValue(tree);
     q.addBindValue(static_cast<int>(result));
     if (!q.exec() || !db.commit()) {

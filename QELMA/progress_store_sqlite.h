@@ -3,6 +3,7 @@
 // locked, read-only or full one gives one message and the window goes on.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include "QELMA/logic/progress.h"
@@ -35,6 +36,7 @@ private:
     bool opened_ = false;
     bool failed_ = false;      // could not be opened: results stay in memory
     bool toldUnwritable_ = false;
+    QElapsedTimer lockedSince_;  // a read found the file locked: reads wait a while
     QString setAside_;
     std::string message_;
     MemoryProgressStore fallback_;  // what this run keeps when the file cannot

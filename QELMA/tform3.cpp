@@ -10,16 +10,22 @@
 namespace keldra {
 
 TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent)
-    : QDialog(parent), tree_(tree), start_(start), rows_(SolutionTreeRows(tree)), preview_(pos), board_(board) {
+    : QDialog(parent), tree_(tree), start_(start), preview_(pos), board_(board) {
     setWindowTitle(QString::fromUtf8(study_text::TreeWindowCaption));
     resize(360, 420);
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel(QString::fromUtf8(rows_.empty() ? study_text::NoTree : study_text::TreeFromBook), this);
+    Label1 = new QLabel(QString::fromUtf8(tree.nodes.size() < 2 ? study_text::NoTree : study_text::TreeFromBook), this);
     List1 = new QListWidget(this);
     QFont mono = List1->font();
     mono.setPixelSize(15);
     List1->setFont(mono);
-    for (const SolutionTreeRow& row : rows_) List1->addItem(QString::fromUtf8(row.text.c_str()));
+    // A book of any size opens at once: the list stops after its first rows.
+    constexpr std::size_t MaxRows = 5000;
+    rows_ = SolutionTreeRows(tree, MaxRows);
+    for (const SolutionTreeRow& row : rows_) List1->addItem(QString::fromStdString(row.text));
+    if (const std::size_t all = tree.nodes.size() - 1; all > rows_.size()) {
+        List1->addItem(QString::fromStdString(study_text::Fill(study_text::TreeCut, std::to_string(all - rows_.size()))));
+    }
     Button1 = new QPushButton(QString::fromUtf8("閉じる"), this);
     layout->addWidget(Label1);
     layout->addWidget(List1);

@@ -1,5 +1,6 @@
 #include "QELMA/logic/solution_tree.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "BAN/rules.h"
@@ -21,7 +22,7 @@ const char* markOf(const SgfTreeNode& n) {
 }
 
 std::string rowText(const SgfTreeNode& n, int depth) {
-    std::string text(static_cast<std::size_t>(2 * (depth - 1)), ' ');
+    std::string text(static_cast<std::size_t>(2 * (std::min(depth, MaxIndentDepth) - 1)), ' ');
     text += markOf(n);
     text += ' ';
     const std::string point = n.move.x == 0 ? std::string(study_text::Pass)
@@ -38,13 +39,13 @@ std::string rowText(const SgfTreeNode& n, int depth) {
 
 }  // namespace
 
-std::vector<SolutionTreeRow> SolutionTreeRows(const SgfTree& tree) {
+std::vector<SolutionTreeRow> SolutionTreeRows(const SgfTree& tree, std::size_t maxRows) {
     std::vector<SolutionTreeRow> rows;
     // Depth first without recursion: a book of any depth is listed.
     std::vector<std::pair<int, int>> stack;  // node, depth
     const auto& top = nodeAt(tree, 0).children;
     for (auto it = top.rbegin(); it != top.rend(); ++it) stack.emplace_back(*it, 1);
-    while (!stack.empty()) {
+    while (!stack.empty() && rows.size() < maxRows) {
         const auto [node, depth] = stack.back();
         stack.pop_back();
         rows.push_back({node, depth, rowText(nodeAt(tree, node), depth)});

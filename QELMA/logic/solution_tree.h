@@ -3,6 +3,7 @@
 // board for a while and taken away again with the board as it was.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,12 @@ struct SolutionTreeRow {
 };
 
 // One row per node below the root, each variation after the line above it
-// (the main line first): two spaces of indentation per depth below the first,
-// the mark ("○" correct, "×" wrong, "コウ" when the comment speaks of a ko,
-// "・" otherwise), the move ("黒 4 3", "白 パス") and the comment's first line.
-std::vector<SolutionTreeRow> SolutionTreeRows(const SgfTree& tree);
+// (the main line first), at most `maxRows`: two spaces of indentation per
+// depth below the first (no deeper than MaxIndentDepth), the mark ("○"
+// correct, "×" wrong, "コウ" when the comment speaks of a ko, "・"
+// otherwise), the move ("黒 4 3", "白 パス") and the comment's first line.
+inline constexpr int MaxIndentDepth = 24;
+std::vector<SolutionTreeRow> SolutionTreeRows(const SgfTree& tree, std::size_t maxRows = SIZE_MAX);
 
 // The position at `node`: the moves from the root to it played on `start`
 // by the rules, and a number mark on each stone of the line still standing.

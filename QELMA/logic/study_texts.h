@@ -19,6 +19,7 @@ inline constexpr const char* NoTree = "解答図がありません";
 inline constexpr const char* MarkRight = "○";
 inline constexpr const char* MarkWrong = "×";
 inline constexpr const char* MarkKo = "コウ";
+inline constexpr const char* TreeCut = "（以下略：%1 手）";  // rows beyond the list's limit
 inline constexpr const char* StoreDamaged = "記録ファイルが壊れていたので %1 に移して、新しく記録します。";
 inline constexpr const char* StoreUnwritable = "記録ファイルに書き込めません（%1）。この間の記録は保存されません。";
 

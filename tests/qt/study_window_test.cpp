@@ -217,6 +217,22 @@ TEST_F(StudyWindow, WrongMoveRefutedAndTakenBackByTheKey) {
     EXPECT_EQ(progress.ResultOf(problem.toStdString(), 0), ProblemResult::SolvedAfterMistakes);
 }
 
+// A book of 200,000 nodes, one long line: the window opens within a moment
+// and says how much of the list it leaves out.
+TEST_F(StudyWindow, HugeBookOpensAtOnce) {
+    SgfTree tree;
+    int node = 0;
+    for (int i = 0; i < 200000; ++i) node = tree.add(node, move(i % 2 ? White : Black, 1 + i % 13, 1 + i / 13 % 13));
+    QElapsedTimer clock;
+    clock.start();
+    TForm3 window(tree, test::BoardFromPicture(test::BentThree), state.game.pos, form.BAN1, &form);
+    EXPECT_LT(clock.elapsed(), 2000);
+    ASSERT_EQ(window.List1->count(), 5001);
+    EXPECT_EQ(window.List1->item(5000)->text().toStdString(), "（以下略：195000 手）");
+    window.List1->setCurrentRow(4999);  // a line of 5,000 moves, stones taken on the way
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
 TEST_F(StudyWindow, StudyItemsAndKeys) {
     EXPECT_FALSE(form.Study1->isChecked()) << "off at start";
     EXPECT_FALSE(form.Retry1->isEnabled()) << "R types into the memo while study mode is off";
