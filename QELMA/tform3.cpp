@@ -26,7 +26,7 @@ TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* boa
     if (const std::size_t all = tree.nodes.size() - 1; all > rows_.size()) {
         List1->addItem(QString::fromStdString(study_text::Fill(study_text::TreeCut, std::to_string(all - rows_.size()))));
     }
-    Button1 = new QPushButton(QString::fromUtf8("閉じる"), this);
+    Button1 = new QPushButton(QString::fromUtf8(study_text::CloseTree), this);
     layout->addWidget(Label1);
     layout->addWidget(List1);
     layout->addWidget(Button1);

@@ -18,7 +18,7 @@ const char* markOf(const SgfTreeNode& n) {
     }
     if (n.judgement == SgfJudgement::Correct) return study_text::MarkRight;
     if (n.judgement == SgfJudgement::Wrong) return study_text::MarkWrong;
-    return "・";
+    return study_text::MarkNone;
 }
 
 std::string rowText(const SgfTreeNode& n, int depth) {
