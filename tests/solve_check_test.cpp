@@ -43,12 +43,28 @@ TEST(SolveCheck, LineForEachFirstMove) {
         EXPECT_EQ(CheckFirstMove(board, c.x, c.y, view, control), c.line) << c.x << "," << c.y;
     }
 
-    // A move proved only through ko, and one the proof left open.
+    // One real eye and two ko eyes on the top edge: black kills only by
+    // winning a ko, at 3 1 or 7 1.
+    const Board twoKos = test::BoardFromPicture(R"(
+        X O . O . O . O X . . . .
+        X X O O O O O X X . . . .
+        . X X X X X X X . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .)");
+    EXPECT_EQ(CheckFirstMove(twoKos, 3, 1, view, control), "検証：コウ");
+
+    // A move the proof left open, and a refutation by a pass.
     prover::ProveResult result;
-    result.firstMoves.push_back({{4, 1, Black}, prover::FirstMoveStatus::KillsByKo, {}, 0});
     result.firstMoves.push_back({{5, 1, Black}, prover::FirstMoveStatus::Unknown, {}, 0});
     result.firstMoves.push_back({{6, 1, Black}, prover::FirstMoveStatus::Refuted, {0, 0, White}, 0});
-    EXPECT_EQ(SolutionCheckLine(result, 4, 1), "検証：コウ");
     EXPECT_EQ(SolutionCheckLine(result, 5, 1), "検証：判定できません");
     EXPECT_EQ(SolutionCheckLine(result, 6, 1), "検証：誤り（白 パス で生き）");
 }
