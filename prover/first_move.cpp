@@ -28,7 +28,11 @@ MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const Probl
     if (checker.limitsReached()) return p;
     std::array<SearchNode, 2> path{root, root};
     FillScratch fs;
-    PlayInto(root, point, path[1], setup, rules, fs, true);
+    if (!PlayInto(root, point, path[1], setup, rules, fs, true)) {
+        // Barred by the board's ko mark: white needs no answer.
+        p.outcome = MoveOutcome::Disproved;
+        return p;
+    }
     const Outcome o = TerminalOf(path[1], point, false, setup, rules, fs);
     if (o == Outcome::BlackWins) {
         p.outcome = MoveOutcome::Proved;

@@ -75,7 +75,9 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     const auto mi = static_cast<std::size_t>(move);
     if (move != PassMove) {
         if (from.cell[mi] != Empty) return false;
-        if (atRoot && setup.rootBan[mi]) return false;
+        // The board's own ko marks are kos like any other: they bind the
+        // side to move unless it is ko master.
+        if (atRoot && setup.rootBan[mi] && c != rules.koMaster) return false;
         if (from.koBan == move && c != rules.koMaster) return false;
     }
     to = from;

@@ -51,7 +51,8 @@ std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules);
 
 // Plays `move` (a movable empty point or PassMove) for from.toMove into `to`.
 // Returns false for an illegal move: occupied, ko-banned or self-capture.
-// `atRoot` adds the bans of the board's own ko marks.
+// `atRoot` adds the bans of the board's own ko marks, which bind the side to
+// move unless it is ko master.
 bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSetup& setup,
               const SearchRules& rules, FillScratch& fs, bool atRoot);
 

@@ -43,9 +43,12 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
 
     std::vector<int> firsts;
     {
+        // Every move black may play as ko master: a move that the board's ko
+        // mark bars is refuted with white as ko master, and proved again
+        // with black as ko master.
         FillScratch fs;
         SearchNode child;
-        const SearchRules rules;
+        const SearchRules rules{Black, false};
         MoveGenerator moves(root, setup, rules, true, fs);
         for (int p = moves.next(child); p >= 0; p = moves.next(child)) firsts.push_back(p);
     }

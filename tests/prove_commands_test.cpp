@@ -279,5 +279,34 @@ TEST_F(ProveCommandTest, StubbornWhiteAnswersWithTheProver) {
     }
 }
 
+// White has just retaken a ko that black cannot lose: black's 3,1 takes
+// 4,1, black plays elsewhere, white retakes at 4,1. The board's ko mark bars
+// black from 3,1 for one move; a ko master retakes after a threat, so it is
+// the same ko as on the unmarked board, not a seki.
+TEST_F(ProveCommandTest, AKoBarredForOneMoveIsStillAKo) {
+    Board start = test::ComposedBoard(R"(
+        .O.OX
+        OOOXX
+        XXXX.)");
+    start[11][11].Stone = Black;
+    for (const bool retaken : {false, true}) {
+        SCOPED_TRACE(retaken ? "white has just retaken" : "no ko mark");
+        setBoard(start);
+        state.game.rec.MoveCount = 0;
+        if (retaken) {
+            click(MouseButton::Left, 3, 1);
+            click(MouseButton::Left, 11, 12);
+            click(MouseButton::Right, 4, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoMark, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoColour, Black);
+            ASSERT_EQ(state.game.pos.at(4, 1).Stone, White);
+        }
+        logic.Prove1Click();
+        EXPECT_EQ(view.edit6, "コウで白死");
+        EXPECT_EQ(memoLine("殺す手："), "殺す手：なし");
+        EXPECT_EQ(memoLine("コウで殺す手："), "コウで殺す手：3 1");
+    }
+}
+
 }  // namespace
 }  // namespace keldra
