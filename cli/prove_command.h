@@ -1,4 +1,5 @@
-// keldra-cli prove FILE [--seconds S]: the verified solver's answer as text.
+// keldra-cli prove FILE [TREE] [--seconds S]: the verified solver's answer as
+// text.
 #pragma once
 
 #include <ostream>
@@ -8,7 +9,8 @@
 namespace keldra {
 
 // Runs "prove" (args[0]) on its arguments. Prints verdict:, kill:, ko:,
-// line:, refute: and nodes: lines on `out` and the time on `err`. Returns 0
+// line:, refute:, open: (only when some first move is left unproved) and
+// nodes: lines on `out` and the time on `err`. Returns 0
 // whatever the verdict, 1 on a load error, 2 on bad usage (nothing printed:
 // the caller prints the usage).
 int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);

@@ -49,6 +49,7 @@ struct ProveResult {
     Verdict verdict = Verdict::Unknown;
     std::vector<ProverMove> kills;    // X, then Y order
     std::vector<ProverMove> koKills;  // kill only when black may retake kos at once
+    std::vector<ProverMove> open;     // first moves still unproved (a limit, the stop flag, a cut-off line)
     std::vector<ProverMove> line;     // from the first (ko) kill: black's proof, white's longest resistance
     std::vector<RootResult> firstMoves;  // every black first move, X then Y order
     std::uint64_t nodes = 0;

@@ -21,8 +21,10 @@ Verdict VerdictOf(const std::vector<RootResult>& firstMoves, const std::vector<M
         const RootResult& r = firstMoves[i];
         if (r.status == FirstMoveStatus::Kills) result.kills.push_back(r.move);
         if (r.status == FirstMoveStatus::KillsByKo) result.koKills.push_back(r.move);
+        if (r.status != FirstMoveStatus::Unknown) continue;
+        result.open.push_back(r.move);
         // Unknown either before the ko run (so it may kill outright) or in it.
-        if (r.status == FirstMoveStatus::Unknown) (clean[i] == MoveOutcome::Unknown ? cleanUnknown : koUnknown) = true;
+        (clean[i] == MoveOutcome::Unknown ? cleanUnknown : koUnknown) = true;
     }
     if (!result.kills.empty()) return Verdict::Kill;
     if (cleanUnknown) return Verdict::Unknown;

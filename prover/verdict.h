@@ -12,7 +12,8 @@ namespace keldra::prover {
 // unknown with white as ko master; otherwise ko when some first move kills
 // by ko; otherwise unknown while any is unknown with black as ko master;
 // otherwise alive (the seki test comes after). `clean[i]` is first move i's
-// outcome with white as ko master. Fills result.kills and result.koKills.
+// outcome with white as ko master. Fills result.kills, result.koKills
+// and result.open.
 Verdict VerdictOf(const std::vector<RootResult>& firstMoves, const std::vector<MoveOutcome>& clean,
                   ProveResult& result);
 

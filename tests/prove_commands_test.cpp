@@ -185,6 +185,10 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
         } else {
             EXPECT_EQ(view.edit6, "判定できません");
             EXPECT_EQ(memoLine("検証を"), "検証を中止しました。");
+            // The first moves left unproved, and that the lists lack them.
+            const std::string open = memoLine("未確定の手：");
+            EXPECT_EQ(open.rfind("未確定の手：1 1　1 2　", 0), 0u) << open;
+            EXPECT_EQ(open.substr(open.size() - std::strlen("（一覧は不完全です）")), "（一覧は不完全です）");
         }
         EXPECT_TRUE(open == state.game.pos.board);
     }

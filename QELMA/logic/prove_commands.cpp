@@ -88,6 +88,8 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     } else if (result.limitReached) {
         lines.emplace_back("時間内に調べ切れない手がありました。");
     }
+    // The lists above leave these first moves out: they are incomplete.
+    if (!result.open.empty()) lines.push_back("未確定の手：" + movesText(result.open) + "（一覧は不完全です）");
     if (!result.line.empty()) {
         lines.emplace_back("手順：");
         for (std::size_t i = 0; i < result.line.size(); ++i) {

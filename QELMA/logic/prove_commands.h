@@ -29,7 +29,8 @@ const char* VerdictText(prover::Verdict verdict);
 
 // The memo lines of a proof: the verdict, the killing first moves ("殺す手"),
 // the first moves that kill through ko ("コウで殺す手"), a note when the
-// proof was stopped or ran out of time, and the main line one move a line
+// proof was stopped or ran out of time, the first moves left unproved
+// ("未確定の手", saying that the lists are incomplete), and the main line one move a line
 // ("X Y R<ply>", a pass "パス R<ply>"). `stopped`: Esc ended the proof.
 std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool stopped);
 
