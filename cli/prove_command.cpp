@@ -4,9 +4,12 @@
 
 #include <chrono>
 #include <charconv>
+#include <fstream>
 #include <string>
 
 #include "QELMA/logic/problem_open.h"
+#include "QELMA/logic/prove_commands.h"
+#include "cli/proof_sgf.h"
 #include "prover/prover.h"
 
 namespace keldra {
@@ -14,6 +17,8 @@ namespace keldra {
 namespace {
 
 constexpr int UsageError = 2;
+// The proof tree's size: a player can still walk it in an SGF editor.
+constexpr int TreeNodes = 3000;
 
 std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
 
@@ -29,10 +34,11 @@ bool parseSeconds(std::string_view s, double& out) {
 struct ProveArguments {
     std::string_view file;
     int tree = 0;
+    std::string_view treeOut;  // --tree: where the proof tree goes
     prover::ProveOptions options;
 };
 
-// prove FILE [TREE] [--seconds S]: the file, then an optional game-tree
+// prove FILE [TREE] [--seconds S] [--tree OUT]: the file, then an optional game-tree
 // number (counted from 1, as `board` takes it), then the options.
 bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a) {
     if (args.size() < 2) return false;
@@ -50,6 +56,9 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
         if (args[i] == "--seconds" && !seconds) {
             if (!parseSeconds(args[i + 1], a.options.seconds)) return false;
             seconds = true;
+        } else if (args[i] == "--tree" && a.treeOut.empty() && !args[i + 1].empty()) {
+            a.treeOut = args[i + 1];
+            a.options.treeNodes = TreeNodes;
         } else {
             return false;
         }
@@ -93,6 +102,14 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
         out << '\n';
     }
     out << "nodes: " << r.nodes << '\n';
+    if (!a.treeOut.empty()) {
+        std::ofstream file{std::string(a.treeOut), std::ios::binary};
+        file << SgfTreeText(board, ProofSgfTree(r.tree), VerdictText(r.verdict));
+        if (!file.flush()) {
+            err << "cannot write " << a.treeOut << '\n';
+            return 1;
+        }
+    }
     err << "elapsed " << ms.count() << " ms\n";
     return 0;
 }

@@ -1,5 +1,5 @@
-// keldra-cli prove FILE [TREE] [--seconds S]: the verified solver's answer as
-// text.
+// keldra-cli prove FILE [TREE] [--seconds S] [--tree OUT.sgf]: the verified
+// solver's answer as text, and its proof as an SGF game tree.
 #pragma once
 
 #include <ostream>

@@ -11,6 +11,7 @@
 #include "prover/dfpn.h"
 #include "prover/first_move.h"
 #include "prover/first_move_schedule.h"
+#include "prover/proof_tree.h"
 #include "prover/verdict.h"
 
 namespace keldra::prover {
@@ -117,6 +118,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         const ProofValues v = s.solve(&root, 1);
         if (v.pn == 0 && s.verifyBlackWin(&root, 1) >= 0) result.verdict = Verdict::Seki;
     }
+    if (options.treeNodes > 0) result.tree = BuildProofTree(setup, root, table, result.firstMoves, options.treeNodes);
     result.nodes = limits.nodes.load() + late.nodes.load();
     result.limitReached = limits.reached.load();
     return result;

@@ -312,5 +312,36 @@ TEST_F(ProveCommandTest, AKoBarredForOneMoveIsStillAKo) {
     }
 }
 
+// After 検証 the first move clicked shows its line in Memo1: a wrong
+// move's refutation, a right move's kill against white's longest
+// resistance. The stone is placed as usual; the next click shows nothing.
+TEST_F(ProveCommandTest, FirstMoveClickedAfterTheProofShowsItsLine) {
+    const char* rows = composed("straight three: the middle point").rows;
+    setBoard(test::ComposedBoard(rows));
+    state.game.rec.MoveCount = 0;
+    logic.Prove1Click();
+    click(MouseButton::Left, 1, 1);
+    EXPECT_EQ(view.memo, (std::vector<std::string>{"初手 1 1：失敗", "1 1 R1", "2 1 R2"}));
+    EXPECT_EQ(state.game.pos.at(1, 1).Stone, Black);
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo[0], "初手 1 1：失敗") << "only the first click after 検証";
+
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    click(MouseButton::Left, 2, 1);
+    ASSERT_GE(view.memo.size(), 4u);
+    EXPECT_EQ(view.memo[0], "初手 2 1：正解");
+    EXPECT_EQ(view.memo[1], "2 1 R1");
+    // White's longest resistance takes a stone; black's last move captures.
+    EXPECT_EQ(view.memo.size() % 2, 0u) << "the line ends with black's move";
+
+    // A click on a point that is no first move leaves the proof's memo.
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    const std::vector<std::string> proofMemo = view.memo;
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo, proofMemo);
+}
+
 }  // namespace
 }  // namespace keldra
