@@ -185,6 +185,10 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
         } else {
             EXPECT_EQ(view.edit6, "判定できません");
             EXPECT_EQ(memoLine("検証を"), "検証を中止しました。");
+            // The first moves left unproved, and that the lists lack them.
+            const std::string open = memoLine("未確定の手：");
+            EXPECT_EQ(open.rfind("未確定の手：1 1　1 2　", 0), 0u) << open;
+            EXPECT_EQ(open.substr(open.size() - std::strlen("（一覧は不完全です）")), "（一覧は不完全です）");
         }
         EXPECT_TRUE(open == state.game.pos.board);
     }
@@ -277,6 +281,66 @@ TEST_F(ProveCommandTest, StubbornWhiteAnswersWithTheProver) {
         EXPECT_EQ(view.messages, std::vector<std::string>{"詰みました。黒の勝ち。"});
         EXPECT_EQ(state.window.mode, GameMode::Input);
     }
+}
+
+// White has just retaken a ko that black cannot lose: black's 3,1 takes
+// 4,1, black plays elsewhere, white retakes at 4,1. The board's ko mark bars
+// black from 3,1 for one move; a ko master retakes after a threat, so it is
+// the same ko as on the unmarked board, not a seki.
+TEST_F(ProveCommandTest, AKoBarredForOneMoveIsStillAKo) {
+    Board start = test::ComposedBoard(R"(
+        .O.OX
+        OOOXX
+        XXXX.)");
+    start[11][11].Stone = Black;
+    for (const bool retaken : {false, true}) {
+        SCOPED_TRACE(retaken ? "white has just retaken" : "no ko mark");
+        setBoard(start);
+        state.game.rec.MoveCount = 0;
+        if (retaken) {
+            click(MouseButton::Left, 3, 1);
+            click(MouseButton::Left, 11, 12);
+            click(MouseButton::Right, 4, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoMark, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoColour, Black);
+            ASSERT_EQ(state.game.pos.at(4, 1).Stone, White);
+        }
+        logic.Prove1Click();
+        EXPECT_EQ(view.edit6, "コウで白死");
+        EXPECT_EQ(memoLine("殺す手："), "殺す手：なし");
+        EXPECT_EQ(memoLine("コウで殺す手："), "コウで殺す手：3 1");
+    }
+}
+
+// After 検証 the first move clicked shows its line in Memo1: a wrong
+// move's refutation, a right move's kill against white's longest
+// resistance. The stone is placed as usual; the next click shows nothing.
+TEST_F(ProveCommandTest, FirstMoveClickedAfterTheProofShowsItsLine) {
+    const char* rows = composed("straight three: the middle point").rows;
+    setBoard(test::ComposedBoard(rows));
+    state.game.rec.MoveCount = 0;
+    logic.Prove1Click();
+    click(MouseButton::Left, 1, 1);
+    EXPECT_EQ(view.memo, (std::vector<std::string>{"初手 1 1：失敗", "1 1 R1", "2 1 R2"}));
+    EXPECT_EQ(state.game.pos.at(1, 1).Stone, Black);
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo[0], "初手 1 1：失敗") << "only the first click after 検証";
+
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    click(MouseButton::Left, 2, 1);
+    ASSERT_GE(view.memo.size(), 4u);
+    EXPECT_EQ(view.memo[0], "初手 2 1：正解");
+    EXPECT_EQ(view.memo[1], "2 1 R1");
+    // White's longest resistance takes a stone; black's last move captures.
+    EXPECT_EQ(view.memo.size() % 2, 0u) << "the line ends with black's move";
+
+    // A click on a point that is no first move leaves the proof's memo.
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    const std::vector<std::string> proofMemo = view.memo;
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo, proofMemo);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
     if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
     const int x = PointFromPixel(px, st_.window.CellSize);
     const int y = PointFromPixel(py, st_.window.CellSize);
+    ShowFirstMoveLine(pos.board, x, y, view_, prove_);  // after 検証: that first move's line in Memo1
     if (IsPlayable(x, y)) {
         PointRecord& p = pos.at(x, y);
         if (p.Stone == Empty) {

@@ -1,5 +1,6 @@
 #include "QELMA/logic/prove_commands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <future>
@@ -8,6 +9,9 @@
 namespace keldra {
 
 namespace {
+
+// The proof tree 検証 keeps for the first move clicked after it.
+constexpr int WindowTreeNodes = 2000;
 
 std::string pointText(const prover::ProverMove& m) { return std::to_string(m.x) + " " + std::to_string(m.y); }
 
@@ -88,6 +92,8 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     } else if (result.limitReached) {
         lines.emplace_back("時間内に調べ切れない手がありました。");
     }
+    // The lists above leave these first moves out: they are incomplete.
+    if (!result.open.empty()) lines.push_back("未確定の手：" + movesText(result.open) + "（一覧は不完全です）");
     if (!result.line.empty()) {
         lines.emplace_back("手順：");
         for (std::size_t i = 0; i < result.line.size(); ++i) {
@@ -96,6 +102,41 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
         }
     }
     return lines;
+}
+
+const char* FirstMoveStatusText(prover::FirstMoveStatus status) {
+    switch (status) {
+        case prover::FirstMoveStatus::Kills: return "正解";
+        case prover::FirstMoveStatus::KillsByKo: return "コウ";
+        case prover::FirstMoveStatus::Refuted: return "失敗";
+        case prover::FirstMoveStatus::Unknown: break;
+    }
+    return "";
+}
+
+std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y) {
+    const auto& nodes = tree.nodes;
+    int at = -1;
+    for (const int c : nodes[0].children)
+        if (nodes[static_cast<std::size_t>(c)].move.x == x && nodes[static_cast<std::size_t>(c)].move.y == y) at = c;
+    if (at < 0) return {};
+    // Each node's height: children come after their parent, so one pass
+    // from the end settles them.
+    std::vector<int> height(nodes.size(), 0);
+    for (std::size_t i = nodes.size(); i-- > 1;) {
+        const int parent = nodes[i].parent;
+        height[static_cast<std::size_t>(parent)] = std::max(height[static_cast<std::size_t>(parent)], height[i] + 1);
+    }
+    std::vector<prover::ProverMove> line{nodes[static_cast<std::size_t>(at)].move};
+    while (!nodes[static_cast<std::size_t>(at)].children.empty()) {
+        // White's longest resistance; black has one answer.
+        int next = -1;
+        for (const int c : nodes[static_cast<std::size_t>(at)].children)
+            if (next < 0 || height[static_cast<std::size_t>(c)] > height[static_cast<std::size_t>(next)]) next = c;
+        at = next;
+        line.push_back(nodes[static_cast<std::size_t>(at)].move);
+    }
+    return line;
 }
 
 std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
@@ -111,7 +152,8 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
 
     control.stop = false;
     const Board proved = board;  // the worker's own copy
-    const prover::ProveOptions options = control.options;
+    prover::ProveOptions options = control.options;
+    options.treeNodes = WindowTreeNodes;
     prover::ProveResult result;
     try {
         result = runOnWorker(view, control.stop,
@@ -133,6 +175,26 @@ bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     view.MemoShowFirstLine();  // the verdict first, however long the line
     view.SetBoardMarks(ProveMarks(result));
     view.PaintBoard();
+    control.provedBoard = board;
+    control.proof = std::move(result);
+    control.proofKept = true;
+    return true;
+}
+
+bool ShowFirstMoveLine(const Board& board, int x, int y, FormView& view, ProveControl& control) {
+    if (!control.proofKept) return false;
+    control.proofKept = false;
+    if (!(board == control.provedBoard)) return false;
+    const std::vector<prover::ProverMove> line = FirstMoveLine(control.proof.tree, x, y);
+    if (line.empty()) return false;
+    prover::FirstMoveStatus status = prover::FirstMoveStatus::Unknown;
+    for (const prover::RootResult& r : control.proof.firstMoves)
+        if (r.move.x == x && r.move.y == y) status = r.status;
+    view.MemoClear();
+    view.MemoAddLine("初手 " + pointText(line.front()) + "：" + FirstMoveStatusText(status));
+    for (std::size_t i = 0; i < line.size(); ++i)
+        view.MemoAddLine((line[i].isPass() ? std::string("パス") : pointText(line[i])) + " R" + std::to_string(i + 1));
+    view.MemoShowFirstLine();
     return true;
 }
 
