@@ -52,7 +52,9 @@ void TForm1::createStudyItems() {
 // positions on it, and it puts the game's position back when it closes.
 void TForm1::SolutionTree1Click() {
     if (busy_ || !BAN1) return;
-    TForm3 tree(logic_.Study().tree(), logic_.ProblemStart(), st_.game.pos, BAN1, this);
+    const std::optional<ListedTree> listed = logic_.SolutionTreeClick();
+    if (!listed || !BAN1) return;
+    TForm3 tree(*listed->tree, listed->start, st_.game.pos, BAN1, this, listed->header);
     tree.exec();
 }
 

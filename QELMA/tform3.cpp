@@ -9,12 +9,14 @@
 
 namespace keldra {
 
-TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent)
+TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent,
+               const std::string& header)
     : QDialog(parent), tree_(tree), start_(start), preview_(pos), board_(board) {
     setWindowTitle(QString::fromUtf8(study_text::TreeWindowCaption));
     resize(360, 420);
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel(QString::fromUtf8(tree.nodes.size() < 2 ? study_text::NoTree : study_text::TreeFromBook), this);
+    const char* byDefault = tree.nodes.size() < 2 ? study_text::NoTree : study_text::TreeFromBook;
+    Label1 = new QLabel(QString::fromStdString(header.empty() ? std::string(byDefault) : header), this);
     List1 = new QListWidget(this);
     QFont mono = List1->font();
     mono.setPixelSize(15);

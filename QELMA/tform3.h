@@ -1,5 +1,5 @@
-// TForm3, the solution tree window (解答図): the book's variations as an
-// indented list; a click shows that position on the main window's board,
+// TForm3, the solution tree window (解答図): the book's variations, or the
+// prover's proof, as an indented list; a click shows that position on the main window's board,
 // with the line's move numbers, until the window closes.
 #pragma once
 
@@ -21,7 +21,10 @@ class TForm3 : public QDialog {
 public:
     // Lists `tree` over the position `start`; `board` is the main window's
     // control, which shows the chosen node's position on `pos`.
-    TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent);
+    // `header` says where the tree comes from (by default the book, or that
+    // there is none).
+    TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent,
+           const std::string& header = {});
 
     QLabel* Label1;      // where the tree comes from, or that there is none
     QListWidget* List1;  // one row per node

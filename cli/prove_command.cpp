@@ -9,7 +9,7 @@
 
 #include "QELMA/logic/problem_open.h"
 #include "QELMA/logic/prove_commands.h"
-#include "cli/proof_sgf.h"
+#include "QELMA/logic/proof_sgf.h"
 #include "prover/prover.h"
 
 namespace keldra {

@@ -4,6 +4,7 @@
 // the same code through their own FormView.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "QELMA/logic/form_view.h"
@@ -11,6 +12,7 @@
 #include "QELMA/logic/progress.h"
 #include "QELMA/logic/prove_commands.h"
 #include "QELMA/logic/session.h"
+#include "QELMA/logic/solution_tree.h"
 #include "QELMA/logic/study_mode.h"
 #include "solver/candidates.h"
 
@@ -95,6 +97,11 @@ public:
     ProgressStore& Progress() { return *progress_; }
     // The position the problem opened last started from.
     const Board& ProblemStart() const { return problemStart_; }
+    // 解答図: the book's tree over the problem's start; without a book the
+    // prover's proof tree of the position the game started from: the kept
+    // proof when it is of that position, else proved now as 検証 proves
+    // (Esc stops it). nullopt when busy or the window started closing.
+    std::optional<ListedTree> SolutionTreeClick();
 
     // The point of the board under a pixel of the board control.
     static int PointFromPixel(int pixel, int cellSize) { return ((pixel + cellSize / 2) / cellSize) & 0xFF; }
@@ -111,6 +118,7 @@ private:
     void studyMove(int x, int y);
     void keepResult(ProblemResult result);
     std::string studyHeader();
+    const Board& gameStart() const;
 
     Session& st_;
     FormView& view_;
@@ -124,6 +132,7 @@ private:
     MemoryProgressStore ownProgress_;
     ProgressStore* progress_ = &ownProgress_;
     Board problemStart_{};
+    SgfTree proofTree_;  // the proof 解答図 lists last
     friend class BusyScope;
 };
 

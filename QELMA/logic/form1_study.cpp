@@ -2,8 +2,8 @@
 // kept in the progress store, and the step to the next unsolved problem.
 #include "QELMA/logic/busy_scope.h"
 #include "QELMA/logic/form1_logic.h"
+#include "QELMA/logic/proof_sgf.h"
 #include "QELMA/logic/study_texts.h"
-#include "QELMA/logic/worker.h"
 
 namespace keldra {
 
@@ -12,17 +12,20 @@ void Form1Logic::studyMove(int x, int y) {
     {
         BusyScope busy(*this);
         const auto whiteAnswer = [this](const Board& board) {
+            // A proof tree at hand of the game's start answers as the tree
+            // window shows it, and at once.
+            if (const prover::ProveResult* kept = KeptProof(prove_, gameStart())) {
+                std::vector<prover::ProverMove> line;
+                for (int k = 1; k <= st_.game.rec.MoveCount; ++k) {
+                    const MoveRecord& m = st_.game.rec.record(k);
+                    line.push_back({m.X, m.Y, m.colour});
+                }
+                const prover::ProverAnswer fromTree = TreeAnswer(kept->tree, line);
+                if (fromTree.kind != prover::AnswerKind::Unknown) return fromTree;
+            }
             view_.SetEdit1Text("　　白　が思考中");
             view_.ProcessEvents();
-            prove_.stop = false;
-            const prover::ProveOptions options = prove_.options;
-            try {
-                return RunOnWorker(view_, prove_.stop, [&](const std::atomic<bool>* stop) {
-                    return prover::WhiteAnswer(board, options, stop);
-                });
-            } catch (const std::exception&) {
-                return prover::ProverAnswer{};  // no memory for the tables: nothing proved
-            }
+            return WhiteAnswerOnWorker(board, view_, prove_);
         };
         const auto usualReply = [this](int& ax, int& ay) {
             keldra::Button9Click(st_.game, st_.hint, st_.flags, view_);
@@ -38,6 +41,26 @@ void Form1Logic::studyMove(int x, int y) {
                                            std::to_string(place_.trees)));
         view_.MemoShowLastLine();
     }
+}
+
+// The board before the record's first move: where the proof's lines start.
+const Board& Form1Logic::gameStart() const {
+    return st_.game.rec.MoveCount > 0 ? st_.game.rec.StartSnapshot : st_.game.pos.board;
+}
+
+std::optional<ListedTree> Form1Logic::SolutionTreeClick() {
+    if (busy_) return std::nullopt;
+    if (study_.HasBook()) return ListedTree{&study_.tree(), problemStart_, study_text::TreeFromBook};
+    const Board start = gameStart();
+    const prover::ProveResult* proof = nullptr;
+    {
+        BusyScope busy(*this);
+        proof = ProofWithTree(start, view_, prove_);
+    }
+    if (view_.Cancelled()) return std::nullopt;
+    proofTree_ = proof ? ProofSgfTree(proof->tree) : SgfTree{};
+    if (proofTree_.nodes.size() < 2) return ListedTree{&proofTree_, start, study_text::NoTree};
+    return ListedTree{&proofTree_, start, study_text::Fill(study_text::TreeFromProof, VerdictText(proof->verdict))};
 }
 
 void Form1Logic::keepResult(ProblemResult result) {

@@ -22,12 +22,37 @@ struct ProveControl {
     bool stubbornWhite = false;
     prover::ProveOptions options;
     std::atomic<bool> stop{false};
-    // The last 検証 with its proof tree and the board it proved, kept until
-    // the next click on the board.
+    // The last proof with a tree (検証's, or the one 解答図 made) and the
+    // board it proved; `proofStopped`: Esc ended it. After 検証 the next
+    // click on the board may show a first move's line (`lineOffered`).
     bool proofKept = false;
+    bool proofStopped = false;
+    bool lineOffered = false;
     Board provedBoard{};
     prover::ProveResult proof;
 };
+
+// The kept proof of `board` when one is at hand and Esc did not cut it
+// short, else nullptr.
+const prover::ProveResult* KeptProof(const ProveControl& control, const Board& board);
+
+// Proves `board` (black to move) on a worker thread within the control's
+// limits while the view waits, the stop flag (Esc, a closing window) ending
+// it, with a proof tree of at most `treeNodes` nodes. Returns false when the
+// proof could not run (no memory for its tables).
+bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, prover::ProveResult& result,
+                   int treeNodes = 0);
+
+// White's answer on `board` (white to move) the same way; Unknown when the
+// proof could not run.
+prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, ProveControl& control);
+
+// Proves `board` for a proof tree as 検証 does (Edit1 and Edit6 say that it
+// runs, Esc stops it, the view waits) unless the kept proof is of the same
+// board; then Edit6 shows the verdict and Edit1 the time. The proof is kept.
+// Returns nullptr when the proof could not run (then "解答不能" was shown) or
+// the window started closing.
+const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, ProveControl& control);
 
 // "正解" for a first move that kills, "コウ" for one that kills through ko,
 // "失敗" for a refuted one, "" for one left unproved.
@@ -38,6 +63,12 @@ const char* FirstMoveStatusText(prover::FirstMoveStatus status);
 // move white's refutation and its line to life. Empty when the tree does not
 // hold the move.
 std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y);
+
+// White's answer in the proof tree after `line` (the moves from the proved
+// position, black's last): under a refuted first move white's refutation or
+// its next move to life, under a kill white's longest resistance. Unknown
+// when the tree does not hold the line or has no white move below it.
+prover::ProverAnswer TreeAnswer(const prover::ProofTree& tree, const std::vector<prover::ProverMove>& line);
 
 // "黒先白死（無条件）", "コウで白死", "白生き", "セキで白生き", "判定できません".
 const char* VerdictText(prover::Verdict verdict);

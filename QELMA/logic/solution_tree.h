@@ -27,6 +27,14 @@ struct SolutionTreeRow {
 inline constexpr int MaxIndentDepth = 24;
 std::vector<SolutionTreeRow> SolutionTreeRows(const SgfTree& tree, std::size_t maxRows = SIZE_MAX);
 
+// What 解答図 lists: a tree over the position it starts from, and the line
+// above it saying where the tree comes from.
+struct ListedTree {
+    const SgfTree* tree = nullptr;
+    Board start{};
+    std::string header;
+};
+
 // The position at `node`: the moves from the root to it played on `start`
 // by the rules, and a number mark on each stone of the line still standing.
 struct TreePosition {

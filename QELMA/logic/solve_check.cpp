@@ -1,9 +1,5 @@
 #include "QELMA/logic/solve_check.h"
 
-#include <exception>
-
-#include "QELMA/logic/worker.h"
-
 namespace keldra {
 
 namespace {
@@ -43,16 +39,8 @@ std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, P
             view.SetEdit6Text(text);
         }
     } back{view, edit6After};
-    control.stop = false;
-    const Board proved = start;  // the worker's own copy
-    const prover::ProveOptions options = control.options;
     prover::ProveResult result;
-    try {
-        result = RunOnWorker(view, control.stop,
-                             [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
-    } catch (const std::exception&) {
-        return Undecided;  // no memory for the tables: the proof did not run
-    }
+    if (!ProveOnWorker(start, view, control, result)) return Undecided;  // no memory for the tables
     if (view.Cancelled()) return {};
     return SolutionCheckLine(result, x, y);
 }

@@ -15,6 +15,7 @@ inline constexpr const char* SolvedCount = "%1/%2 解いた";  // k/n solved
 inline constexpr const char* NoUnsolved = "未解決の問題はありません";
 inline constexpr const char* TreeWindowCaption = "解答図";
 inline constexpr const char* TreeFromBook = "問題集の解答";
+inline constexpr const char* TreeFromProof = "検証の解答図：%1";  // %1: the verdict
 inline constexpr const char* NoTree = "解答図がありません";
 inline constexpr const char* MarkRight = "○";
 inline constexpr const char* MarkWrong = "×";

@@ -1,6 +1,6 @@
 // The proof tree node by node into an SgfTree: both keep a node's children
 // after it, so one pass in order maps every parent before its children.
-#include "cli/proof_sgf.h"
+#include "QELMA/logic/proof_sgf.h"
 
 #include <vector>
 
@@ -15,12 +15,17 @@ SgfTree ProofSgfTree(const prover::ProofTree& proof) {
         const SgfMove move{n.move.colour, n.move.x, n.move.y};
         if (n.parent != 0) {
             index[i] = tree.add(parent, move);
+            // The line's judgement comes down from its first move.
+            tree.nodes[static_cast<std::size_t>(index[i])].judgement =
+                tree.nodes[static_cast<std::size_t>(parent)].judgement;
             continue;
         }
         const SgfJudgement mark = n.status == prover::FirstMoveStatus::Kills     ? SgfJudgement::Correct
                                   : n.status == prover::FirstMoveStatus::Refuted ? SgfJudgement::Wrong
                                                                                  : SgfJudgement::Unknown;
         index[i] = tree.add(parent, move, FirstMoveStatusText(n.status), mark);
+        if (n.status == prover::FirstMoveStatus::KillsByKo)
+            tree.nodes[static_cast<std::size_t>(index[i])].judgement = SgfJudgement::Correct;
     }
     return tree;
 }
