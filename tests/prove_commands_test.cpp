@@ -345,3 +345,103 @@ TEST_F(ProveCommandTest, FirstMoveClickedAfterTheProofShowsItsLine) {
 
 }  // namespace
 }  // namespace keldra
+
+namespace keldra {
+namespace {
+
+// 解答図 without a book lists the proof of the position: each first move
+// marked by its status, every row below it by its first move's line, and a
+// node's position numbered along its line. A kept proof of the same
+// position, 検証's or the window's own, is listed without proving again.
+TEST_F(ProveCommandTest, SolutionTreeWithoutABookListsTheProof) {
+    struct Case {
+        const char* problem;
+        const char* header;
+        std::vector<std::string> firstMoves;  // the first moves' rows, in the tree's order
+    };
+    const Case cases[] = {
+        {"straight three: the middle point", "検証の解答図：黒先白死（無条件）",
+         {"× 黒 1 1　失敗", "○ 黒 2 1　正解", "× 黒 3 1　失敗"}},
+        {"ko for the second eye", "検証の解答図：コウで白死", {"コウ 黒 3 1　コウ"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        setBoard(test::ComposedBoard(composed(c.problem).rows));
+        state.game.rec.MoveCount = 0;
+        const int waitsBefore = view.waits;
+        const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+        ASSERT_TRUE(listed);
+        EXPECT_EQ(listed->header, c.header);
+        EXPECT_EQ(view.waits, waitsBefore + 1) << "proved on the worker";
+        EXPECT_TRUE(listed->start == state.game.pos.board);
+
+        std::vector<std::string> firstMoves;
+        std::string firstMark;
+        for (const SolutionTreeRow& row : SolutionTreeRows(*listed->tree)) {
+            const std::string text = row.text.substr(2 * static_cast<std::size_t>(row.depth - 1));
+            const std::string mark = text.substr(0, text.find(' '));
+            if (row.depth == 1) {
+                if (std::find(c.firstMoves.begin(), c.firstMoves.end(), text) != c.firstMoves.end())
+                    firstMoves.push_back(text);
+                firstMark = mark == "×" ? "×" : "○";
+            } else {
+                EXPECT_EQ(mark, firstMark) << row.text;
+            }
+        }
+        EXPECT_EQ(firstMoves, c.firstMoves);
+
+        // The same position again: the kept proof, no new one.
+        ASSERT_TRUE(logic.SolutionTreeClick());
+        EXPECT_EQ(view.waits, waitsBefore + 1);
+    }
+
+    // A line's position carries its move numbers; 検証 of the position
+    // leaves a proof the window lists at once.
+    setBoard(test::ComposedBoard(composed("straight three: the middle point").rows));
+    logic.Prove1Click();
+    const int waits = view.waits;
+    const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(view.waits, waits);
+    const SgfTree& tree = *listed->tree;
+    const int vital = BookChild(tree, 0, Black, 2, 1);
+    ASSERT_GE(vital, 0);
+    const int answer = BookChild(tree, vital, White, 1, 1);
+    ASSERT_GE(answer, 0);
+    const TreePosition at = PositionAtNode(listed->start, tree, answer);
+    ASSERT_EQ(at.numbers.size(), 2u);
+    EXPECT_EQ(at.numbers[0].x * 100 + at.numbers[0].y * 10 + at.numbers[0].number, 112);
+    EXPECT_EQ(at.numbers[1].x * 100 + at.numbers[1].y * 10 + at.numbers[1].number, 211);
+}
+
+// White's answer read from the proof tree: the refutation under a wrong
+// first move, the longest resistance under a kill, nothing off the tree.
+TEST_F(ProveCommandTest, TreeAnswerFollowsTheProof) {
+    const Board board = test::ComposedBoard(composed("straight three: the middle point").rows);
+    ProveControl control;
+    ASSERT_TRUE(ProveCommand(board, view, control));
+    ASSERT_TRUE(KeptProof(control, board));
+    const prover::ProofTree& tree = control.proof.tree;
+    const auto b = [](int x, int y) { return prover::ProverMove{std::uint8_t(x), std::uint8_t(y), Black}; };
+    const auto w = [](int x, int y) { return prover::ProverMove{std::uint8_t(x), std::uint8_t(y), White}; };
+    struct Case {
+        std::vector<prover::ProverMove> line;
+        prover::AnswerKind kind;
+        prover::ProverMove move;
+    };
+    const Case cases[] = {
+        {{b(1, 1)}, prover::AnswerKind::Refutes, w(2, 1)},
+        {{b(3, 1)}, prover::AnswerKind::Refutes, w(2, 1)},
+        {{b(2, 1)}, prover::AnswerKind::Resists, FirstMoveLine(tree, 2, 1)[1]},
+        {{b(9, 9)}, prover::AnswerKind::Unknown, {}},
+        {{b(2, 1), w(1, 1)}, prover::AnswerKind::Unknown, {}},  // white to move: no answer of white's
+    };
+    for (const Case& c : cases) {
+        const prover::ProverAnswer a = TreeAnswer(tree, c.line);
+        EXPECT_EQ(a.kind, c.kind) << int(c.line[0].x);
+        EXPECT_EQ(a.move, c.move) << int(c.line[0].x);
+    }
+}
+
+}  // namespace
+}  // namespace keldra

@@ -195,3 +195,26 @@ TEST_F(StudyModeTest, NextUnsolvedSkipsSolvedProblems) {
 
 }  // namespace
 }  // namespace keldra
+
+namespace keldra {
+namespace {
+
+// With a proof tree at hand (the solution tree window's, of the problem
+// without a book) a wrong move is judged and refuted from the tree, even
+// when a fresh proof could settle nothing.
+TEST_F(StudyModeTest, AProofTreeAtHandJudgesAndRefutes) {
+    open(false);
+    const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(listed->header, "検証の解答図：黒先白死（無条件）");
+    logic.ProveLimits().nodeLimit = 1;  // a new proof would come to nothing
+    logic.ProveLimits().seconds = 0.001;
+    click(1, 1);
+    EXPECT_TRUE(memoHas("不正解")) << memo();
+    EXPECT_TRUE(memoHas("白 2 1 で生き")) << memo();
+    EXPECT_EQ(stone(2, 1), White);
+    EXPECT_EQ(kept(), ProblemResult::Failed);
+}
+
+}  // namespace
+}  // namespace keldra

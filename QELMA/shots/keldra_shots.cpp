@@ -1,6 +1,6 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|progress OUTPUT.png
+//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|prooftree|progress OUTPUT.png
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
 // drawn above the full-screen window (which has no title bar of its own);
@@ -10,7 +10,9 @@
 // on a position whose two kills both go through ko, marked in orange.
 // study: study mode after a wrong move, white's refutation on the board;
 // tree: the solution tree window with a line chosen and shown on the board;
-// progress: study mode at the end of a correct line, with the count solved.
+// prooftree: the same window for a problem without a book, listing the
+// prover's proof; progress: study mode at the end of a correct line, with
+// the count solved.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -155,9 +157,9 @@ int main(int argc, char** argv) {
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
                                 QStringLiteral("dialog"), QStringLiteral("prove"),
                                 QStringLiteral("prove-ko"), QStringLiteral("study"), QStringLiteral("tree"),
-                                QStringLiteral("progress")};
+                                QStringLiteral("prooftree"), QStringLiteral("progress")};
     if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|progress OUTPUT.png\n");
+        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|prooftree|progress OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
@@ -189,7 +191,9 @@ int main(int argc, char** argv) {
 
     keldra::MemoryProgressStore progress;  // the user's own results stay untouched
     std::unique_ptr<keldra::TForm3> treeWindow;
-    if (scene == QLatin1String("study") || scene == QLatin1String("tree") || scene == QLatin1String("progress")) {
+    const bool proofTree = scene == QLatin1String("prooftree");
+    if (scene == QLatin1String("study") || scene == QLatin1String("tree") || scene == QLatin1String("progress") ||
+        proofTree) {
         const QString path = scratch.filePath(QStringLiteral("straight-three.sgf"));
         std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
             << "(;" << StraightThree << "C[第一問])\n(;" << StraightThree << "C[第二問　黒先白死])\n(;"
@@ -200,13 +204,22 @@ int main(int argc, char** argv) {
         form.Study1->setChecked(true);
         form.logic().OpenProblemPath(file, 1);
         if (session.window.mode == keldra::GameMode::Input) form.Button6Click();
-        form.logic().Study().Start(straightThreeBook());
+        if (!proofTree) form.logic().Study().Start(straightThreeBook());
         const int cell = session.window.CellSize;
         if (scene == QLatin1String("study")) {
             form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 1 * cell, 1 * cell);
         } else if (scene == QLatin1String("progress")) {
             form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 2 * cell, 1 * cell);
             form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 3 * cell, 1 * cell);
+        } else if (proofTree) {
+            // No book: the window lists the prover's proof.
+            const std::optional<keldra::ListedTree> listed = form.logic().SolutionTreeClick();
+            if (!listed) return 1;
+            treeWindow = std::make_unique<keldra::TForm3>(*listed->tree, listed->start, session.game.pos, form.BAN1,
+                                                          &form, listed->header);
+            treeWindow->move(form.width() - treeWindow->width() - 10, 40);
+            treeWindow->show();
+            treeWindow->List1->setCurrentRow(3);
         } else {
             treeWindow = std::make_unique<keldra::TForm3>(form.logic().Study().tree(), form.logic().ProblemStart(),
                                                           session.game.pos, form.BAN1, &form);
