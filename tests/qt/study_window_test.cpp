@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -241,6 +242,41 @@ TEST_F(StudyWindow, StudyItemsAndKeys) {
     EXPECT_TRUE(form.Retry1->isEnabled());
     EXPECT_EQ(form.SolutionTree1->shortcut(), QKeySequence(Qt::Key_F6));
     EXPECT_EQ(form.Retry1->shortcut(), QKeySequence(Qt::Key_R));
+}
+
+}  // namespace
+}  // namespace keldra
+
+namespace keldra {
+namespace {
+
+// F6 on a position without a book: the window opens on the prover's proof
+// tree, says so, and a row of it shows its line on the board.
+TEST_F(StudyWindow, F6WithoutABookListsTheProof) {
+    state.game.pos.board = test::BoardFromPicture(StraightThree);
+    state.game.rec.MoveCount = 0;
+    const Board before = state.game.pos.board;
+    std::string header, vitalRow, lineShown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        if (!window) return;
+        poll.stop();
+        header = window->Label1->text().toStdString();
+        for (int row = 0; row < window->List1->count(); ++row) {
+            if (window->List1->item(row)->text().toStdString() != "○ 黒 2 1　正解") continue;
+            vitalRow = window->List1->item(row)->text().toStdString();
+            window->List1->setCurrentRow(row + 1);  // white's first defence
+            lineShown = test::PictureOf(state.game.pos.board);
+        }
+        window->reject();
+    });
+    poll.start(20);
+    form.SolutionTree1->trigger();
+    EXPECT_EQ(header, "検証の解答図：黒先白死（無条件）");
+    EXPECT_EQ(vitalRow, "○ 黒 2 1　正解");
+    EXPECT_NE(lineShown, test::PictureOf(before)) << "the line's position was shown";
+    EXPECT_EQ(test::PictureOf(state.game.pos.board), test::PictureOf(before));
 }
 
 }  // namespace
