@@ -47,11 +47,11 @@ bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, 
 // proof could not run.
 prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, ProveControl& control);
 
-// Proves `board` for a proof tree as 検証 does (Edit1 and Edit6 say that it
-// runs, Esc stops it, the view waits) unless the kept proof is of the same
-// board; then Edit6 shows the verdict and Edit1 the time. The proof is kept.
-// Returns nullptr when the proof could not run (then "解答不能" was shown) or
-// the window started closing.
+// The proof of `board` with its tree: the kept one when it is of that board
+// (KeptProof), else proved as 検証 proves (Edit1 and Edit6 say that it runs,
+// Esc stops it, the view waits; then Edit6 shows the verdict and Edit1 the
+// time) and kept. Returns nullptr when the proof could not run (then
+// "解答不能" was shown) or the window started closing.
 const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, ProveControl& control);
 
 // "正解" for a first move that kills, "コウ" for one that kills through ko,
