@@ -2,7 +2,7 @@
 # Screenshots of the main window (an empty board; a problem with stones, a ko
 # dot and the last-move ring; the second problem of an SGF collection with the
 # window's caption; the file menu open; the SGF open dialog; 検証 with its marks
-# on a bundled problem and on a position of two ko kills) and of the help
+# on a bundled problem and on a ko kill) and of the help
 # window (at its top and at its section on SGF files), on virtual screens of
 # 800x600 and 640x480, saved as PNG files in out/screenshots/.
 #   scripts/screenshots.sh [BUILD_DIR]

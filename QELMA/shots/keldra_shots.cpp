@@ -7,7 +7,8 @@
 // menu: the file menu open; dialog: the SGF open dialog. The settings go to
 // a temporary folder, so the dialog starts in the bundled problems.
 // prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
-// on a position whose two kills both go through ko, marked in orange.
+// on bent four in the corner, whose one kill goes through ko, marked in
+// orange.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -93,17 +94,18 @@ QPixmap grabScreen(QWidget& fallback) {
     return shot.isNull() ? fallback.grab() : shot;
 }
 
-// One real eye and two ko eyes on the top edge: black kills only by winning
-// a ko, at (3, 1) or (7, 1).
-constexpr const char* TwoKos[] = {
-    "X O . O . O . O X . . . .",
-    "X X O O O O O X X . . . .",
-    ". X X X X X X X . . . . .",
+// Bent four in the corner: black's vital point (2, 1) kills only by winning
+// the ko that follows.
+constexpr const char* BentFour[] = {
+    ". . . O X . . . . . . . .",
+    ". O O O X . . . . . . . .",
+    "O O X X X . . . . . . . .",
+    "X X X . . . . . . . . . .",
 };
 
-void setUpTwoKos(keldra::Game& game) {
-    for (int y = 1; y <= 3; ++y) {
-        const char* row = TwoKos[y - 1];
+void setUpBentFour(keldra::Game& game) {
+    for (int y = 1; y <= 4; ++y) {
+        const char* row = BentFour[y - 1];
         for (int x = 1; x <= keldra::BoardSide; ++x) {
             const char c = row[2 * (x - 1)];
             game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
@@ -150,7 +152,7 @@ int main(int argc, char** argv) {
         form.Prove1->trigger();
         settle(300);
     } else if (scene == QLatin1String("prove-ko")) {
-        setUpTwoKos(session.game);
+        setUpBentFour(session.game);
         form.Prove1->trigger();
         settle(300);
     }
