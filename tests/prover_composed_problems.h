@@ -161,6 +161,14 @@ inline const Composed ComposedProblems[] = {
         .O.O.X
         OOOXXX
         XXXX..)", prover::Verdict::Kill, "5,1", ""},
+    // A ko that white resolves: black's 1,2 takes 1,1; after white retakes
+    // it captures black's stone at 2,1 with its second move and lives. Black
+    // kills only by winning the ko.
+    {"direct ko: white retakes, then captures the stone inside and lives", R"(
+        OX.OX
+        .O.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "1,2"},
     // Fujisawa Shuuko, elementary problem 5: after B 8,3 W 8,2 B 6,1 W 7,3
     // B 7,1 W 7,2 B 7,4 black's capture at 8,3 starts a ko that white wins
     // and still cannot turn into a second eye: the book's kill.
