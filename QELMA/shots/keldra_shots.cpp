@@ -1,6 +1,6 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png
+//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line OUTPUT.png
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
 // drawn above the full-screen window (which has no title bar of its own);
@@ -8,7 +8,8 @@
 // a temporary folder, so the dialog starts in the bundled problems.
 // prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
 // on bent four in the corner, whose one kill goes through ko, marked in
-// orange.
+// orange; prove-line: 検証 on a bundled problem, then a click on a wrong first
+// move, whose refutation Memo1 shows.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -125,9 +126,10 @@ int main(int argc, char** argv) {
     const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
                                 QStringLiteral("dialog"), QStringLiteral("prove"),
-                                QStringLiteral("prove-ko")};
+                                QStringLiteral("prove-ko"), QStringLiteral("prove-line")};
     if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png\n");
+        std::fprintf(stderr,
+                     "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
@@ -154,6 +156,14 @@ int main(int argc, char** argv) {
     } else if (scene == QLatin1String("prove-ko")) {
         setUpBentFour(session.game);
         form.Prove1->trigger();
+        settle(300);
+    } else if (scene == QLatin1String("prove-line")) {
+        // 検証, then a click on a wrong first move: its refutation in Memo1.
+        form.logic().OpenProblemPath(KELDRA_SOURCE_DIR "/problems/07-rabbity-six.go");
+        form.Prove1->trigger();
+        settle(300);
+        const int cell = session.window.CellSize;
+        form.logic().BoardMouseDown(keldra::MouseButton::Left, 11 * cell, 12 * cell);
         settle(300);
     }
 
