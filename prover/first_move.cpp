@@ -22,18 +22,34 @@ FirstMoveClaim DfpnFirstMove::search(const FirstMoveTask& task) {
     return claim;
 }
 
+bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& setup, const SearchRules& rules,
+                       FillScratch& fs, SearchNode& after, bool& waited) {
+    waited = false;
+    if (PlayInto(root, point, after, setup, rules, fs, true)) return true;
+    if (!rules.resolveKo || root.toMove != Black || !setup.rootBan[static_cast<std::size_t>(point)]) return false;
+    after = root;
+    after.toMove = White;
+    after.mustMove = 1;
+    after.lastPass = 0;
+    after.captured = 0;
+    after.koBan = 0;
+    waited = true;
+    return true;
+}
+
 MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const ProblemSetup& setup,
                          const SearchRules& rules, const SearchNode& root, int point, std::uint64_t budget) {
     MoveProof p;
     if (checker.limitsReached()) return p;
     std::array<SearchNode, 2> path{root, root};
     FillScratch fs;
-    if (!PlayInto(root, point, path[1], setup, rules, fs, true)) {
+    bool waited = false;
+    if (!FirstMovePosition(root, point, setup, rules, fs, path[1], waited)) {
         // Barred by the board's ko mark: white needs no answer.
         p.outcome = MoveOutcome::Disproved;
         return p;
     }
-    const Outcome o = TerminalOf(path[1], point, false, setup, rules, fs);
+    const Outcome o = waited ? Outcome::None : TerminalOf(path[1], point, false, setup, rules, fs);
     if (o == Outcome::BlackWins) {
         p.outcome = MoveOutcome::Proved;
         return p;

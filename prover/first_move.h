@@ -61,6 +61,15 @@ struct MoveProof {
     bool ownKeys = false;
 };
 
+// The position after black's first move `point` from `root` under `rules`
+// into `after`; false when the move cannot be played. Under rules.resolveKo
+// a move that the board's ko mark bars comes after a wait: white has just
+// retaken that ko, so black plays elsewhere and white resolves the ko with a
+// stone; `after` is that position, white to move and no pass, and `waited`
+// is set. Black then plays the move, or any other.
+bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& setup, const SearchRules& rules,
+                       FillScratch& fs, SearchNode& after, bool& waited);
+
 // Proves black's first move `point` from `root` under `rules`: a move that
 // ends the game at once needs no search; otherwise `search` claims, and
 // `checker` (reading the same table) re-checks every claimed proof.

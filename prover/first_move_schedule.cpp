@@ -95,7 +95,7 @@ private:
                 Task& task = tasks_[static_cast<std::size_t>(k)];
                 task.busy = true;
                 budget = std::max(FirstRoundBudget, task.spent);
-                rules = SearchRules{task.ko ? Black : White, false, task.salt};
+                rules = SearchRules{task.ko ? Black : White, false, task.salt, !task.ko};
                 return k;
             }
             // Nothing free now; a running task may still hand out a ko

@@ -63,7 +63,7 @@ MoveGenerator::MoveGenerator(const SearchNode& n, const ProblemSetup& setup, con
 bool MoveGenerator::allows(int move) const {
     // Black's first move may be anywhere: every one of them is proved.
     if (move != PassMove) return atRoot_ || WithinReach(move, setup_, reach_);
-    return n_.toMove == White || rules_.unconditional;
+    return (n_.toMove == White && !n_.mustMove) || rules_.unconditional;
 }
 
 int MoveGenerator::next(SearchNode& child) {

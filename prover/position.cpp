@@ -22,7 +22,7 @@ struct Zobrist {
     std::array<std::uint64_t, GridPoints> ko{};
     std::array<std::uint64_t, 3> side{};
     std::array<std::uint64_t, 3> master{};
-    std::uint64_t unconditional = 0, pass = 0;
+    std::uint64_t unconditional = 0, pass = 0, resolve = 0, mustMove = 0;
     Zobrist() {
         std::uint64_t s = 0x6B656C647261ull;
         for (auto& colour : stone)
@@ -32,6 +32,8 @@ struct Zobrist {
         for (auto& v : master) v = splitmix(s);
         unconditional = splitmix(s);
         pass = splitmix(s);
+        resolve = splitmix(s);
+        mustMove = splitmix(s);
     }
 };
 
@@ -64,7 +66,8 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {
     const Zobrist& z = Z();
     std::uint64_t k = n.stones ^ z.side[n.toMove] ^ z.master[rules.koMaster];
-    if (n.koBan != 0 && n.toMove != rules.koMaster) k ^= z.ko[n.koBan];
+    if (n.koBan != 0 && (n.toMove != rules.koMaster || rules.resolveKo)) k ^= z.ko[n.koBan];
+    if (rules.resolveKo) k ^= z.resolve ^ (n.mustMove ? z.mustMove : 0);
     if (rules.unconditional) k ^= z.unconditional ^ (n.lastPass ? z.pass : 0);
     return k ^ rules.salt;
 }
@@ -73,6 +76,10 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
               const SearchRules& rules, FillScratch& fs, bool atRoot) {
     const std::uint8_t c = from.toMove, o = static_cast<std::uint8_t>(3 - c);
     const auto mi = static_cast<std::size_t>(move);
+    if (move == PassMove && from.mustMove) return false;
+    // White's retake of a ko at once, which only a ko master may play.
+    const bool retake = move != PassMove && rules.resolveKo && c == White && c == rules.koMaster &&
+                        (from.koBan == move || (atRoot && setup.rootBan[mi]));
     if (move != PassMove) {
         if (from.cell[mi] != Empty) return false;
         // The board's own ko marks are kos like any other: they bind the
@@ -83,6 +90,7 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     to = from;
     to.toMove = o;
     to.koBan = 0;
+    to.mustMove = 0;
     if (move == PassMove) {
         to.lastPass = 1;
         return true;
@@ -152,6 +160,12 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     // Escaped: a group holding a target stone reached the ring or a
     // surrounding stone.
     if (isTarget && (own.safe || own.ring)) to.escaped = 1;
+    if (retake) {
+        // White won the ko: it resolves it with a second move.
+        to.toMove = White;
+        to.mustMove = 1;
+        to.koBan = 0;
+    }
     return true;
 }
 

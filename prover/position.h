@@ -19,6 +19,11 @@ struct SearchRules {
     // Mixed into every key: a run with its own salt shares no table entry
     // with other runs.
     std::uint64_t salt = 0;
+    // White as ko master wins every ko it retakes at once, and then resolves
+    // it: it moves again, with a stone (a pass would leave the ko as it
+    // was). A ko that white cannot turn into life even so is one-sided, and
+    // black kills.
+    bool resolveKo = false;
 };
 
 struct SearchNode {
@@ -27,6 +32,7 @@ struct SearchNode {
     std::uint8_t toMove = Black;
     std::uint8_t koBan = 0;      // point barred to toMove (0 none), unless toMove is ko master
     std::uint8_t lastPass = 0;   // the previous move was a pass
+    std::uint8_t mustMove = 0;   // white has just retaken a ko and resolves it: no pass
     std::uint8_t escaped = 0;    // a target group reached the ring or a surrounding stone
     std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
@@ -45,14 +51,17 @@ struct SearchNode {
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
 
 // The identity of a node for the table and for repetition: the stones, the
-// side to move, a ko ban that binds the side to move, the pass flag when two
-// passes end the game for black, and the rules of the run.
+// side to move, a ko ban that binds the side to move (with resolveKo, any ko
+// ban: white's retake then differs from a plain capture), the flag of white's
+// resolving move, the pass flag when two passes end the game for black, and
+// the rules of the run.
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules);
 
 // Plays `move` (a movable empty point or PassMove) for from.toMove into `to`.
 // Returns false for an illegal move: occupied, ko-banned or self-capture.
 // `atRoot` adds the bans of the board's own ko marks, which bind the side to
-// move unless it is ko master.
+// move unless it is ko master. With rules.resolveKo, white's retake at once
+// leaves white to move again, and then a pass is illegal.
 bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSetup& setup,
               const SearchRules& rules, FillScratch& fs, bool atRoot);
 

@@ -153,7 +153,7 @@ private:
 ProofTree BuildProofTree(const ProblemSetup& setup, const SearchNode& root, const ProofTable& table,
                          const std::vector<RootResult>& firstMoves, int maxNodes) {
     TreeBuilder b(setup, root, table);
-    const SearchRules whiteMaster{White, false};
+    const SearchRules whiteMaster{White, false, 0, true};
     const SearchRules blackMaster{Black, false};
     int kills = 0;
     for (const RootResult& r : firstMoves)

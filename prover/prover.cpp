@@ -83,7 +83,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     result.verdict = VerdictOf(result.firstMoves, clean, result);
 
     // The main line, and the seki test, on the first searcher.
-    const SearchRules whiteMaster{White, false};
+    const SearchRules whiteMaster{White, false, 0, true};
     const SearchRules blackMaster{Black, false};
     Searcher& s = *searchers[0];
     SearchLimits late;
@@ -98,18 +98,24 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         std::array<SearchNode, 2> path{root, root};
         FillScratch fs;
         const int point = IndexOf(first.x, first.y);
-        PlayInto(root, point, path[1], setup, rules, fs, true);
+        bool waited = false;
+        FirstMovePosition(root, point, setup, rules, fs, path[1], waited);
         s.setRules(rules);
         std::vector<int> rest;
-        if (TerminalOf(path[1], point, false, setup, rules, fs) != Outcome::BlackWins) {
+        if (waited || TerminalOf(path[1], point, false, setup, rules, fs) != Outcome::BlackWins) {
             s.solve(path.data(), 2);
             rest = s.provedLine(path.data(), 2);
         }
-        result.line.push_back(first);
-        std::uint8_t colour = White;
+        // Where the board's ko mark bars the move, black waits first: a pass.
+        result.line.push_back(waited ? ProverMove{0, 0, Black} : first);
+        // The side to move of each position: white moves twice where it
+        // resolves a ko.
+        SearchNode at = path[1];
         for (const int m : rest) {
-            result.line.push_back(moveOf(m, colour));
-            colour = colour == White ? Black : White;
+            result.line.push_back(moveOf(m, at.toMove));
+            SearchNode next;
+            PlayInto(at, m, next, setup, rules, fs, false);
+            at = next;
         }
     } else if (result.verdict == Verdict::Alive) {
         // Seki: white lives, but not when two passes in a row count for black.
@@ -140,7 +146,7 @@ ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const 
     // First a refutation that holds even against black's ko threats, then
     // one that needs white's; else the longest resistance.
     for (const std::uint8_t master : {Black, White}) {
-        s.setRules(SearchRules{master, false});
+        s.setRules(SearchRules{master, false, 0, master == White});
         const ProofValues v = s.solve(&root, 1);
         answer.nodes = limits.nodes.load();
         if (v.disproved()) {

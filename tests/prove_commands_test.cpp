@@ -101,8 +101,10 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
          "12,12g"},
         {"two killing first moves", "", composed("two-point eye").rows, "黒先白死（無条件）", "殺す手：1 1　2 1", nullptr,
          "1,1g 2,1g"},
-        {"two ko moves", "", composed("one real eye and two ko eyes").rows, "コウで白死", "殺す手：なし",
-         "コウで殺す手：3 1　7 1", "3,1o 7,1o"},
+        {"two one-sided kos", "", composed("one real eye and two ko eyes").rows, "黒先白死（無条件）",
+         "殺す手：3 1　7 1", nullptr, "3,1g 7,1g"},
+        {"a ko kill", "", composed("bent four in the corner").rows, "コウで白死", "殺す手：なし", "コウで殺す手：2 1",
+         "2,1o"},
         {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, ""},
         {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, ""},
     };
@@ -283,11 +285,11 @@ TEST_F(ProveCommandTest, StubbornWhiteAnswersWithTheProver) {
     }
 }
 
-// White has just retaken a ko that black cannot lose: black's 3,1 takes
+// White has just retaken a ko that it cannot resolve: black's 3,1 takes
 // 4,1, black plays elsewhere, white retakes at 4,1. The board's ko mark bars
-// black from 3,1 for one move; a ko master retakes after a threat, so it is
-// the same ko as on the unmarked board, not a seki.
-TEST_F(ProveCommandTest, AKoBarredForOneMoveIsStillAKo) {
+// black from 3,1 for one move; black waits and takes later, so the group is
+// as dead as on the unmarked board, never a seki.
+TEST_F(ProveCommandTest, AKoBarredForOneMoveIsNoSeki) {
     Board start = test::ComposedBoard(R"(
         .O.OX
         OOOXX
@@ -306,9 +308,9 @@ TEST_F(ProveCommandTest, AKoBarredForOneMoveIsStillAKo) {
             ASSERT_EQ(state.game.pos.at(4, 1).Stone, White);
         }
         logic.Prove1Click();
-        EXPECT_EQ(view.edit6, "コウで白死");
-        EXPECT_EQ(memoLine("殺す手："), "殺す手：なし");
-        EXPECT_EQ(memoLine("コウで殺す手："), "コウで殺す手：3 1");
+        EXPECT_EQ(view.edit6, "黒先白死（無条件）");
+        EXPECT_EQ(memoLine("殺す手："), "殺す手：3 1");
+        EXPECT_EQ(memoLine("コウで殺す手："), "(no line コウで殺す手：)");
     }
 }
 
@@ -362,7 +364,7 @@ TEST_F(ProveCommandTest, SolutionTreeWithoutABookListsTheProof) {
     const Case cases[] = {
         {"straight three: the middle point", "検証の解答図：黒先白死（無条件）",
          {"× 黒 1 1　失敗", "○ 黒 2 1　正解", "× 黒 3 1　失敗"}},
-        {"ko for the second eye", "検証の解答図：コウで白死", {"コウ 黒 3 1　コウ"}},
+        {"bent four in the corner", "検証の解答図：コウで白死", {"コウ 黒 2 1　コウ"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem);

@@ -43,13 +43,12 @@ TEST(SolveCheck, LineForEachFirstMove) {
         EXPECT_EQ(CheckFirstMove(board, c.x, c.y, view, control), c.line) << c.x << "," << c.y;
     }
 
-    // One real eye and two ko eyes on the top edge: black kills only by
-    // winning a ko, at 3 1 or 7 1.
-    const Board twoKos = test::BoardFromPicture(R"(
-        X O . O . O . O X . . . .
-        X X O O O O O X X . . . .
-        . X X X X X X X . . . . .
-        . . . . . . . . . . . . .
+    // Bent four in the corner: the vital point 2 1 kills only through ko.
+    const Board bentFour = test::BoardFromPicture(R"(
+        . . . O X . . . . . . . .
+        . O O O X . . . . . . . .
+        O O X X X . . . . . . . .
+        X X X . . . . . . . . . .
         . . . . . . . . . . . . .
         . . . . . . . . . . . . .
         . . . . . . . . . . . . .
@@ -59,7 +58,7 @@ TEST(SolveCheck, LineForEachFirstMove) {
         . . . . . . . . . . . . .
         . . . . . . . . . . . . .
         . . . . . . . . . . . . .)");
-    EXPECT_EQ(CheckFirstMove(twoKos, 3, 1, view, control), "検証：コウ");
+    EXPECT_EQ(CheckFirstMove(bentFour, 2, 1, view, control), "検証：コウ");
 
     // A move the proof left open, and a refutation by a pass.
     prover::ProveResult result;

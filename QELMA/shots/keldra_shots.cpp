@@ -1,13 +1,16 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|prooftree|progress OUTPUT.png
+//   keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line|study|tree|prooftree|progress
+//                OUTPUT.png
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
 // drawn above the full-screen window (which has no title bar of its own);
 // menu: the file menu open; dialog: the SGF open dialog. The settings go to
 // a temporary folder, so the dialog starts in the bundled problems.
 // prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
-// on a position whose two kills both go through ko, marked in orange.
+// on bent four in the corner, whose one kill goes through ko, marked in
+// orange; prove-line: 検証 on a bundled problem, then a click on a wrong first
+// move, whose refutation Memo1 shows.
 // study: study mode after a wrong move, white's refutation on the board;
 // tree: the solution tree window with a line chosen and shown on the board;
 // prooftree: the same window for a problem without a book, listing the
@@ -101,17 +104,18 @@ QPixmap grabScreen(QWidget& fallback) {
     return shot.isNull() ? fallback.grab() : shot;
 }
 
-// One real eye and two ko eyes on the top edge: black kills only by winning
-// a ko, at (3, 1) or (7, 1).
-constexpr const char* TwoKos[] = {
-    "X O . O . O . O X . . . .",
-    "X X O O O O O X X . . . .",
-    ". X X X X X X X . . . . .",
+// Bent four in the corner: black's vital point (2, 1) kills only by winning
+// the ko that follows.
+constexpr const char* BentFour[] = {
+    ". . . O X . . . . . . . .",
+    ". O O O X . . . . . . . .",
+    "O O X X X . . . . . . . .",
+    "X X X . . . . . . . . . .",
 };
 
-void setUpTwoKos(keldra::Game& game) {
-    for (int y = 1; y <= 3; ++y) {
-        const char* row = TwoKos[y - 1];
+void setUpBentFour(keldra::Game& game) {
+    for (int y = 1; y <= 4; ++y) {
+        const char* row = BentFour[y - 1];
         for (int x = 1; x <= keldra::BoardSide; ++x) {
             const char c = row[2 * (x - 1)];
             game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
@@ -156,10 +160,12 @@ int main(int argc, char** argv) {
     const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
                                 QStringLiteral("dialog"), QStringLiteral("prove"),
-                                QStringLiteral("prove-ko"), QStringLiteral("study"), QStringLiteral("tree"),
-                                QStringLiteral("prooftree"), QStringLiteral("progress")};
+                                QStringLiteral("prove-ko"), QStringLiteral("prove-line"), QStringLiteral("study"),
+                                QStringLiteral("tree"), QStringLiteral("prooftree"), QStringLiteral("progress")};
     if (argc != 3 || !scenes.contains(QString::fromLatin1(argv[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|study|tree|prooftree|progress OUTPUT.png\n");
+        std::fprintf(stderr,
+                     "usage: keldra-shots empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line|study|tree|"
+                     "prooftree|progress OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(argv[1]);
@@ -184,8 +190,16 @@ int main(int argc, char** argv) {
         form.Prove1->trigger();
         settle(300);
     } else if (scene == QLatin1String("prove-ko")) {
-        setUpTwoKos(session.game);
+        setUpBentFour(session.game);
         form.Prove1->trigger();
+        settle(300);
+    } else if (scene == QLatin1String("prove-line")) {
+        // 検証, then a click on a wrong first move: its refutation in Memo1.
+        form.logic().OpenProblemPath(KELDRA_SOURCE_DIR "/problems/07-rabbity-six.go");
+        form.Prove1->trigger();
+        settle(300);
+        const int cell = session.window.CellSize;
+        form.logic().BoardMouseDown(keldra::MouseButton::Left, 11 * cell, 12 * cell);
         settle(300);
     }
 

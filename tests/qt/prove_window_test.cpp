@@ -74,6 +74,19 @@ TEST_F(ProveWindow, F5ProvesAndMarksUntilTheBoardChanges) {
     EXPECT_EQ(colourNear(1, 1), board);
 }
 
+// The first click after F5, on a wrong first move, shows white's refutation
+// in the memo; the stone is placed as ever.
+TEST_F(ProveWindow, TheFirstMoveClickedAfterF5ShowsItsLine) {
+    dialogs.openAnswers.push_back(QString::fromUtf8(KELDRA_SOURCE_DIR "/problems/01-bent-three.go"));
+    form.Open1->trigger();
+    QTest::keyClick(&form, Qt::Key_F5);
+    clickPoint(2, 1);
+    EXPECT_EQ(memoLines().value(0).toStdString(), "初手 2 1：失敗");
+    EXPECT_EQ(memoLines().value(1).toStdString(), "2 1 R1");
+    EXPECT_EQ(memoLines().value(2).toStdString(), "1 1 R2") << "white's refutation";
+    EXPECT_EQ(state.game.pos.at(2, 1).Stone, Black);
+}
+
 // Esc while a long proof runs: it ends at once with nothing decided.
 TEST_F(ProveWindow, EscStopsALongProof) {
     for (const auto& [x, y] : {std::pair{3, 2}, {11, 2}, {3, 12}, {11, 12}}) state.game.pos.at(x, y).Stone = Black;
