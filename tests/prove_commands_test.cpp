@@ -194,6 +194,21 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
         }
         EXPECT_TRUE(open == state.game.pos.board);
     }
+
+    // 解答図's proof stops the same way, and a stopped proof is not listed
+    // again: the next time proves anew.
+    view.closing = false;
+    view.onWait = [&] { logic.CancelProve(); };
+    state.game.rec.MoveCount = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 1.0);
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(view.edit6, "判定できません");
+    EXPECT_FALSE(view.busy);
+    const int waits = view.waits;
+    ASSERT_TRUE(logic.SolutionTreeClick());
+    EXPECT_EQ(view.waits, waits + 1);
 }
 
 // The marks belong to the position they were found on: a change drops them
