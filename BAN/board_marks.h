@@ -15,11 +15,13 @@ namespace keldra {
 enum class MarkKind : std::uint8_t {
     Kill,    // a first move that kills outright
     KoKill,  // a first move that kills only through ko
+    MoveNumber,  // the number of the move that put the stone there
 };
 
 struct BoardMark {
     std::uint8_t x = 0, y = 0;
     MarkKind kind = MarkKind::Kill;
+    int number = 0;  // MoveNumber: the move's number in its line
     friend bool operator==(const BoardMark&, const BoardMark&) = default;
 };
 

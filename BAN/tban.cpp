@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace keldra {
 
 namespace {
@@ -144,9 +146,26 @@ void TBAN::drawMarks(QPainter& p, int cell) {
     for (const BoardMark& m : marks()) {
         const int x = m.x * cell;
         const int y = m.y * cell;
+        if (m.kind == MarkKind::MoveNumber) {
+            drawMoveNumber(p, cell, m);
+            continue;
+        }
         p.setBrush(m.kind == MarkKind::Kill ? KillGreen : KoOrange);
         rectangle(p, x - quarter, y - quarter, x + quarter, y + quarter);
     }
+}
+
+// A move's number on its stone, in the other stone's colour.
+void TBAN::drawMoveNumber(QPainter& p, int cell, const BoardMark& m) {
+    const QRect box(m.x * cell - cell / 2, m.y * cell - cell / 2, cell, cell);
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(std::max(8, cell / 2));
+    p.save();
+    p.setFont(font);
+    p.setPen(pos_.at(m.x, m.y).Stone == Black ? StoneWhite : StoneBlack);
+    p.drawText(box, Qt::AlignCenter, QString::number(m.number));
+    p.restore();
 }
 
 void TBAN::paintEvent(QPaintEvent*) {

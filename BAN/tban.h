@@ -60,6 +60,7 @@ protected:
 private:
     void drawBoard();
     void drawMarks(QPainter& p, int cell);
+    void drawMoveNumber(QPainter& p, int cell, const BoardMark& m);
 
     const Position& pos_;
     int cellSize_ = 38;

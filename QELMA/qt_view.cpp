@@ -169,6 +169,11 @@ void QtFormView::MemoShowFirstLine() {
     form_.Memo1->ensureCursorVisible();
 }
 
+void QtFormView::MemoShowLastLine() {
+    form_.Memo1->moveCursor(QTextCursor::End);
+    form_.Memo1->ensureCursorVisible();
+}
+
 void QtFormView::SetBoardMarks(const std::vector<BoardMark>& marks) {
     if (form_.BAN1) form_.BAN1->SetMarks(marks);
 }

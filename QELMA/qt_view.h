@@ -61,6 +61,7 @@ public:
     void SetBusy(bool busy) override;
     void SetBoardMarks(const std::vector<BoardMark>& marks) override;
     void MemoShowFirstLine() override;
+    void MemoShowLastLine() override;
 
 private:
     TForm1& form_;

@@ -153,7 +153,9 @@ TForm1::TForm1(Session& session, QSize screen, QWidget* parent)
     createProblemMenuItems();
     createAnalyzeMenu();
     createLanguageMenu();
+    createStudyItems();
     connectHandlers();
+    logic_.SetSolutionCheck(true);
     takeFileDrops();
     FormCreate(screen.isEmpty() ? primaryScreenSize() : screen);
     Form2 = new TForm2(this);
@@ -356,6 +358,8 @@ void TForm1::setBusy(bool busy) {
     for (QAction* a : {OpenSgf1, SaveSgf1, Previous1, Next1}) a->setEnabled(takeInput);
     for (QAction* a : {Prove1, StubbornWhite1}) a->setEnabled(takeInput);
     for (QAction* a : {Japanese1, English1, SystemLanguage1}) a->setEnabled(takeInput);
+    for (QAction* a : {Study1, NextUnsolved1, SolutionTree1}) a->setEnabled(takeInput);
+    Retry1->setEnabled(takeInput && logic_.StudyModeOn());  // R types into the memo otherwise
     // A close asked for during the search goes ahead once control is back
     // in the event loop, after the handler that ran the search has returned.
     if (!busy && closing_) QTimer::singleShot(0, this, &QWidget::close);

@@ -119,6 +119,10 @@ public:
     QAction* Japanese1;       // 日本語
     QAction* English1;        // English
     QAction* SystemLanguage1; // システムの言語
+    QAction* Study1;          // 問題集モード(&T), checkable, off at start
+    QAction* Retry1;          // R: take back the wrong move and its refutation
+    QAction* NextUnsolved1;   // 次の未解決の問題 (Shift+PageDown)
+    QAction* SolutionTree1;   // 解答図 (F6)
     QTimer* Timer1;
     TForm2* Form2;
 
@@ -149,6 +153,7 @@ public slots:
     void Prove1Click();
     void StubbornWhite1Click(bool on);
     void LanguageClick(QAction* item);
+    void SolutionTree1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -167,6 +172,7 @@ private:
     bool takesFiles() const { return !busy_ && !closing_; }
     void createAnalyzeMenu();
     void createLanguageMenu();
+    void createStudyItems();
     void connectHandlers();
     void FormCreate(QSize screen);
     void destroyBoard();
@@ -176,6 +182,7 @@ private:
     Form1Logic logic_;
     MainLayout layout_;
     std::unique_ptr<WindowDialogs> ownDialogs_;
+    std::unique_ptr<ProgressStore> progress_;
     WindowDialogs* dialogs_;
     bool busy_ = false;
     bool closing_ = false;

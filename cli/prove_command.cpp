@@ -4,9 +4,12 @@
 
 #include <chrono>
 #include <charconv>
+#include <fstream>
 #include <string>
 
 #include "QELMA/logic/problem_open.h"
+#include "QELMA/logic/prove_commands.h"
+#include "QELMA/logic/proof_sgf.h"
 #include "prover/prover.h"
 
 namespace keldra {
@@ -14,6 +17,8 @@ namespace keldra {
 namespace {
 
 constexpr int UsageError = 2;
+// The proof tree's size: a player can still walk it in an SGF editor.
+constexpr int TreeNodes = 3000;
 
 std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
 
@@ -26,16 +31,47 @@ bool parseSeconds(std::string_view s, double& out) {
     return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
 }
 
+struct ProveArguments {
+    std::string_view file;
+    int tree = 0;
+    std::string_view treeOut;  // --tree: where the proof tree goes
+    prover::ProveOptions options;
+};
+
+// prove FILE [TREE] [--seconds S] [--tree OUT]: the file, then an optional game-tree
+// number (counted from 1, as `board` takes it), then the options.
+bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a) {
+    if (args.size() < 2) return false;
+    a.file = args[1];
+    std::size_t i = 2;
+    if (i < args.size() && !args[i].empty() && args[i].size() <= 6 &&
+        args[i].find_first_not_of("0123456789") == std::string_view::npos) {
+        a.tree = std::stoi(std::string(args[i])) - 1;
+        if (a.tree < 0) return false;
+        ++i;
+    }
+    bool seconds = false;
+    for (; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return false;
+        if (args[i] == "--seconds" && !seconds) {
+            if (!parseSeconds(args[i + 1], a.options.seconds)) return false;
+            seconds = true;
+        } else if (args[i] == "--tree" && a.treeOut.empty() && !args[i + 1].empty()) {
+            a.treeOut = args[i + 1];
+            a.options.treeNodes = TreeNodes;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
-    prover::ProveOptions options;
-    if (args.size() == 4 && args[2] == "--seconds") {
-        if (!parseSeconds(args[3], options.seconds)) return UsageError;
-    } else if (args.size() != 2) {
-        return UsageError;
-    }
-    const OpenedProblem load = ReadProblemPath(std::string(args[1]), 0, CharsetDecoder{});
+    ProveArguments a;
+    if (!parseArguments(args, a)) return UsageError;
+    const OpenedProblem load = ReadProblemPath(std::string(a.file), a.tree, CharsetDecoder{});
     if (!load.ok) {
         err << load.error << '\n';
         return 1;
@@ -45,7 +81,7 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     ApplyProblem(board, load.stones);
 
     const auto started = std::chrono::steady_clock::now();
-    const prover::ProveResult r = prover::Prove(board, options);
+    const prover::ProveResult r = prover::Prove(board, a.options);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
 
     out << "verdict: " << prover::VerdictToken(r.verdict) << '\n';
@@ -58,7 +94,22 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     out << "\nrefute:";
     for (const auto& f : r.firstMoves)
         if (f.status == prover::FirstMoveStatus::Refuted) out << ' ' << point(f.move) << '>' << point(f.refutation);
-    out << "\nnodes: " << r.nodes << '\n';
+    out << '\n';
+    // Under a limit the lists above leave out the first moves not proved.
+    if (!r.open.empty()) {
+        out << "open:";
+        for (const auto& m : r.open) out << ' ' << point(m);
+        out << '\n';
+    }
+    out << "nodes: " << r.nodes << '\n';
+    if (!a.treeOut.empty()) {
+        std::ofstream file{std::string(a.treeOut), std::ios::binary};
+        file << SgfTreeText(board, ProofSgfTree(r.tree), VerdictText(r.verdict));
+        if (!file.flush()) {
+            err << "cannot write " << a.treeOut << '\n';
+            return 1;
+        }
+    }
     err << "elapsed " << ms.count() << " ms\n";
     return 0;
 }

@@ -1,20 +1,22 @@
 // Depth-first proof-number search over the prover's position, with a
-// fixed-size transposition table, and an exact re-check of every proof.
+// fixed-size transposition table, and an exact re-check of every proof. The
+// search (solve) lives in dfpn.cpp; the re-check, the proved line and the
+// longest resistance in recheck.cpp.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "prover/search_position.h"
+#include "prover/move_generator.h"
+#include "prover/position.h"
+#include "prover/proof_table.h"
 
 namespace keldra::prover {
 
-inline constexpr std::uint32_t Infinite = 1u << 28;
 inline constexpr std::uint16_t NoDependence = 0xFFFF;
 // A disproof through a node cut off at MaxDepth: not a disproof at all.
 inline constexpr std::uint16_t CutOff = 0;
@@ -34,50 +36,6 @@ struct SearchLimits {
         return std::chrono::steady_clock::now() >= deadline ||
                (stopRequested != nullptr && stopRequested->load(std::memory_order_relaxed));
     }
-};
-
-// Frees memory that came zeroed from the system (calloc): its pages cost
-// nothing until a search touches them, so a small proof does not pay for a
-// large table.
-struct FreeMemory {
-    void operator()(void* p) const { std::free(p); }
-};
-
-// A table entry: the key, then the proof and disproof numbers (each at most
-// Infinite, 29 bits) and the work the result cost, as a power of two.
-struct TableEntry {
-    std::uint64_t key = 0;
-    std::uint64_t data = 0;
-    std::uint32_t pn() const { return static_cast<std::uint32_t>(data & PnMask); }
-    std::uint32_t dn() const { return static_cast<std::uint32_t>((data >> 29) & PnMask); }
-    int workLog() const { return static_cast<int>(data >> 58); }
-    static constexpr std::uint64_t PnMask = (std::uint64_t{1} << 29) - 1;
-};
-static_assert(sizeof(TableEntry) == 16);
-
-// Four-way buckets of one cache line; a final result outlives unfinished
-// ones. The threads of one proof share the table without locks: an entry
-// holds its key mixed with its data, so an entry that two threads wrote at
-// once reads as absent, never as another position's numbers.
-class ProofTable {
-public:
-    explicit ProofTable(std::size_t bytes);
-    // The entry for `key`, or one with key 0 when there is none.
-    TableEntry find(std::uint64_t key) const;
-    // Starts loading the key's bucket into the cache.
-    void prefetch(std::uint64_t key) const;
-    void store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work);
-    std::size_t bytes() const { return count_ * sizeof(TableEntry); }
-
-private:
-    // Slot k: words 2k (key xor data) and 2k + 1 (data).
-    std::uint64_t load(std::size_t word) const;
-    void put(std::size_t word, std::uint64_t value);
-    TableEntry entryAt(std::size_t slot) const;
-    std::unique_ptr<void, FreeMemory> memory_;  // zeroed
-    std::uint64_t* words_ = nullptr;  // in memory_, at a cache line's start
-    std::size_t count_ = 0;
-    std::size_t bucketMask_ = 0;
 };
 
 // Proof and disproof numbers of "black captures every target stone"; `dep`
@@ -181,8 +139,6 @@ private:
     // searched again (the line, which compares every move, does without).
     int verifyWithin(const SearchNode* path, int length, std::int64_t budget, bool research);
     std::uint64_t keyAt(int d) const;
-    bool childAllowed(const SearchNode& n, bool atRoot, int move, const PointMask& reach) const;
-    PointMask reachOf(const SearchNode& n);
 
     const ProblemSetup& setup_;
     SearchRules rules_;

@@ -20,6 +20,9 @@ struct ProveOptions {
     double seconds = 10.0;                    // wall time; 0 or less: none
     std::size_t tableBytes = 64u << 20;       // transposition tables, over all threads
     int threads = 2;
+    // Nodes of the proof tree (ProveResult::tree) to build after the proof;
+    // 0: none.
+    int treeNodes = 0;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -45,12 +48,40 @@ struct RootResult {
     std::uint64_t nodes = 0;  // spent on this move
 };
 
+// The proof written out as a tree: nodes[0] is the position (no move); its
+// children are black's first moves, each with its status. Under a move that
+// kills (outright or by ko), black's proved answer to every white defence,
+// breadth first until the capture or the node budget; under a refuted move,
+// white's refutation and one line to white's life: at each black move black's
+// hardest try, and white's proved answer.
+struct ProofTreeNode {
+    ProverMove move;  // colour 0 for nodes[0]
+    int parent = -1;
+    std::vector<int> children;  // after this node in ProofTree::nodes
+    FirstMoveStatus status = FirstMoveStatus::Unknown;  // on black's first moves
+};
+
+struct ProofTree {
+    std::vector<ProofTreeNode> nodes{ProofTreeNode{}};
+    int add(int parent, ProverMove move) {
+        ProofTreeNode n;
+        n.move = move;
+        n.parent = parent;
+        nodes.push_back(n);
+        const int i = static_cast<int>(nodes.size()) - 1;
+        nodes[static_cast<std::size_t>(parent)].children.push_back(i);
+        return i;
+    }
+};
+
 struct ProveResult {
     Verdict verdict = Verdict::Unknown;
     std::vector<ProverMove> kills;    // X, then Y order
     std::vector<ProverMove> koKills;  // kill only when black may retake kos at once
+    std::vector<ProverMove> open;     // first moves still unproved (a limit, the stop flag, a cut-off line)
     std::vector<ProverMove> line;     // from the first (ko) kill: black's proof, white's longest resistance
     std::vector<RootResult> firstMoves;  // every black first move, X then Y order
+    ProofTree tree;  // with ProveOptions::treeNodes; the first moves not unknown
     std::uint64_t nodes = 0;
     bool limitReached = false;
     std::size_t tableBytes = 0;

@@ -101,8 +101,10 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
          "12,12g"},
         {"two killing first moves", "", composed("two-point eye").rows, "黒先白死（無条件）", "殺す手：1 1　2 1", nullptr,
          "1,1g 2,1g"},
-        {"two ko moves", "", composed("one real eye and two ko eyes").rows, "コウで白死", "殺す手：なし",
-         "コウで殺す手：3 1　7 1", "3,1o 7,1o"},
+        {"two one-sided kos", "", composed("one real eye and two ko eyes").rows, "黒先白死（無条件）",
+         "殺す手：3 1　7 1", nullptr, "3,1g 7,1g"},
+        {"a ko kill", "", composed("bent four in the corner").rows, "コウで白死", "殺す手：なし", "コウで殺す手：2 1",
+         "2,1o"},
         {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, ""},
         {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, ""},
     };
@@ -185,9 +187,28 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
         } else {
             EXPECT_EQ(view.edit6, "判定できません");
             EXPECT_EQ(memoLine("検証を"), "検証を中止しました。");
+            // The first moves left unproved, and that the lists lack them.
+            const std::string open = memoLine("未確定の手：");
+            EXPECT_EQ(open.rfind("未確定の手：1 1　1 2　", 0), 0u) << open;
+            EXPECT_EQ(open.substr(open.size() - std::strlen("（一覧は不完全です）")), "（一覧は不完全です）");
         }
         EXPECT_TRUE(open == state.game.pos.board);
     }
+
+    // 解答図's proof stops the same way, and a stopped proof is not listed
+    // again: the next time proves anew.
+    view.closing = false;
+    view.onWait = [&] { logic.CancelProve(); };
+    state.game.rec.MoveCount = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 1.0);
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(view.edit6, "判定できません");
+    EXPECT_FALSE(view.busy);
+    const int waits = view.waits;
+    ASSERT_TRUE(logic.SolutionTreeClick());
+    EXPECT_EQ(view.waits, waits + 1);
 }
 
 // The marks belong to the position they were found on: a change drops them
@@ -276,6 +297,166 @@ TEST_F(ProveCommandTest, StubbornWhiteAnswersWithTheProver) {
         }
         EXPECT_EQ(view.messages, std::vector<std::string>{"詰みました。黒の勝ち。"});
         EXPECT_EQ(state.window.mode, GameMode::Input);
+    }
+}
+
+// White has just retaken a ko that it cannot resolve: black's 3,1 takes
+// 4,1, black plays elsewhere, white retakes at 4,1. The board's ko mark bars
+// black from 3,1 for one move; black waits and takes later, so the group is
+// as dead as on the unmarked board, never a seki.
+TEST_F(ProveCommandTest, AKoBarredForOneMoveIsNoSeki) {
+    Board start = test::ComposedBoard(R"(
+        .O.OX
+        OOOXX
+        XXXX.)");
+    start[11][11].Stone = Black;
+    for (const bool retaken : {false, true}) {
+        SCOPED_TRACE(retaken ? "white has just retaken" : "no ko mark");
+        setBoard(start);
+        state.game.rec.MoveCount = 0;
+        if (retaken) {
+            click(MouseButton::Left, 3, 1);
+            click(MouseButton::Left, 11, 12);
+            click(MouseButton::Right, 4, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoMark, 1);
+            ASSERT_EQ(state.game.pos.at(3, 1).KoColour, Black);
+            ASSERT_EQ(state.game.pos.at(4, 1).Stone, White);
+        }
+        logic.Prove1Click();
+        EXPECT_EQ(view.edit6, "黒先白死（無条件）");
+        EXPECT_EQ(memoLine("殺す手："), "殺す手：3 1");
+        EXPECT_EQ(memoLine("コウで殺す手："), "(no line コウで殺す手：)");
+    }
+}
+
+// After 検証 the first move clicked shows its line in Memo1: a wrong
+// move's refutation, a right move's kill against white's longest
+// resistance. The stone is placed as usual; the next click shows nothing.
+TEST_F(ProveCommandTest, FirstMoveClickedAfterTheProofShowsItsLine) {
+    const char* rows = composed("straight three: the middle point").rows;
+    setBoard(test::ComposedBoard(rows));
+    state.game.rec.MoveCount = 0;
+    logic.Prove1Click();
+    click(MouseButton::Left, 1, 1);
+    EXPECT_EQ(view.memo, (std::vector<std::string>{"初手 1 1：失敗", "1 1 R1", "2 1 R2"}));
+    EXPECT_EQ(state.game.pos.at(1, 1).Stone, Black);
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo[0], "初手 1 1：失敗") << "only the first click after 検証";
+
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    click(MouseButton::Left, 2, 1);
+    ASSERT_GE(view.memo.size(), 4u);
+    EXPECT_EQ(view.memo[0], "初手 2 1：正解");
+    EXPECT_EQ(view.memo[1], "2 1 R1");
+    // White's longest resistance takes a stone; black's last move captures.
+    EXPECT_EQ(view.memo.size() % 2, 0u) << "the line ends with black's move";
+
+    // A click on a point that is no first move leaves the proof's memo.
+    setBoard(test::ComposedBoard(rows));
+    logic.Prove1Click();
+    const std::vector<std::string> proofMemo = view.memo;
+    click(MouseButton::Left, 9, 9);
+    EXPECT_EQ(view.memo, proofMemo);
+}
+
+}  // namespace
+}  // namespace keldra
+
+namespace keldra {
+namespace {
+
+// 解答図 without a book lists the proof of the position: each first move
+// marked by its status, every row below it by its first move's line, and a
+// node's position numbered along its line. A kept proof of the same
+// position, 検証's or the window's own, is listed without proving again.
+TEST_F(ProveCommandTest, SolutionTreeWithoutABookListsTheProof) {
+    struct Case {
+        const char* problem;
+        const char* header;
+        std::vector<std::string> firstMoves;  // the first moves' rows, in the tree's order
+    };
+    const Case cases[] = {
+        {"straight three: the middle point", "検証の解答図：黒先白死（無条件）",
+         {"× 黒 1 1　失敗", "○ 黒 2 1　正解", "× 黒 3 1　失敗"}},
+        {"bent four in the corner", "検証の解答図：コウで白死", {"コウ 黒 2 1　コウ"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        setBoard(test::ComposedBoard(composed(c.problem).rows));
+        state.game.rec.MoveCount = 0;
+        const int waitsBefore = view.waits;
+        const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+        ASSERT_TRUE(listed);
+        EXPECT_EQ(listed->header, c.header);
+        EXPECT_EQ(view.waits, waitsBefore + 1) << "proved on the worker";
+        EXPECT_TRUE(listed->start == state.game.pos.board);
+
+        std::vector<std::string> firstMoves;
+        std::string firstMark;
+        for (const SolutionTreeRow& row : SolutionTreeRows(*listed->tree)) {
+            const std::string text = row.text.substr(2 * static_cast<std::size_t>(row.depth - 1));
+            const std::string mark = text.substr(0, text.find(' '));
+            if (row.depth == 1) {
+                if (std::find(c.firstMoves.begin(), c.firstMoves.end(), text) != c.firstMoves.end())
+                    firstMoves.push_back(text);
+                firstMark = mark == "×" ? "×" : "○";
+            } else {
+                EXPECT_EQ(mark, firstMark) << row.text;
+            }
+        }
+        EXPECT_EQ(firstMoves, c.firstMoves);
+
+        // The same position again: the kept proof, no new one.
+        ASSERT_TRUE(logic.SolutionTreeClick());
+        EXPECT_EQ(view.waits, waitsBefore + 1);
+    }
+
+    // A line's position carries its move numbers; 検証 of the position
+    // leaves a proof the window lists at once.
+    setBoard(test::ComposedBoard(composed("straight three: the middle point").rows));
+    logic.Prove1Click();
+    const int waits = view.waits;
+    const std::optional<ListedTree> listed = logic.SolutionTreeClick();
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(view.waits, waits);
+    const SgfTree& tree = *listed->tree;
+    const int vital = BookChild(tree, 0, Black, 2, 1);
+    ASSERT_GE(vital, 0);
+    const int answer = BookChild(tree, vital, White, 1, 1);
+    ASSERT_GE(answer, 0);
+    const TreePosition at = PositionAtNode(listed->start, tree, answer);
+    ASSERT_EQ(at.numbers.size(), 2u);
+    EXPECT_EQ(at.numbers[0].x * 100 + at.numbers[0].y * 10 + at.numbers[0].number, 112);
+    EXPECT_EQ(at.numbers[1].x * 100 + at.numbers[1].y * 10 + at.numbers[1].number, 211);
+}
+
+// White's answer read from the proof tree: the refutation under a wrong
+// first move, the longest resistance under a kill, nothing off the tree.
+TEST_F(ProveCommandTest, TreeAnswerFollowsTheProof) {
+    const Board board = test::ComposedBoard(composed("straight three: the middle point").rows);
+    ProveControl control;
+    ASSERT_TRUE(ProveCommand(board, view, control));
+    ASSERT_TRUE(KeptProof(control, board));
+    const prover::ProofTree& tree = control.proof.tree;
+    const auto b = [](int x, int y) { return prover::ProverMove{std::uint8_t(x), std::uint8_t(y), Black}; };
+    const auto w = [](int x, int y) { return prover::ProverMove{std::uint8_t(x), std::uint8_t(y), White}; };
+    struct Case {
+        std::vector<prover::ProverMove> line;
+        prover::AnswerKind kind;
+        prover::ProverMove move;
+    };
+    const Case cases[] = {
+        {{b(1, 1)}, prover::AnswerKind::Refutes, w(2, 1)},
+        {{b(3, 1)}, prover::AnswerKind::Refutes, w(2, 1)},
+        {{b(2, 1)}, prover::AnswerKind::Resists, FirstMoveLine(tree, 2, 1)[1]},
+        {{b(9, 9)}, prover::AnswerKind::Unknown, {}},
+        {{b(2, 1), w(1, 1)}, prover::AnswerKind::Unknown, {}},  // white to move: no answer of white's
+    };
+    for (const Case& c : cases) {
+        const prover::ProverAnswer a = TreeAnswer(tree, c.line);
+        EXPECT_EQ(a.kind, c.kind) << int(c.line[0].x);
+        EXPECT_EQ(a.move, c.move) << int(c.line[0].x);
     }
 }
 

@@ -1,7 +1,8 @@
 // The prover against an exhaustive solution of the game graph, written from
 // the rules alone: capture, self-capture refused, simple ko with a ko master who may
-// retake at once, passes (two in a row end the game, white keeping its
-// stones), and a position that repeats on the path counting for white. On
+// retake at once (white, when it does, resolves the ko with a second move, a
+// stone), passes (two in a row end the game, white keeping its stones), and
+// a position that repeats on the path counting for white. On
 // thousands of random enclosed corners and edges the verdict, the killing
 // and ko-killing first moves must be the same, every refutation must hold,
 // and every line must be legal and end with white captured.
@@ -67,8 +68,9 @@ struct GameGraph {
     struct State {
         Grid g;
         char toMove;
-        int ban;  // binding on toMove, -1 none
+        int ban;  // binding on toMove, -1 none; for white as ko master the point it may retake at once
         bool previousPass;
+        bool mustMove = false;  // white has just retaken a ko: it moves again, not a pass
     };
     Grid start{};
     std::vector<char> playable = std::vector<char>(W * W, 0);
@@ -164,7 +166,7 @@ struct GameGraph {
             const char c = s.g[static_cast<std::size_t>(p)];
             k = k * 3 + (c == 'X' ? 1 : c == 'O' ? 2 : 0);
         }
-        return (k * 2 + (s.toMove == 'X')) * 256 + static_cast<std::uint64_t>(s.ban + 1);
+        return ((k * 2 + (s.toMove == 'X')) * 256 + static_cast<std::uint64_t>(s.ban + 1)) * 2 + s.mustMove;
     }
     std::uint64_t id(const State& s) const { return key(s) * 2 + s.previousPass; }
 
@@ -178,13 +180,17 @@ struct GameGraph {
         State t = s;
         t.toMove = s.toMove == 'X' ? 'O' : 'X';
         t.previousPass = p < 0;
+        t.mustMove = false;
         t.ban = -1;
-        legal = true;
+        legal = !(p < 0 && s.mustMove);
         captureAll = false;
         if (p < 0) return t;
-        int ban = s.ban;
+        // White as ko master retakes at once and then resolves the ko.
+        const bool retake = master == 'O' && s.toMove == 'O' && p == s.ban;
+        int ban = retake ? -1 : s.ban;
         legal = play(t.g, p, s.toMove, ban);
-        t.ban = t.toMove == master ? -1 : ban;
+        t.ban = t.toMove == 'X' && master == 'X' ? -1 : ban;
+        if (retake) t.toMove = 'O', t.mustMove = true, t.ban = -1;
         captureAll = legal && !whiteLeft(t.g);
         return t;
     }

@@ -95,14 +95,17 @@ inline const Composed ComposedProblems[] = {
         .XXX.OX
         OOOOOOX
         XXXXXXX)", prover::Verdict::Seki, "", ""},
-    {"ko for the second eye: black wins only as ko master", R"(
+    // Kos that white wins and still cannot resolve: the stone that makes
+    // its second eye stays in atari, and white could only end the ko by
+    // filling the eye. A one-sided ko: black kills.
+    {"a false eye's ko for the second eye: white cannot resolve it, black kills", R"(
         .O.OX
         OOOXX
-        XXXX.)", prover::Verdict::KillByKo, "", "3,1"},
-    {"one real eye and two ko eyes: black must win both kos, retaken at once by white as ko master", R"(
+        XXXX.)", prover::Verdict::Kill, "3,1", ""},
+    {"one real eye and two ko eyes, both false: black takes either", R"(
         XO.O.O.OX
         XXOOOOOXX
-        .XXXXXXX.)", prover::Verdict::KillByKo, "", "3,1 7,1"},
+        .XXXXXXX.)", prover::Verdict::Kill, "3,1 7,1", ""},
     {"escape through a gap: each block of the one-point corridor kills, a move inside lets white out", R"(
         ..OX
         OOOX
@@ -147,16 +150,34 @@ inline const Composed ComposedProblems[] = {
         OOXXX
         XXX..)", prover::Verdict::Kill, "1,1 1,2", ""},
     // White's second eye needs one of two kos: black takes the one on the
-    // left, white takes black's stone on the right. In a game white lives
-    // without ko threats; under the proof's rules black wins as ko master.
-    {"double ko: black must win both, white lives with its own ko master", R"(
+    // left, white takes black's stone on the right. Either eye hangs on a
+    // white stone in atari that white cannot save: once black connects one
+    // ko, the other is one-sided, and black kills.
+    {"double ko of false eyes: black takes one, connects, and the other is one-sided", R"(
         XO.O.OX.X
         XXOOOOOXX
-        .XXXXXXX.)", prover::Verdict::KillByKo, "", "3,1 8,1"},
-    {"approach ko: black fills the outside liberty before it can take", R"(
+        .XXXXXXX.)", prover::Verdict::Kill, "3,1 8,1", ""},
+    {"approach ko on a false eye: black fills the outside liberty, and white cannot resolve the ko", R"(
         .O.O.X
         OOOXXX
-        XXXX..)", prover::Verdict::KillByKo, "", "5,1"},
+        XXXX..)", prover::Verdict::Kill, "5,1", ""},
+    // A ko that white resolves: black's 1,2 takes 1,1; after white retakes
+    // it captures black's stone at 2,1 with its second move and lives. Black
+    // kills only by winning the ko.
+    {"direct ko: white retakes, then captures the stone inside and lives", R"(
+        OX.OX
+        .O.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "1,2"},
+    // Fujisawa Shuuko, elementary problem 5: after B 8,3 W 8,2 B 6,1 W 7,3
+    // B 7,1 W 7,2 B 7,4 black's capture at 8,3 starts a ko that white wins
+    // and still cannot turn into a second eye: the book's kill.
+    {"a book's kill through a one-sided ko: the placement at 8,3", R"(
+        ....X..O.OX
+        ....XO..OOX
+        ....XO..OXX
+        ....XO.OX..
+        ....X.XXX..)", prover::Verdict::Kill, "8,3", ""},
     // Black's atari from outside at (6,1): connecting at (3,1) leaves white
     // one liberty, the eye, and black takes everything (connect and die).
     // The cut at (3,1) ataris both white groups at once and kills too.

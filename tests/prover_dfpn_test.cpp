@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "prover/dfpn.h"
+#include "prover/first_move.h"
 #include "prover_composed_problems.h"
 
 namespace {
@@ -117,6 +118,48 @@ TEST(ProverRecheck, RememberedProofYieldsWhereThePathHoldsOneOfItsPositions) {
     emptiedAgain.captured = 1;
     EXPECT_LT(outside.walk({outside.root, outside.answer, emptiedAgain, outside.move}), 0)
         << "the path holds white's answer above the capture";
+}
+
+// A second search behind the first-move seam that claims a proof for every
+// move: its claims count only where the re-check finds the kill, whatever
+// the search says.
+class ClaimsEveryKill final : public keldra::prover::FirstMoveSearch {
+public:
+    keldra::prover::FirstMoveClaim search(const keldra::prover::FirstMoveTask&) override {
+        return {keldra::prover::MoveOutcome::Proved, -1, 1, 0};
+    }
+};
+
+TEST(ProverFirstMove, AClaimedProofCountsOnlyWhereTheRecheckHoldsIt) {
+    using namespace keldra::prover;
+    const struct {
+        const char* rows;
+        int x, y;
+        bool kills;
+    } cases[] = {
+        {"...OX\nOOOOX\nXXXXX", 2, 1, true},    // straight three: the middle kills
+        {"...OX\nOOOOX\nXXXXX", 1, 1, false},   // the side point does not
+        {"...OX\nOOOOX\nXXXXX", 3, 1, false},
+        {"..OX\n.OOX\nOOXX\nXXX.", 2, 1, false},  // bent three: only the bend kills
+        {"..OX\n.OOX\nOOXX\nXXX.", 1, 1, true},
+    };
+    for (const auto& c : cases) {
+        const keldra::Board board = keldra::test::ComposedBoard(c.rows);
+        const ProblemSetup setup = SetupOf(board, keldra::Black);
+        const SearchNode root = RootNode(board, setup, keldra::Black);
+        ProofTable table(1u << 20);
+        Searcher checker(setup, table);
+        ClaimsEveryKill liar;
+        const SearchRules rules{keldra::White, false, 0, true};
+        const MoveProof p = ProveFirstMove(liar, checker, setup, rules, root, keldra::IndexOf(c.x, c.y), 0);
+        EXPECT_EQ(p.outcome == MoveOutcome::Proved, c.kills) << c.rows << " at " << c.x << "," << c.y;
+        // The same move through df-pn gives the same answer.
+        ProofTable own(1u << 20);
+        Searcher s(setup, own);
+        DfpnFirstMove dfpn(s);
+        const MoveProof q = ProveFirstMove(dfpn, s, setup, rules, root, keldra::IndexOf(c.x, c.y), 0);
+        EXPECT_EQ(q.outcome, c.kills ? MoveOutcome::Proved : MoveOutcome::Disproved) << c.rows;
+    }
 }
 
 }  // namespace

@@ -123,7 +123,8 @@ TEST(ProverProblems, ClassicalCornersListTheBookMove) {
         const prover::ProveResult r = proveBookCorner(p, options, true);
         EXPECT_TRUE(r.verdict == Verdict::Kill || r.verdict == Verdict::KillByKo) << p.name;
         ASSERT_FALSE(r.line.empty()) << p.name;
-        EXPECT_EQ(r.line.size() % 2, 1u) << p.name << ": the line ends with black's capture";
+        // White moves twice where it resolves a ko it retook: the colours tell.
+        EXPECT_EQ(r.line.back().colour, Black) << p.name << ": the line ends with black's capture";
     }
 }
 
@@ -203,6 +204,68 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
         if (c.status == 1) {
             EXPECT_NE(e.str().find("は開けません"), std::string::npos) << e.str();
         }
+    }
+}
+
+// A board as one SGF game tree on the 13x13 board.
+std::string sgfTreeOf(const Board& b) {
+    std::string black, white;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            const std::string p = {'[', static_cast<char>('a' + x - 1), static_cast<char>('a' + y - 1), ']'};
+            if (b[x][y].Stone == Black) black += p;
+            if (b[x][y].Stone == White) white += p;
+        }
+    }
+    return "(;FF[4]GM[1]SZ[13]AB" + black + "AW" + white + ")";
+}
+
+// prove FILE TREE takes the game tree as board does; a proof cut short by
+// its time lists the first moves it left open after refute:.
+TEST(ProverProblems, CliProveTakesAGameTreeAndListsTheOpenMoves) {
+    const test::ScratchFolder folder;
+    const std::string twoTrees = folder.put(
+        "two.sgf", sgfTreeOf(ComposedBoard(ComposedProblems[1].rows)) + sgfTreeOf(ComposedBoard(ComposedProblems[0].rows)));
+    const struct {
+        std::vector<std::string_view> args;
+        const char* starts;
+    } rows[] = {
+        {{"prove", twoTrees}, "verdict: alive\nkill:\nko:\nline:\nrefute:\nnodes: "},
+        {{"prove", twoTrees, "1"}, "verdict: alive\nkill:\nko:\nline:\nrefute:\nnodes: "},
+        {{"prove", twoTrees, "2", "--seconds", "5"}, "verdict: kill\nkill: 2,1\nko:\n"},
+    };
+    for (const auto& r : rows) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(r.args, out, err), 0) << r.args.size() << " args";
+        EXPECT_EQ(out.str().substr(0, std::string(r.starts).size()), r.starts) << out.str();
+        EXPECT_EQ(out.str().find("open:"), std::string::npos) << out.str();
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"prove", twoTrees, "3"}, out, err), 1) << "no third game tree";
+    for (const std::vector<std::string_view>& bad :
+         {std::vector<std::string_view>{"prove", twoTrees, "0"}, {"prove", twoTrees, "1", "2"},
+          {"prove", twoTrees, "--seconds", "1", "--seconds", "1"}}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli(bad, o, e), 2) << bad.size() << " args";
+    }
+
+    // An open board that no proof finishes in a tenth of a second: the
+    // moves left open are listed, and none of them is also listed above.
+    const std::string open = folder.put("open.sgf", "(;FF[4]GM[1]SZ[13]AB[cb][kb][cl][kl]AW[gg])");
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli({"prove", open, "--seconds", "0.1"}, o, e), 0);
+    std::istringstream lines(o.str());
+    std::vector<std::string> got;
+    for (std::string line; std::getline(lines, line);) got.push_back(line);
+    ASSERT_EQ(got.size(), 7u) << o.str();
+    EXPECT_EQ(got[0], "verdict: unknown");
+    EXPECT_EQ(got[4].rfind("refute:", 0), 0u);
+    ASSERT_EQ(got[5].rfind("open: ", 0), 0u) << o.str();
+    EXPECT_EQ(got[6].rfind("nodes: ", 0), 0u);
+    std::istringstream moves(got[5].substr(6));
+    for (std::string m; moves >> m;) {
+        EXPECT_EQ(got[1].find(" " + m), std::string::npos) << m;
+        EXPECT_EQ(got[4].find(" " + m + ">"), std::string::npos) << m;
     }
 }
 

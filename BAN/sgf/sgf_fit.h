@@ -9,6 +9,7 @@
 #include "BAN/board.h"
 #include "BAN/problem_file.h"
 #include "BAN/sgf/sgf_reader.h"
+#include "BAN/sgf/sgf_tree.h"
 
 namespace keldra {
 
@@ -22,6 +23,7 @@ struct FittedProblem {
     std::vector<MoveRecord> record;
     bool swapped = false;  // white played first: the colours were exchanged
     int dx = 0, dy = 0;    // added to the file's coordinates
+    SgfTree tree;  // the solution tree on the fitted board, judgements resolved
 };
 
 // Each axis is placed on its own. A side of 13 lines stays as it is. A side of

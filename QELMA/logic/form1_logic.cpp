@@ -1,29 +1,12 @@
 #include "QELMA/logic/form1_logic.h"
 
 #include "BAN/problem_file.h"
+#include "QELMA/logic/busy_scope.h"
 #include "QELMA/logic/hint_commands.h"
+#include "QELMA/logic/solve_check.h"
 #include "solver/search_support.h"
 
 namespace keldra {
-
-// Marks the window busy for the life of a search or play-out, so that no
-// click, command or replay tick changes the board under it.
-class BusyScope {
-public:
-    explicit BusyScope(Form1Logic& logic) : logic_(logic) {
-        logic_.busy_ = true;
-        logic_.view_.SetBusy(true);
-    }
-    ~BusyScope() {
-        logic_.busy_ = false;
-        logic_.view_.SetBusy(false);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    Form1Logic& logic_;
-};
 
 namespace {
 
@@ -49,6 +32,7 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
     if (rec.MoveCount == 0) rec.StartSnapshot = pos.board;
     const int x = PointFromPixel(px, st_.window.CellSize);
     const int y = PointFromPixel(py, st_.window.CellSize);
+    ShowFirstMoveLine(pos.board, x, y, view_, prove_);  // after 検証: that first move's line in Memo1
     if (IsPlayable(x, y)) {
         PointRecord& p = pos.at(x, y);
         if (p.Stone == Empty) {
@@ -69,6 +53,10 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
     Position& pos = st_.game.pos;
     const int x = PointFromPixel(px, st_.window.CellSize);
     const int y = PointFromPixel(py, st_.window.CellSize);
+    if (studyOn_) {
+        studyMove(x, y);
+        return;
+    }
 
     GenerateCandidates(pos, Black, candidates_);
     if (!candidates_.contains(x, y)) {
@@ -134,8 +122,18 @@ void Form1Logic::Button1Click() {
     clearBoard();
 }
 
+// In study mode the pair goes: white's answer and the black move before it.
 void Form1Logic::Button2Click() {
     if (busy_) return;
+    undoOne();
+    const GameRecord& rec = st_.game.rec;
+    if (studyOn_ && st_.window.mode == GameMode::Play && rec.ReplayCursor > 0 &&
+        rec.record(rec.ReplayCursor).colour == Black) {
+        undoOne();
+    }
+}
+
+void Form1Logic::undoOne() {
     GameRecord& rec = st_.game.rec;
     if (rec.ReplayCursor == ReplayIdle) rec.ReplayCursor = rec.MoveCount;
     st_.game.pos.board = rec.StartSnapshot;
@@ -207,7 +205,14 @@ void Form1Logic::Button6Click() {
 void Form1Logic::Button7Click() {
     if (busy_) return;
     BusyScope busy(*this);
+    const Board start = st_.game.pos.board;
     keldra::Button7Click(st_.game, st_.hint, st_.flags, view_);
+    if (!solutionCheck_ || st_.hint.Score < 1 || st_.hint.X == 0 || view_.Cancelled()) return;
+    // Edit6 ends with the solution's result, as automatic solving left it.
+    const std::string edit6 = "X= " + std::to_string(st_.hint.X) + "  Y= " + std::to_string(st_.hint.Y) +
+                              "  TOTAL= " + std::to_string(st_.hint.Score);
+    const std::string line = CheckFirstMove(start, st_.hint.X, st_.hint.Y, view_, prove_, edit6);
+    if (!line.empty()) view_.MemoAddLine(line);
 }
 
 void Form1Logic::Button8Click() {

@@ -4,12 +4,16 @@
 // the same code through their own FormView.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "QELMA/logic/form_view.h"
 #include "QELMA/logic/problem_folder.h"
+#include "QELMA/logic/progress.h"
 #include "QELMA/logic/prove_commands.h"
 #include "QELMA/logic/session.h"
+#include "QELMA/logic/solution_tree.h"
+#include "QELMA/logic/study_mode.h"
 #include "solver/candidates.h"
 
 namespace keldra {
@@ -41,7 +45,7 @@ public:
     void Timer1Timer();    // one replay step
     void TrackBar1Change(int position);
     void Button6Click();   // 入力．対局: mode toggle
-    void Button7Click();   // 解答: automatic solving
+    void Button7Click();   // 解答: automatic solving, then the prover's check when switched on
     void Button8Click();   // 白範囲
     void Button11Click();  // 黒範囲
     void Button9Click();   // 白ヒント: the computer's reply
@@ -71,8 +75,33 @@ public:
     // 検証で応じる: game mode's computer answers with the prover's move.
     void SetStubbornWhite(bool on) { prove_.stubbornWhite = on; }
     bool StubbornWhite() const { return prove_.stubbornWhite; }
+    // After 解答's kill the prover checks the first move and adds one memo
+    // line (the window switches it on; keldra-cli solve stays as it is).
+    void SetSolutionCheck(bool on) { solutionCheck_ = on; }
     // The limits of every proof the window starts.
     prover::ProveOptions& ProveLimits() { return prove_.options; }
+
+    // 問題集モード: game mode judges every black move (by the book's tree,
+    // else the prover), answers a wrong one with its refutation, and keeps
+    // the results in the progress store. Off: game mode as ever.
+    void SetStudyMode(bool on) { studyOn_ = on; }
+    bool StudyModeOn() const { return studyOn_; }
+    StudyMode& Study() { return study_; }
+    // R: takes back black's move and white's answer, as 戻す does in study mode.
+    void RetryClick() { Button2Click(); }
+    // 次の未解決の問題: the next problem whose result is not a solution.
+    void NextUnsolvedClick();
+    // Where results are kept (by default in memory for the run); the caller
+    // keeps ownership.
+    void SetProgressStore(ProgressStore* store) { progress_ = store ? store : &ownProgress_; }
+    ProgressStore& Progress() { return *progress_; }
+    // The position the problem opened last started from.
+    const Board& ProblemStart() const { return problemStart_; }
+    // 解答図: the book's tree over the problem's start; without a book the
+    // prover's proof tree of the position the game started from: the kept
+    // proof when it is of that position, else proved now as 検証 proves
+    // (Esc stops it). nullopt when busy or the window started closing.
+    std::optional<ListedTree> SolutionTreeClick();
 
     // The point of the board under a pixel of the board control.
     static int PointFromPixel(int pixel, int cellSize) { return ((pixel + cellSize / 2) / cellSize) & 0xFF; }
@@ -84,6 +113,12 @@ private:
     void clearBoard();
     // White's move in game mode, left in HintX, HintY.
     void computerReply();
+    void undoOne();
+    // Black's click in study mode, and what it leaves in the progress store.
+    void studyMove(int x, int y);
+    void keepResult(ProblemResult result);
+    std::string studyHeader();
+    const Board& gameStart() const;
 
     Session& st_;
     FormView& view_;
@@ -91,6 +126,13 @@ private:
     bool busy_ = false;
     ProblemPlace place_{"", 0, 0};
     ProveControl prove_;
+    bool solutionCheck_ = false;
+    bool studyOn_ = false;
+    StudyMode study_;
+    MemoryProgressStore ownProgress_;
+    ProgressStore* progress_ = &ownProgress_;
+    Board problemStart_{};
+    SgfTree proofTree_;  // the proof 解答図 lists last
     friend class BusyScope;
 };
 

@@ -14,11 +14,15 @@ bool Form1Logic::openPath(const std::string& path, int tree) {
         path, tree, [this](std::string_view charset, std::string_view bytes) { return view_.DecodeCharset(charset, bytes); });
     place_ = problem.place;
     if (!problem.ok) {
+        study_.Start(SgfTree{});
         view_.ShowMessage(problem.error);
         return false;
     }
     if (problem.place.trees > 1) view_.SetWindowCaption(ProblemCaption(problem.place));
     ApplyOpenedProblem(st_.game, problem);
+    problemStart_ = st_.game.pos.board;
+    study_.Start(problem.tree);
+    if (studyOn_) view_.MemoAddLine(studyHeader());
     for (const auto& line : problem.memo) view_.MemoAddLine(line);
     view_.PaintBoard();
     return true;

@@ -42,6 +42,8 @@ public:
     virtual void SetBusy(bool busy) = 0;
     // Scrolls Memo1 back to its first line.
     virtual void MemoShowFirstLine() {}
+    // Scrolls Memo1 to its last line.
+    virtual void MemoShowLastLine() {}
     // Marks over the position the board shows now; the board control drops
     // them when the position changes.
     virtual void SetBoardMarks(const std::vector<BoardMark>& marks) { (void)marks; }

@@ -30,6 +30,16 @@ OpenedProblem ReadProblemPath(const std::string& path, int tree, const CharsetDe
     out.ok = true;
     out.stones = fit.stones;
     out.record = std::move(fit.record);
+    out.tree = std::move(fit.tree);
+    // The book's comments in the file's charset, as the root comment is read;
+    // a comment that cannot be read as text is left out.
+    SgfGame node;
+    node.charset = load.game.charset;
+    for (SgfTreeNode& n : out.tree.nodes) {
+        if (n.comment.empty()) continue;
+        node.comment = std::move(n.comment);
+        n.comment = CommentAsUtf8(node, decode).value_or(std::string());
+    }
     if (fit.swapped) out.memo.push_back(Tr(SwappedColoursNote));
     if (const auto comment = CommentAsUtf8(load.game, decode)) {
         std::size_t at = 0;

@@ -7,6 +7,7 @@
 
 #include "BAN/problem_file.h"
 #include "BAN/sgf/sgf_reader.h"
+#include "BAN/sgf/sgf_tree.h"
 #include "QELMA/logic/problem_folder.h"
 #include "BAN/game.h"
 
@@ -19,6 +20,7 @@ struct OpenedProblem {
     std::vector<MoveRecord> record;  // an SGF main line that stands on the position
     std::vector<std::string> memo;   // lines for Memo1: the colour note, the comment
     ProblemPlace place;              // the game tree taken and how many the file holds
+    SgfTree tree;                    // the book's solution tree (the root alone when none)
 };
 
 // Reads the problem at `path`: an SGF file (by the suffix ".sgf") takes game

@@ -1,13 +1,16 @@
 #include "QELMA/logic/prove_commands.h"
 
-#include <chrono>
+#include <algorithm>
 #include <exception>
-#include <future>
-#include <thread>
+
+#include "QELMA/logic/worker.h"
 
 namespace keldra {
 
 namespace {
+
+// The proof tree 検証 keeps for the first move clicked after it.
+constexpr int WindowTreeNodes = 2000;
 
 std::string pointText(const prover::ProverMove& m) { return std::to_string(m.x) + " " + std::to_string(m.y); }
 
@@ -20,39 +23,28 @@ std::string movesText(const std::vector<prover::ProverMove>& moves) {
     return text.empty() ? Tr("なし") : text;
 }
 
-// Runs `work(stop)` on a worker thread while the view waits (a window lets
-// paints through; its input is blocked while busy). When the view gives up
-// waiting because the window is closing, the stop flag is raised. The worker
-// has always ended when this returns.
-template <class Work>
-auto runOnWorker(SearchView& view, std::atomic<bool>& stop, Work work) -> decltype(work(&stop)) {
-    using Result = decltype(work(&stop));
-    std::promise<Result> promise;
-    std::future<Result> done = promise.get_future();
-    std::thread worker([&] {
-        try {
-            promise.set_value(work(&stop));
-        } catch (...) {
-            promise.set_exception(std::current_exception());
-        }
-    });
-    // Whatever happens while waiting, the worker is stopped and joined.
-    struct Joiner {
-        std::thread& worker;
-        std::atomic<bool>& stop;
-        std::future<Result>& done;
-        ~Joiner() {
-            if (done.wait_for(std::chrono::seconds(0)) != std::future_status::ready) stop = true;
-            worker.join();
-        }
-    };
-    {
-        Joiner joiner{worker, stop, done};
-        view.WaitFor([&](std::uint32_t ms) {
-            return done.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
-        });
+const prover::ProofTreeNode& nodeOf(const prover::ProofTree& tree, int node) {
+    return tree.nodes[static_cast<std::size_t>(node)];
+}
+
+// Each node's height: children come after their parent, so one pass from
+// the end settles them.
+std::vector<int> heights(const prover::ProofTree& tree) {
+    std::vector<int> height(tree.nodes.size(), 0);
+    for (std::size_t i = tree.nodes.size(); i-- > 1;) {
+        int& parent = height[static_cast<std::size_t>(tree.nodes[i].parent)];
+        parent = std::max(parent, height[i] + 1);
     }
-    return done.get();
+    return height;
+}
+
+// The child of `node` with the longest line below it (the first of equals),
+// or -1 for a leaf.
+int longestChild(const prover::ProofTree& tree, const std::vector<int>& height, int node) {
+    int best = -1;
+    for (const int c : nodeOf(tree, node).children)
+        if (best < 0 || height[static_cast<std::size_t>(c)] > height[static_cast<std::size_t>(best)]) best = c;
+    return best;
 }
 
 // Shows in the status boxes that a proof runs and lets the window repaint
@@ -65,7 +57,61 @@ bool announceProof(SearchView& view, const std::string& edit1) {
     return !view.Cancelled();
 }
 
+// 検証's proof of `board` with its tree: Edit1 and Edit6 say that it runs,
+// Esc stops it; then Edit6 shows the verdict and Edit1 the time, and the
+// proof is kept. nullptr when it could not run ("解答不能") or the window
+// started closing.
+const prover::ProveResult* proveAndKeep(const Board& board, SearchView& view, ProveControl& control) {
+    const std::uint32_t start = view.TickCount();
+    if (!announceProof(view, "　　検証中")) return nullptr;
+    control.lineOffered = false;
+    prover::ProveResult result;
+    if (!ProveOnWorker(board, view, control, result, WindowTreeNodes)) {
+        // Out of memory for the tables: the proof did not run; the window goes on.
+        view.SetEdit6Colour(Red);
+        view.ShowMessage("解答不能");
+        return nullptr;
+    }
+    if (view.Cancelled()) return nullptr;
+    view.SetEdit6Colour(Red);
+    view.SetEdit6Text(VerdictText(result.verdict));
+    view.SetEdit1Text(ElapsedText(view, start));
+    control.proofStopped = control.stop.load() && result.limitReached;
+    control.provedBoard = board;
+    control.proof = std::move(result);
+    control.proofKept = true;
+    return &control.proof;
+}
+
 }  // namespace
+
+bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, prover::ProveResult& result,
+                   int treeNodes) {
+    control.stop = false;
+    const Board proved = board;  // the worker's own copy
+    prover::ProveOptions options = control.options;
+    options.treeNodes = treeNodes;
+    try {
+        result = RunOnWorker(view, control.stop,
+                             [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, ProveControl& control) {
+    control.stop = false;
+    const Board position = board;  // the worker's own copy
+    const prover::ProveOptions options = control.options;
+    try {
+        return RunOnWorker(view, control.stop, [&](const std::atomic<bool>* stop) {
+            return prover::WhiteAnswer(position, options, stop);
+        });
+    } catch (const std::exception&) {
+        return {};  // no memory for the tables: nothing proved
+    }
+}
 
 const char* VerdictText(prover::Verdict verdict) {
     switch (verdict) {
@@ -91,6 +137,8 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     } else if (result.limitReached) {
         lines.push_back(Tr("時間内に調べ切れない手がありました。"));
     }
+    // The lists above leave these first moves out: they are incomplete.
+    if (!result.open.empty()) lines.push_back("未確定の手：" + movesText(result.open) + "（一覧は不完全です）");
     if (!result.line.empty()) {
         lines.push_back(Tr("手順："));
         for (std::size_t i = 0; i < result.line.size(); ++i) {
@@ -101,6 +149,54 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     return lines;
 }
 
+const char* FirstMoveStatusText(prover::FirstMoveStatus status) {
+    switch (status) {
+        case prover::FirstMoveStatus::Kills: return "正解";
+        case prover::FirstMoveStatus::KillsByKo: return "コウ";
+        case prover::FirstMoveStatus::Refuted: return "失敗";
+        case prover::FirstMoveStatus::Unknown: break;
+    }
+    return "";
+}
+
+std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y) {
+    int at = -1;
+    for (const int c : tree.nodes[0].children)
+        if (nodeOf(tree, c).move.x == x && nodeOf(tree, c).move.y == y) at = c;
+    if (at < 0) return {};
+    const std::vector<int> height = heights(tree);
+    std::vector<prover::ProverMove> line{nodeOf(tree, at).move};
+    // White's longest resistance; black has one answer.
+    for (at = longestChild(tree, height, at); at >= 0; at = longestChild(tree, height, at))
+        line.push_back(nodeOf(tree, at).move);
+    return line;
+}
+
+prover::ProverAnswer TreeAnswer(const prover::ProofTree& tree, const std::vector<prover::ProverMove>& line) {
+    int at = 0;
+    for (const prover::ProverMove& m : line) {
+        int next = -1;
+        for (const int c : nodeOf(tree, at).children)
+            if (nodeOf(tree, c).move == m) next = c;
+        if (next < 0) return {};
+        at = next;
+    }
+    if (line.empty() || line.back().colour != Black) return {};
+    const int answer = longestChild(tree, heights(tree), at);
+    if (answer < 0) return {};
+    int first = at;
+    while (nodeOf(tree, first).parent != 0) first = nodeOf(tree, first).parent;
+    prover::ProverAnswer out;
+    switch (nodeOf(tree, first).status) {
+        case prover::FirstMoveStatus::Refuted: out.kind = prover::AnswerKind::Refutes; break;
+        case prover::FirstMoveStatus::Kills:
+        case prover::FirstMoveStatus::KillsByKo: out.kind = prover::AnswerKind::Resists; break;
+        case prover::FirstMoveStatus::Unknown: return {};
+    }
+    out.move = nodeOf(tree, answer).move;
+    return out;
+}
+
 std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
     std::vector<BoardMark> marks;
     for (const auto& m : result.kills) marks.push_back({m.x, m.y, MarkKind::Kill});
@@ -108,34 +204,41 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
     return marks;
 }
 
+const prover::ProveResult* KeptProof(const ProveControl& control, const Board& board) {
+    return control.proofKept && !control.proofStopped && board == control.provedBoard ? &control.proof : nullptr;
+}
+
+const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, ProveControl& control) {
+    if (const prover::ProveResult* kept = KeptProof(control, board)) return kept;
+    return proveAndKeep(board, view, control);
+}
+
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
-    const std::uint32_t start = view.TickCount();
-    if (!announceProof(view, Tr("　　検証中"))) return false;
-
-    control.stop = false;
-    const Board proved = board;  // the worker's own copy
-    const prover::ProveOptions options = control.options;
-    prover::ProveResult result;
-    try {
-        result = runOnWorker(view, control.stop,
-                             [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
-    } catch (const std::exception&) {
-        // Out of memory for the tables: the proof did not run; the window goes on.
-        view.SetEdit6Colour(Red);
-        view.ShowMessage(Tr("解答不能"));
-        return true;
-    }
-    if (view.Cancelled()) return false;
-    const bool stopped = control.stop.load() && result.limitReached;
-
-    view.SetEdit6Colour(Red);
-    view.SetEdit6Text(Tr(VerdictText(result.verdict)));
-    view.SetEdit1Text(ElapsedText(view, start));
+    const prover::ProveResult* result = proveAndKeep(board, view, control);
+    if (!result) return !view.Cancelled();
     view.MemoClear();
-    for (const std::string& line : ProveMemoLines(result, stopped)) view.MemoAddLine(line);
+    for (const std::string& line : ProveMemoLines(*result, control.proofStopped)) view.MemoAddLine(line);
     view.MemoShowFirstLine();  // the verdict first, however long the line
-    view.SetBoardMarks(ProveMarks(result));
+    view.SetBoardMarks(ProveMarks(*result));
     view.PaintBoard();
+    control.lineOffered = true;
+    return true;
+}
+
+bool ShowFirstMoveLine(const Board& board, int x, int y, FormView& view, ProveControl& control) {
+    if (!control.lineOffered) return false;
+    control.lineOffered = false;
+    if (!control.proofKept || !(board == control.provedBoard)) return false;
+    const std::vector<prover::ProverMove> line = FirstMoveLine(control.proof.tree, x, y);
+    if (line.empty()) return false;
+    prover::FirstMoveStatus status = prover::FirstMoveStatus::Unknown;
+    for (const prover::RootResult& r : control.proof.firstMoves)
+        if (r.move.x == x && r.move.y == y) status = r.status;
+    view.MemoClear();
+    view.MemoAddLine("初手 " + pointText(line.front()) + "：" + FirstMoveStatusText(status));
+    for (std::size_t i = 0; i < line.size(); ++i)
+        view.MemoAddLine((line[i].isPass() ? std::string("パス") : pointText(line[i])) + " R" + std::to_string(i + 1));
+    view.MemoShowFirstLine();
     return true;
 }
 
@@ -143,17 +246,7 @@ bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveCo
     const std::uint32_t start = view.TickCount();
     if (!announceProof(view, Tr("　　白　が思考中"))) return false;
 
-    control.stop = false;
-    const Board position = board;
-    const prover::ProveOptions options = control.options;
-    prover::ProverAnswer answer;
-    try {
-        answer = runOnWorker(view, control.stop, [&](const std::atomic<bool>* stop) {
-            return prover::WhiteAnswer(position, options, stop);
-        });
-    } catch (const std::exception&) {
-        return false;  // the usual reply answers
-    }
+    const prover::ProverAnswer answer = WhiteAnswerOnWorker(board, view, control);
     if (answer.kind != prover::AnswerKind::Refutes && answer.kind != prover::AnswerKind::Resists) return false;
     if (view.Cancelled()) return false;
 

@@ -22,14 +22,61 @@ struct ProveControl {
     bool stubbornWhite = false;
     prover::ProveOptions options;
     std::atomic<bool> stop{false};
+    // The last proof with a tree (検証's, or the one 解答図 made) and the
+    // board it proved; `proofStopped`: Esc ended it. After 検証 the next
+    // click on the board may show a first move's line (`lineOffered`).
+    bool proofKept = false;
+    bool proofStopped = false;
+    bool lineOffered = false;
+    Board provedBoard{};
+    prover::ProveResult proof;
 };
+
+// The kept proof of `board` when one is at hand and Esc did not cut it
+// short, else nullptr.
+const prover::ProveResult* KeptProof(const ProveControl& control, const Board& board);
+
+// Proves `board` (black to move) on a worker thread within the control's
+// limits while the view waits, the stop flag (Esc, a closing window) ending
+// it, with a proof tree of at most `treeNodes` nodes. Returns false when the
+// proof could not run (no memory for its tables).
+bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, prover::ProveResult& result,
+                   int treeNodes = 0);
+
+// White's answer on `board` (white to move) the same way; Unknown when the
+// proof could not run.
+prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, ProveControl& control);
+
+// The proof of `board` with its tree: the kept one when it is of that board
+// (KeptProof), else proved as 検証 proves (Edit1 and Edit6 say that it runs,
+// Esc stops it, the view waits; then Edit6 shows the verdict and Edit1 the
+// time) and kept. Returns nullptr when the proof could not run (then
+// "解答不能" was shown) or the window started closing.
+const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, ProveControl& control);
+
+// "正解" for a first move that kills, "コウ" for one that kills through ko,
+// "失敗" for a refuted one, "" for one left unproved.
+const char* FirstMoveStatusText(prover::FirstMoveStatus status);
+
+// The line of one first move in the proof tree, from the move itself: under
+// a kill white's longest resistance with black's answers, under a refuted
+// move white's refutation and its line to life. Empty when the tree does not
+// hold the move.
+std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y);
+
+// White's answer in the proof tree after `line` (the moves from the proved
+// position, black's last): under a refuted first move white's refutation or
+// its next move to life, under a kill white's longest resistance. Unknown
+// when the tree does not hold the line or has no white move below it.
+prover::ProverAnswer TreeAnswer(const prover::ProofTree& tree, const std::vector<prover::ProverMove>& line);
 
 // "黒先白死（無条件）", "コウで白死", "白生き", "セキで白生き", "判定できません".
 const char* VerdictText(prover::Verdict verdict);
 
 // The memo lines of a proof: the verdict, the killing first moves ("殺す手"),
 // the first moves that kill through ko ("コウで殺す手"), a note when the
-// proof was stopped or ran out of time, and the main line one move a line
+// proof was stopped or ran out of time, the first moves left unproved
+// ("未確定の手", saying that the lists are incomplete), and the main line one move a line
 // ("X Y R<ply>", a pass "パス R<ply>"). `stopped`: Esc ended the proof.
 std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool stopped);
 
@@ -43,6 +90,12 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result);
 // that cannot run (no memory for its tables) shows "解答不能". Returns false
 // when the window started closing (then nothing is shown).
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control);
+
+// The first click on the board after 検証: when `board` is still the proved
+// one and (x, y) is a first move of the proof, Memo1 shows "初手 X Y：" with
+// the move's status, then its line (FirstMoveLine) one move a line, and
+// true is returned. Any click ends the kept proof.
+bool ShowFirstMoveLine(const Board& board, int x, int y, FormView& view, ProveControl& control);
 
 // The stubborn white's answer after black's move: the prover's refutation
 // or longest resistance, left in hint.X, hint.Y ((0, 0) for a pass). Returns

@@ -1,6 +1,7 @@
 // keldra-shots: shows the main window or the help window in a given state
 // and saves what the screen shows as a PNG, for the screenshot script.
-//   keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png
+//   keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line|study|tree|
+//                prooftree|progress OUTPUT.png
 // --english: the window speaks English (Qt's own texts too), else Japanese.
 // helpsgf: the help window scrolled to its section on SGF files;
 // sgf: the second problem of an SGF collection, with the window's caption
@@ -8,7 +9,14 @@
 // menu: the file menu open; dialog: the SGF open dialog. The settings go to
 // a temporary folder, so the dialog starts in the bundled problems.
 // prove: 検証 on a bundled problem, its killing move marked; prove-ko: 検証
-// on a position whose two kills both go through ko, marked in orange.
+// on bent four in the corner, whose one kill goes through ko, marked in
+// orange; prove-line: 検証 on a bundled problem, then a click on a wrong first
+// move, whose refutation Memo1 shows.
+// study: study mode after a wrong move, white's refutation on the board;
+// tree: the solution tree window with a line chosen and shown on the board;
+// prooftree: the same window for a problem without a book, listing the
+// prover's proof; progress: study mode at the end of a correct line, with
+// the count solved.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -30,9 +38,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QListWidget>
+
 #include "QELMA/desktop.h"
 #include "QELMA/language.h"
 #include "QELMA/tform1.h"
+#include "QELMA/tform3.h"
 #include "helpgo/tform2.h"
 
 namespace {
@@ -95,22 +106,48 @@ QPixmap grabScreen(QWidget& fallback) {
     return shot.isNull() ? fallback.grab() : shot;
 }
 
-// One real eye and two ko eyes on the top edge: black kills only by winning
-// a ko, at (3, 1) or (7, 1).
-constexpr const char* TwoKos[] = {
-    "X O . O . O . O X . . . .",
-    "X X O O O O O X X . . . .",
-    ". X X X X X X X . . . . .",
+// Bent four in the corner: black's vital point (2, 1) kills only by winning
+// the ko that follows.
+constexpr const char* BentFour[] = {
+    ". . . O X . . . . . . . .",
+    ". O O O X . . . . . . . .",
+    "O O X X X . . . . . . . .",
+    "X X X . . . . . . . . . .",
 };
 
-void setUpTwoKos(keldra::Game& game) {
-    for (int y = 1; y <= 3; ++y) {
-        const char* row = TwoKos[y - 1];
+void setUpBentFour(keldra::Game& game) {
+    for (int y = 1; y <= 4; ++y) {
+        const char* row = BentFour[y - 1];
         for (int x = 1; x <= keldra::BoardSide; ++x) {
             const char c = row[2 * (x - 1)];
             game.pos.at(x, y).Stone = c == 'X' ? keldra::Black : c == 'O' ? keldra::White : keldra::Empty;
         }
     }
+}
+
+// Three straight threes on the top edge of a 13x13 board: black kills at
+// the middle point (2, 1); the points beside it are refuted at (2, 1).
+constexpr const char* StraightThree =
+    "GM[1]FF[4]SZ[13]CA[UTF-8]PL[B]AB[ea][eb][ac][bc][cc][dc][ec]AW[da][ab][bb][cb][db]";
+
+keldra::SgfMove sgfMove(int colour, int x, int y) {
+    return {static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
+}
+
+// The book's variations of the straight three.
+keldra::SgfTree straightThreeBook() {
+    using keldra::SgfJudgement;
+    keldra::SgfTree t;
+    const int right = t.add(0, sgfMove(keldra::Black, 2, 1), "急所。白は二眼を作れない", SgfJudgement::Correct);
+    const int answer = t.add(right, sgfMove(keldra::White, 1, 1), "", SgfJudgement::Correct);
+    t.add(answer, sgfMove(keldra::Black, 3, 1), "正解。白死", SgfJudgement::Correct);
+    const int answer2 = t.add(right, sgfMove(keldra::White, 3, 1), "", SgfJudgement::Correct);
+    t.add(answer2, sgfMove(keldra::Black, 1, 1), "正解。白死", SgfJudgement::Correct);
+    const int corner = t.add(0, sgfMove(keldra::Black, 1, 1), "一の一は失敗", SgfJudgement::Wrong);
+    t.add(corner, sgfMove(keldra::White, 2, 1), "白は二眼で生き", SgfJudgement::Wrong);
+    const int side = t.add(0, sgfMove(keldra::Black, 3, 1), "失敗", SgfJudgement::Wrong);
+    t.add(side, sgfMove(keldra::White, 2, 1), "", SgfJudgement::Wrong);
+    return t;
 }
 
 void settle(int ms) {
@@ -128,9 +165,12 @@ int main(int argc, char** argv) {
     const QStringList scenes = {QStringLiteral("empty"), QStringLiteral("problem"), QStringLiteral("help"),
                                 QStringLiteral("helpsgf"), QStringLiteral("sgf"), QStringLiteral("menu"),
                                 QStringLiteral("dialog"), QStringLiteral("prove"),
-                                QStringLiteral("prove-ko")};
+                                QStringLiteral("prove-ko"), QStringLiteral("prove-line"), QStringLiteral("study"),
+                                QStringLiteral("tree"), QStringLiteral("prooftree"), QStringLiteral("progress")};
     if (wordCount != 3 || !scenes.contains(QString::fromLatin1(words[1]))) {
-        std::fprintf(stderr, "usage: keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko OUTPUT.png\n");
+        std::fprintf(stderr,
+                     "usage: keldra-shots [--english] empty|problem|help|helpsgf|sgf|menu|dialog|prove|prove-ko|prove-line|"
+                     "study|tree|prooftree|progress OUTPUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLatin1(words[1]);
@@ -155,9 +195,58 @@ int main(int argc, char** argv) {
         form.Prove1->trigger();
         settle(300);
     } else if (scene == QLatin1String("prove-ko")) {
-        setUpTwoKos(session.game);
+        setUpBentFour(session.game);
         form.Prove1->trigger();
         settle(300);
+    } else if (scene == QLatin1String("prove-line")) {
+        // 検証, then a click on a wrong first move: its refutation in Memo1.
+        form.logic().OpenProblemPath(KELDRA_SOURCE_DIR "/problems/07-rabbity-six.go");
+        form.Prove1->trigger();
+        settle(300);
+        const int cell = session.window.CellSize;
+        form.logic().BoardMouseDown(keldra::MouseButton::Left, 11 * cell, 12 * cell);
+        settle(300);
+    }
+
+    keldra::MemoryProgressStore progress;  // the user's own results stay untouched
+    std::unique_ptr<keldra::TForm3> treeWindow;
+    const bool proofTree = scene == QLatin1String("prooftree");
+    if (scene == QLatin1String("study") || scene == QLatin1String("tree") || scene == QLatin1String("progress") ||
+        proofTree) {
+        const QString path = scratch.filePath(QStringLiteral("straight-three.sgf"));
+        std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
+            << "(;" << StraightThree << "C[第一問])\n(;" << StraightThree << "C[第二問　黒先白死])\n(;"
+            << StraightThree << "C[第三問])\n";
+        const std::string file = QFile::encodeName(path).toStdString();
+        progress.Keep(file, 0, keldra::ProblemResult::SolvedFirstTry);
+        form.logic().SetProgressStore(&progress);
+        form.Study1->setChecked(true);
+        form.logic().OpenProblemPath(file, 1);
+        if (session.window.mode == keldra::GameMode::Input) form.Button6Click();
+        if (!proofTree) form.logic().Study().Start(straightThreeBook());
+        const int cell = session.window.CellSize;
+        if (scene == QLatin1String("study")) {
+            form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 1 * cell, 1 * cell);
+        } else if (scene == QLatin1String("progress")) {
+            form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 2 * cell, 1 * cell);
+            form.logic().BAN1MOUSEDOWN(keldra::MouseButton::Left, 3 * cell, 1 * cell);
+        } else if (proofTree) {
+            // No book: the window lists the prover's proof.
+            const std::optional<keldra::ListedTree> listed = form.logic().SolutionTreeClick();
+            if (!listed) return 1;
+            treeWindow = std::make_unique<keldra::TForm3>(*listed->tree, listed->start, session.game.pos, form.BAN1,
+                                                          &form, listed->header);
+            treeWindow->move(form.width() - treeWindow->width() - 10, 40);
+            treeWindow->show();
+            treeWindow->List1->setCurrentRow(3);
+        } else {
+            treeWindow = std::make_unique<keldra::TForm3>(form.logic().Study().tree(), form.logic().ProblemStart(),
+                                                          session.game.pos, form.BAN1, &form);
+            treeWindow->move(form.width() - treeWindow->width() - 10, 40);
+            treeWindow->show();
+            treeWindow->List1->setCurrentRow(2);
+        }
+        settle(400);
     }
 
     QPixmap shot;

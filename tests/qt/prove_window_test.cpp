@@ -37,7 +37,7 @@ TEST_F(ProveWindow, AnalyzeMenu) {
     QStringList items;
     for (QAction* a : form.menuBar()->actions()) items << a->text();
     for (QAction* a : form.Analyze1->actions()) items << a->text();
-    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|言語 / Language|検証(&V)|検証で応じる(&S)");
+    EXPECT_EQ(items.join('|').toStdString(), "ﾌｧｲﾙ(&F)|検討(&A)|解答図|ヘルプ|言語 / Language|検証(&V)|検証で応じる(&S)|問題集モード(&T)");
     EXPECT_EQ(form.Prove1->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_TRUE(form.StubbornWhite1->isCheckable());
     EXPECT_FALSE(form.StubbornWhite1->isChecked());
@@ -72,6 +72,19 @@ TEST_F(ProveWindow, F5ProvesAndMarksUntilTheBoardChanges) {
     clickPoint(10, 10);
     EXPECT_TRUE(form.BAN1->marks().empty());
     EXPECT_EQ(colourNear(1, 1), board);
+}
+
+// The first click after F5, on a wrong first move, shows white's refutation
+// in the memo; the stone is placed as ever.
+TEST_F(ProveWindow, TheFirstMoveClickedAfterF5ShowsItsLine) {
+    dialogs.openAnswers.push_back(QString::fromUtf8(KELDRA_SOURCE_DIR "/problems/01-bent-three.go"));
+    form.Open1->trigger();
+    QTest::keyClick(&form, Qt::Key_F5);
+    clickPoint(2, 1);
+    EXPECT_EQ(memoLines().value(0).toStdString(), "初手 2 1：失敗");
+    EXPECT_EQ(memoLines().value(1).toStdString(), "2 1 R1");
+    EXPECT_EQ(memoLines().value(2).toStdString(), "1 1 R2") << "white's refutation";
+    EXPECT_EQ(state.game.pos.at(2, 1).Stone, Black);
 }
 
 // Esc while a long proof runs: it ends at once with nothing decided.

@@ -244,8 +244,8 @@ TEST_F(Window, MenuItems) {
         items << (a->isSeparator() ? "-" : keys.isEmpty() ? a->text() : a->text() + " " + keys);
     }
     EXPECT_EQ(items.join('|').toStdString(),
-              "ﾌｧｲﾙ(&F)|検討(&A)|ヘルプ|言語 / Language|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
-              "前の問題(&P) PgUp|次の問題(&N) PgDown|-|-|終了(&X)");
+              "ﾌｧｲﾙ(&F)|検討(&A)|解答図|ヘルプ|言語 / Language|開く(&O)...|名前をつけて保存(&A)...|SGF を開く(&G)...|SGF で保存(&E)...|"
+              "前の問題(&P) PgUp|次の問題(&N) PgDown|次の未解決の問題(&U) Shift+PgDown|-|-|終了(&X)");
     EXPECT_FALSE(form.File1->separatorsCollapsible());
     EXPECT_EQ(form.K1->menu(), nullptr);
 }

@@ -1,0 +1,273 @@
+// The problem's set-up in steps: read the stones, find the target, drop the
+// groups outside black's wall, set the area and its ring, flood the region,
+// split it into the enclosed and the open side, and mark the movable points
+// and the safe wall.
+#include "prover/problem_setup.h"
+
+#include <algorithm>
+
+namespace keldra::prover {
+
+namespace {
+
+struct Rect {
+    int x0 = 99, x1 = 0, y0 = 99, y1 = 0;
+    bool empty() const { return x1 == 0; }
+    void add(int p) {
+        x0 = std::min(x0, PointX(p)), x1 = std::max(x1, PointX(p));
+        y0 = std::min(y0, PointY(p)), y1 = std::max(y1, PointY(p));
+    }
+};
+
+// True when (x, y) lies on the outermost line of the rectangle x0..x1,
+// y0..y1 where that line is not the board's edge.
+bool onRing(int x, int y, int x0, int x1, int y0, int y1) {
+    return (x == x0 && x0 > 1) || (x == x1 && x1 < BoardSide) || (y == y0 && y0 > 1) || (y == y1 && y1 < BoardSide);
+}
+
+// A rectangle's low and high sides, widened by `widen` lines, or carried to
+// the board's edge where they stop EdgeReach lines short of it or fewer.
+int lowSide(int v, int widen) { return v <= 1 + EdgeReach ? 1 : v - widen; }
+int highSide(int v, int widen) { return v >= BoardSide - EdgeReach ? BoardSide : v + widen; }
+
+// A flood over the grid from the points pushed, through the neighbours that
+// `inside` bounds and `joins` accepts.
+class Flood {
+public:
+    void push(int p) { stack_[static_cast<std::size_t>(top_++)] = static_cast<std::uint8_t>(p); }
+    template <typename Inside, typename Joins>
+    void grow(PointFlags& mark, Inside inside, Joins joins) {
+        while (top_ > 0) {
+            const int p = stack_[static_cast<std::size_t>(--top_)];
+            for (const int d : Offsets) {
+                const int q = p + d;
+                const auto qi = static_cast<std::size_t>(q);
+                if (mark[qi] || !inside(q) || !joins(qi)) continue;
+                mark[qi] = 1;
+                push(q);
+            }
+        }
+    }
+
+private:
+    std::array<std::uint8_t, GridPoints> stack_{};
+    int top_ = 0;
+};
+
+const auto anywhere = [](int) { return true; };
+
+// The stones as grid cells, the rectangles of each colour's stones, and the
+// ko marks that bind `toMove` at the root.
+Cells readStones(const Board& board, std::uint8_t toMove, Rect& black, Rect& white, PointFlags& rootBan) {
+    Cells cell{};
+    cell.fill(EdgeCell);
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            const int i = IndexOf(x, y);
+            const std::uint8_t c = CellOf(board[x][y].Stone);
+            cell[static_cast<std::size_t>(i)] = c;
+            if (c == Black) black.add(i);
+            if (c == White) white.add(i);
+            if (board[x][y].KoMark == 1 && board[x][y].KoColour == toMove && c == Empty)
+                rootBan[static_cast<std::size_t>(i)] = 1;
+        }
+    }
+    return cell;
+}
+
+// Target: white groups with a stone inside black's bounding rectangle, the
+// rectangle carried to the board's edge where it stops at most EdgeReach
+// lines short of it (the edge closes that side, as when black stands on the
+// third line under a white group on the second). `reach` grows by the
+// black stones and the targets.
+PointFlags targetGroups(const Cells& cell, const Rect& black, Rect& reach) {
+    const int tx0 = lowSide(black.x0, 0), tx1 = highSide(black.x1, 0);
+    const int ty0 = lowSide(black.y0, 0), ty1 = highSide(black.y1, 0);
+    FillScratch fs;
+    const PointFlags none{};
+    PointFlags target{};
+    reach = black;
+    for (int x = tx0; x <= tx1; ++x) {
+        for (int y = ty0; y <= ty1; ++y) {
+            const int i = IndexOf(x, y);
+            if (cell[static_cast<std::size_t>(i)] != White || target[static_cast<std::size_t>(i)]) continue;
+            const GroupInfo g = GroupOf(cell, i, none, none, fs);
+            for (int k = 0; k < g.size; ++k) {
+                const int p = fs.group[static_cast<std::size_t>(k)];
+                target[static_cast<std::size_t>(p)] = 1;
+                reach.add(p);
+            }
+        }
+    }
+    return target;
+}
+
+// A white group that reaches the open board around the stones (one line
+// beyond `reach`) without passing next to a black stone or along the first
+// line stands outside black's wall, even when black's rectangle holds it: it
+// belongs to the surroundings too, unless that would leave no target at all.
+// `reach` then shrinks to the black stones and the targets left.
+void dropGroupsOutsideWall(const Cells& cell, const Rect& black, PointFlags& target, Rect& reach) {
+    const int ox0 = std::max(1, reach.x0 - 1), ox1 = std::min(BoardSide, reach.x1 + 1);
+    const int oy0 = std::max(1, reach.y0 - 1), oy1 = std::min(BoardSide, reach.y1 + 1);
+    const auto passable = [&](std::size_t q) {
+        const int x = PointX(static_cast<int>(q)), y = PointY(static_cast<int>(q));
+        if (x < ox0 || x > ox1 || y < oy0 || y > oy1) return false;
+        const std::uint8_t c = cell[q];
+        if (c == White) return true;
+        // The first line is where a corner group's own liberties run along
+        // the edge: a way out does not start there.
+        if (c != Empty || x == 1 || x == BoardSide || y == 1 || y == BoardSide) return false;
+        for (const int d : Offsets)
+            if (cell[static_cast<std::size_t>(static_cast<int>(q) + d)] == Black) return false;
+        return true;
+    };
+    Flood flood;
+    PointFlags outside{};
+    for (int x = ox0; x <= ox1; ++x) {
+        for (int y = oy0; y <= oy1; ++y) {
+            const auto i = static_cast<std::size_t>(IndexOf(x, y));
+            if (!onRing(x, y, ox0, ox1, oy0, oy1) || !passable(i)) continue;
+            outside[i] = 1;
+            flood.push(static_cast<int>(i));
+        }
+    }
+    flood.grow(outside, anywhere, passable);
+    bool inner = false, outer = false;
+    for (int i = 0; i < GridPoints; ++i) {
+        if (!target[static_cast<std::size_t>(i)]) continue;
+        (outside[static_cast<std::size_t>(i)] ? outer : inner) = true;
+    }
+    if (!inner || !outer) return;
+    reach = black;
+    for (int i = 0; i < GridPoints; ++i) {
+        if (!target[static_cast<std::size_t>(i)]) continue;
+        if (outside[static_cast<std::size_t>(i)]) {
+            target[static_cast<std::size_t>(i)] = 0;
+            continue;
+        }
+        reach.add(i);
+    }
+}
+
+// The area reaches the board's edge where the stones stop EdgeReach lines
+// short of it or fewer: a group that crawls towards a near edge has not
+// escaped. The ring is its outer line elsewhere.
+void setArea(ProblemSetup& s, const Rect& reach) {
+    s.x0 = lowSide(reach.x0, AreaMargin), s.x1 = highSide(reach.x1, AreaMargin);
+    s.y0 = lowSide(reach.y0, AreaMargin), s.y1 = highSide(reach.y1, AreaMargin);
+    for (int x = s.x0; x <= s.x1; ++x) {
+        for (int y = s.y0; y <= s.y1; ++y) {
+            if (onRing(x, y, s.x0, s.x1, s.y0, s.y1)) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
+        }
+    }
+}
+
+// The region: empty points and target stones reachable from the target
+// inside the area.
+PointFlags regionOf(const ProblemSetup& s, const Cells& cell, const PointFlags& target) {
+    Flood flood;
+    PointFlags region{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (target[static_cast<std::size_t>(i)]) {
+            region[static_cast<std::size_t>(i)] = 1;
+            flood.push(i);
+        }
+    }
+    flood.grow(region, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || target[q]; });
+    return region;
+}
+
+// Enclosed: region points that no path of empty points and white stones
+// inside the area joins to the ring; the other region points are the open
+// side.
+void splitRegion(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
+    Flood flood;
+    PointFlags open{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (s.ring[static_cast<std::size_t>(i)] && cell[static_cast<std::size_t>(i)] != Black) {
+            open[static_cast<std::size_t>(i)] = 1;
+            flood.push(i);
+        }
+    }
+    flood.grow(open, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || cell[q] == White; });
+    for (int i = 0; i < GridPoints; ++i) {
+        s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
+        s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
+        s.hasOpenSide |= s.openSide[static_cast<std::size_t>(i)] != 0;
+    }
+}
+
+// Black groups touching the region may be captured; other black stones are
+// the safe wall. Moves are searched on the region, on the black groups that
+// may be captured, and on black's eye points next to such a group: white
+// captures through them (a ko stone of black's inside white's eye, or a
+// group short of liberties).
+void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
+    FillScratch fs;
+    const PointFlags none{};
+    PointFlags capturable{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;
+        bool touches = false;
+        for (const int d : Offsets) touches |= region[static_cast<std::size_t>(i + d)] != 0;
+        if (!touches) continue;
+        const GroupInfo g = GroupOf(cell, i, none, none, fs);
+        for (int k = 0; k < g.size; ++k) capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
+    }
+    for (int i = 0; i < GridPoints; ++i) {
+        const auto ii = static_cast<std::size_t>(i);
+        if (cell[ii] == Black && !capturable[ii]) s.safe[ii] = 1;
+        if (region[ii] || capturable[ii]) s.movable[ii] = 1;
+    }
+    for (int x = s.x0; x <= s.x1; ++x) {
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const int i = IndexOf(x, y);
+            if (cell[static_cast<std::size_t>(i)] != Empty || s.movable[static_cast<std::size_t>(i)]) continue;
+            bool blackEye = true, nextToCapturable = false;
+            for (const int d : Offsets) {
+                const auto qi = static_cast<std::size_t>(i + d);
+                blackEye &= cell[qi] == Black || cell[qi] == EdgeCell;
+                nextToCapturable |= capturable[qi] != 0;
+            }
+            if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1;
+        }
+    }
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (s.movable[static_cast<std::size_t>(IndexOf(x, y))])
+                s.moves[static_cast<std::size_t>(s.moveCount++)] = static_cast<std::uint8_t>(IndexOf(x, y));
+        }
+    }
+}
+
+}  // namespace
+
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
+    ProblemSetup s;
+    Rect black, white;
+    const Cells cell = readStones(board, toMove, black, white, s.rootBan);
+    if (white.empty()) return s;  // no white stone: nothing to capture
+    if (black.empty()) black = white;
+
+    Rect reach;
+    PointFlags target = targetGroups(cell, black, reach);
+    dropGroupsOutsideWall(cell, black, target, reach);
+    // Every white stone outside the targets belongs to the surroundings and
+    // is safe.
+    bool any = false;
+    for (int i = 0; i < GridPoints; ++i) {
+        if (cell[static_cast<std::size_t>(i)] == White && !target[static_cast<std::size_t>(i)]) s.safe[static_cast<std::size_t>(i)] = 1;
+        any |= target[static_cast<std::size_t>(i)] != 0;
+    }
+    s.initialTarget = target;
+    if (!any) return s;
+    s.hasTarget = true;
+    setArea(s, reach);
+    const PointFlags region = regionOf(s, cell, target);
+    splitRegion(s, cell, region);
+    markMovable(s, cell, region);
+    return s;
+}
+
+}  // namespace keldra::prover

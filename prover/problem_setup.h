@@ -1,0 +1,43 @@
+// The problem as the stones alone define it: the target, the play area with
+// its ring, the region where moves are searched, and the safe wall. Built
+// once from a Board, read-only during search and shared by every thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "BAN/board.h"
+#include "prover/grid.h"
+
+namespace keldra::prover {
+
+inline constexpr int AreaMargin = 1;
+// Black's rectangle closes on the board's edge when it stops this many
+// lines short of it or fewer.
+inline constexpr int EdgeReach = 3;
+
+struct ProblemSetup {
+    bool hasTarget = false;
+    bool hasOpenSide = false;  // some region point leads to the ring
+    int x0 = 1, x1 = BoardSide, y0 = 1, y1 = BoardSide;  // the play area
+    PointFlags safe{};           // a stone here is never captured
+    PointFlags movable{};        // moves are searched here
+    PointFlags ring{};           // a white stone here has escaped
+    PointFlags rootBan{};        // barred to the side to move at the root
+    PointFlags enclosed{};       // region points the ring cannot be reached from
+    PointFlags openSide{};       // region points the ring can be reached from
+    PointFlags initialTarget{};
+    std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
+    int moveCount = 0;
+
+    bool inArea(int i) const {
+        const int x = i / GridSide, y = i % GridSide;
+        return x >= x0 && x <= x1 && y >= y0 && y <= y1;
+    }
+};
+
+// Builds the set-up from a board, whose Stone codes 1 and 2 are stones and
+// everything else is empty. `toMove` is the colour whose KoMark bans count.
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove);
+
+}  // namespace keldra::prover
