@@ -100,7 +100,9 @@ TEST(GenerateCandidates, ListsOfTheProblemShapes) {
     }
 }
 
-TEST(GenerateCandidates, RangeAndRegionCodesFromAFile) {
+// The scratch codes stand on the board itself: a problem file holding them
+// is refused when it is read.
+TEST(GenerateCandidates, RangeAndRegionCodesOnTheBoard) {
     struct Case {
         const char* what;
         Position pos;  // the bent-three wall with extra codes below it
@@ -113,10 +115,10 @@ TEST(GenerateCandidates, RangeAndRegionCodesFromAFile) {
     regions.at(1, 12).Stone = RegionMark;
     regions.at(2, 12).Stone = RegionMark;
     const Case cases[] = {
-        {"5s on the bottom edge are walked through like empty points", test::ThroughProblemFile(ranges),
+        {"5s on the bottom edge are walked through like empty points", ranges,
          "(1,2) (2,1) (1,1)"},
         {"7s stop the walks: the column under the wall is sealed and (1,5) is listed",
-         test::ThroughProblemFile(regions), "(1,2) (2,1) (1,1) (1,5)"},
+         regions, "(1,2) (2,1) (1,1) (1,5)"},
     };
     for (const Case& c : cases) {
         for (const int colour : {1, 2}) {
@@ -137,10 +139,10 @@ TEST(GenerateCandidates, SingleSurvivorKeepsFlagZero) {
     // Three 7s seal off the top right corner: the widening takes in (12,1)
     // and (13,2) but does not go on from (12,1) to (13,1), which then
     // touches no stone at all.
-    const Position sealed = test::ThroughProblemFile(Corner(R"(
+    const Position sealed = Corner(R"(
         . . . . . . . . . . 7 . .
         . . . . . . . . . . . 7 .
-        . . . . . . . . . . . . 7)"));
+        . . . . . . . . . . . . 7)");
     // Black's only point takes the three white stones; white's own stone
     // there would be self-capture.
     const Position atari = Corner(R"(
