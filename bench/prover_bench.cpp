@@ -2,9 +2,10 @@
 // verdict, time and nodes; then the median and longest time, the share of
 // answers other than unknown, nodes per second and the tables' memory.
 //
-//   build/bench/keldra_prover_bench [--threads N] [--seconds S] [--only TEXT] [--moves] [--table-mib M]
+//   build/bench/keldra_prover_bench [--threads N] [--seconds S] [--only TEXT] [--moves] [--table-mib M] [--nodes N] [--widen W]
 //
-// --table-mib sets the tables' memory; --only keeps the problems whose name contains TEXT; --moves adds a line per
+// --table-mib sets the tables' memory; --nodes limits the positions per problem (with --seconds 0, a count that
+// the machine's load does not change); --widen widens the play area by W lines; --only keeps the problems whose name contains TEXT; --moves adds a line per
 // black first move with its status and the nodes spent on it.
 #include <algorithm>
 #include <chrono>
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
         if (flag == "--threads") options.threads = std::max(1, std::atoi(value)), ++i;
         if (flag == "--seconds") options.seconds = std::atof(value), ++i;
         if (flag == "--only") only = value, ++i;
+        if (flag == "--widen") options.areaMargin = std::max(0, std::atoi(value)), ++i;
+        if (flag == "--nodes") options.nodeLimit = std::strtoull(value, nullptr, 10), ++i;
         if (flag == "--table-mib") options.tableBytes = static_cast<std::size_t>(std::atoi(value)) << 20, ++i;
     }
     std::vector<Case> cases;

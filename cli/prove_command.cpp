@@ -31,6 +31,13 @@ bool parseSeconds(std::string_view s, double& out) {
     return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
 }
 
+// Lines to widen the play area by: "0" to "9".
+bool parseWiden(std::string_view s, int& out) {
+    if (s.size() != 1 || s[0] < '0' || s[0] > '9') return false;
+    out = s[0] - '0';
+    return true;
+}
+
 struct ProveArguments {
     std::string_view file;
     int tree = 0;
@@ -38,7 +45,7 @@ struct ProveArguments {
     prover::ProveOptions options;
 };
 
-// prove FILE [TREE] [--seconds S] [--tree OUT]: the file, then an optional game-tree
+// prove FILE [TREE] [--seconds S] [--tree OUT] [--widen N]: the file, then an optional game-tree
 // number (counted from 1, as `board` takes it), then the options.
 bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a) {
     if (args.size() < 2) return false;
@@ -50,7 +57,7 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
         if (a.tree < 0) return false;
         ++i;
     }
-    bool seconds = false;
+    bool seconds = false, widen = false;
     for (; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return false;
         if (args[i] == "--seconds" && !seconds) {
@@ -59,6 +66,9 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
         } else if (args[i] == "--tree" && a.treeOut.empty() && !args[i + 1].empty()) {
             a.treeOut = args[i + 1];
             a.options.treeNodes = TreeNodes;
+        } else if (args[i] == "--widen" && !widen) {
+            if (!parseWiden(args[i + 1], a.options.areaMargin)) return false;
+            widen = true;
         } else {
             return false;
         }

@@ -153,9 +153,9 @@ void dropGroupsOutsideWall(const Cells& cell, const Rect& black, PointFlags& tar
 // The area reaches the board's edge where the stones stop EdgeReach lines
 // short of it or fewer: a group that crawls towards a near edge has not
 // escaped. The ring is its outer line elsewhere.
-void setArea(ProblemSetup& s, const Rect& reach) {
-    s.x0 = lowSide(reach.x0, AreaMargin), s.x1 = highSide(reach.x1, AreaMargin);
-    s.y0 = lowSide(reach.y0, AreaMargin), s.y1 = highSide(reach.y1, AreaMargin);
+void setArea(ProblemSetup& s, const Rect& reach, int margin) {
+    s.x0 = std::max(1, lowSide(reach.x0, margin)), s.x1 = std::min(BoardSide, highSide(reach.x1, margin));
+    s.y0 = std::max(1, lowSide(reach.y0, margin)), s.y1 = std::min(BoardSide, highSide(reach.y1, margin));
     for (int x = s.x0; x <= s.x1; ++x) {
         for (int y = s.y0; y <= s.y1; ++y) {
             if (onRing(x, y, s.x0, s.x1, s.y0, s.y1)) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
@@ -243,7 +243,7 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
 
 }  // namespace
 
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int widen) {
     ProblemSetup s;
     Rect black, white;
     const Cells cell = readStones(board, toMove, black, white, s.rootBan);
@@ -263,7 +263,7 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove) {
     s.initialTarget = target;
     if (!any) return s;
     s.hasTarget = true;
-    setArea(s, reach);
+    setArea(s, reach, AreaMargin + std::max(0, widen));
     const PointFlags region = regionOf(s, cell, target);
     splitRegion(s, cell, region);
     markMovable(s, cell, region);

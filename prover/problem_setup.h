@@ -37,7 +37,8 @@ struct ProblemSetup {
 };
 
 // Builds the set-up from a board, whose Stone codes 1 and 2 are stones and
-// everything else is empty. `toMove` is the colour whose KoMark bans count.
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove);
+// everything else is empty. `toMove` is the colour whose KoMark bans count;
+// `widen` more lines widen the area beyond AreaMargin.
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int widen = 0);
 
 }  // namespace keldra::prover

@@ -38,7 +38,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
                   std::function<void(const RootResult&)> onRootFinished) {
     const auto start = std::chrono::steady_clock::now();
     ProveResult result;
-    const ProblemSetup setup = SetupOf(board, Black);
+    const ProblemSetup setup = SetupOf(board, Black, options.areaMargin);
     if (!setup.hasTarget) return result;
     const SearchNode root = RootNode(board, setup, Black);
 
@@ -132,7 +132,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
 
 ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested) {
     ProverAnswer answer;
-    const ProblemSetup setup = SetupOf(board, White);
+    const ProblemSetup setup = SetupOf(board, White, options.areaMargin);
     if (!setup.hasTarget) {
         answer.kind = AnswerKind::NoTarget;
         return answer;

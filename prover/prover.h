@@ -23,6 +23,9 @@ struct ProveOptions {
     // Nodes of the proof tree (ProveResult::tree) to build after the proof;
     // 0: none.
     int treeNodes = 0;
+    // Lines the play area is widened by beyond its usual margin: a proof
+    // whose verdict changes with it leaned on where the area stops.
+    int areaMargin = 0;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };

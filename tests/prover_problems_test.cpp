@@ -128,6 +128,33 @@ TEST(ProverProblems, ClassicalCornersListTheBookMove) {
     }
 }
 
+// Two more lines of open board around each corner: the verdict stays and
+// the book move is still among the killing moves (the lists themselves may
+// grow: in a wider area a white group that crawls reaches the ring later).
+// Corners whose wider proof needs more than the node limit are left out.
+TEST(ProverProblems, ClassicalCornersKeepTheirVerdictInAWiderArea) {
+    const prover::ProveOptions options = withoutTimeLimit(16u << 20, 2'000'000);
+    prover::ProveOptions wider = options;
+    wider.areaMargin = 2;
+    int compared = 0, grown = 0;
+    for (const test::ClassicalCorner& p : test::ClassicalCorners) {
+        const Board board = ComposedBoard(p.rows);
+        const prover::ProveResult far = prover::Prove(board, wider);
+        if (far.limitReached) continue;
+        ++compared;
+        const prover::ProveResult near = proveBookCorner(p, options, true);
+        EXPECT_STREQ(prover::VerdictToken(far.verdict), prover::VerdictToken(near.verdict)) << p.name;
+        std::vector<prover::ProverMove> listed = far.kills;
+        listed.insert(listed.end(), far.koKills.begin(), far.koKills.end());
+        EXPECT_TRUE(std::any_of(listed.begin(), listed.end(), [&](const prover::ProverMove& m) {
+            return std::to_string(m.x) + "," + std::to_string(m.y) == p.book;
+        })) << p.name << ": " << movesText(listed);
+        grown += far.firstMoves.size() > near.firstMoves.size();
+    }
+    EXPECT_GE(compared, 4);
+    EXPECT_GE(grown, 2) << "the open corners gain first moves in the wider area";
+}
+
 // A table far too small for the proof: the entries the re-check walks are
 // replaced while the search goes on. The re-check searches such positions
 // again with the exact history above them, so the answer is still the
@@ -194,6 +221,10 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
         {{"prove", file, "--seconds"}, 2},
         {{"prove", file, "--seconds", "-1"}, 2},
         {{"prove", file, "--seconds", "x"}, 2},
+        {{"prove", file, "--widen", "2"}, 0},
+        {{"prove", file, "--widen", "-1"}, 2},
+        {{"prove", file, "--widen", "10"}, 2},
+        {{"prove", file, "--widen", "1", "--widen", "1"}, 2},
         {{"prove", file, "extra"}, 2},
         {{"prove"}, 2},
         {{"prove", "/nonexistent/problem.go"}, 1},
