@@ -11,10 +11,12 @@ program refuses to load, and the median and 95th-percentile time.
     eval_books.py [options] FOLDER...          # each folder one collection
     eval_books.py [options] --archive DIR      # each subfolder of DIR one collection
     eval_books.py [options] --sets LIST --root DIR   # exactly the files of LIST
+    eval_books.py [options] ... --baseline DETAILS     # and compare the verdicts with a run's --details
 
 Only problems in which black kills are measured: a root comment that says so
-(黑先白死, "to kill"), or, without one, white's stones lying nearer the edges
-than black's. --limit N takes N of them spread evenly over the collection;
+(黑先白死, "to kill"); without one, a correct answer that does not say black
+lives (黑活) and white's stones spanning the smaller rectangle, each carried
+to an edge it stops three lines or fewer short of. --limit N takes N of them spread evenly over the collection;
 --write-sets LIST keeps the chosen files (collection folder, a tab, the file
 relative to it) so that a later run measures the same set.
 """
@@ -237,7 +239,21 @@ def problem_kind(tree):
         return "kill"
     if "to live" in low:
         return "live"
+    # The correct answer's own words: the side to play lives, or nothing dies.
+    first = first_move_colour(tree)
+    answer = " ".join(all_texts(t) for p, t in first_moves_below(tree, first) if subtree_says_correct(t))
+    mover, other = ("黑", "白") if first == "B" else ("白", "黑")
+    lives = re.search(mover + "净?活", answer) is not None
+    dies = re.search(other + "棋?净?死|杀", answer) is not None or re.search(r"\bkill|dies|dead", answer.lower()) is not None
+    if lives and not dies:
+        return "live"
     return enclosed_side(tree)
+
+
+def all_texts(tree):
+    nodes, children = tree
+    out = [text_of(v) for node in nodes for key in ("C", "N") for v in node.get(key, [])]
+    return " ".join(out + [all_texts(c) for c in children])
 
 
 def enclosed_side(tree):
@@ -270,7 +286,10 @@ def enclosed_side(tree):
 # --- keldra-cli
 
 def read_board(cli, path):
-    r = subprocess.run([cli, "board", path], capture_output=True, timeout=60)
+    try:
+        r = subprocess.run([cli, "board", path], capture_output=True, timeout=60)
+    except subprocess.TimeoutExpired:
+        return None
     if r.returncode != 0:
         return None
     stones = {}
@@ -304,7 +323,10 @@ def fitting_offset(file_stones, board_stones, swapped):
 def prove(cli, path, seconds, extra):
     command = [cli, "prove", path, "--seconds", str(seconds)] + extra
     started = time.monotonic()
-    r = subprocess.run(command, capture_output=True, timeout=seconds * 4 + 60)
+    try:
+        r = subprocess.run(command, capture_output=True, timeout=seconds * 4 + 60)
+    except subprocess.TimeoutExpired:
+        return {"rc": 0, "time": time.monotonic() - started, "verdict": ["unknown"]}
     wall = time.monotonic() - started
     out = {"rc": r.returncode, "time": wall}
     m = re.search(rb"elapsed (\d+) ms", r.stderr)
@@ -427,6 +449,7 @@ def main():
     ap.add_argument("--jobs", type=int, default=1)
     ap.add_argument("--prover-args", default="", help="more arguments for prove")
     ap.add_argument("--details", help="one line per problem to this file")
+    ap.add_argument("--baseline", help="a --details file of an earlier run: compare the verdicts")
     args = ap.parse_args()
 
     collections = []  # (name, folder, [relative files])
@@ -485,6 +508,38 @@ def main():
         print(table_row(name, rows), flush=True)
     if len(kept) > 1:
         print(table_row("all", everything))
+    if args.baseline:
+        compare(args.baseline, kept, everything)
+
+
+def compare(baseline, kept, rows):
+    """Prints how many problems keep their verdict against an earlier run's
+    details, and every one that changed."""
+    before = {}
+    with open(baseline, encoding="utf-8") as f:
+        for line in f:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) >= 5:
+                before[(fields[0], fields[1])] = (fields[3], fields[4])
+    folders = {folder: name for name, folder, _ in kept}
+    same = total = 0
+    changed = []
+    for r in rows:
+        folder = next((f for f in folders if os.path.commonpath([f, r["file"]]) == os.path.normpath(f)), None)
+        if folder is None:
+            continue
+        key = (folders[folder], os.path.relpath(r["file"], folder))
+        if key not in before:
+            continue
+        now = (r.get("verdict", "-"), "kill" if r.get("book_kill") else ("ko" if r.get("book_killko") else "no"))
+        total += 1
+        if now[0] == before[key][0]:
+            same += 1
+        else:
+            changed.append("%s/%s: %s -> %s (book move %s -> %s)" % (key[0], key[1], before[key][0], now[0], before[key][1], now[1]))
+    print("\nsame verdict as %s: %d of %d (%d %%)" % (baseline, same, total, round(100.0 * same / total) if total else 0))
+    for c in changed:
+        print("  " + c)
 
 
 if __name__ == "__main__":
