@@ -226,7 +226,7 @@ def board_size(tree):
 
 
 def problem_kind(tree):
-    """'kill', 'live' or 'ko' for the side that plays first."""
+    """'kill', 'live', 'ko' or 'other' for the side that plays first."""
     root = tree[0][0] if tree[0] else {}
     text = " ".join(text_of(v) for k in ("C", "GN", "N") for v in root.get(k, []))
     m = re.search(r"[黑白]先(.?)(活|死|劫)", text)
@@ -239,6 +239,13 @@ def problem_kind(tree):
         return "kill"
     if "to live" in low:
         return "live"
+    if "to play" in low or "?" in low:
+        # A graded book's question: a kill or capture, and nothing else asked.
+        other = (r"\bsave|seki|\bko\b|territory|legal|dame|score|link|separate|cut off|alive or dead|"
+                 r"good or bad|profit|move one step|sacrifice|prisoner")
+        if re.search(r"\bkill|\bcaptur", low) and not re.search(other, low):
+            return "kill"
+        return "other"
     # The correct answer's own words: the side to play lives, or nothing dies.
     first = first_move_colour(tree)
     answer = " ".join(all_texts(t) for p, t in first_moves_below(tree, first) if subtree_says_correct(t))
