@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -18,6 +19,7 @@
 
 #include "BAN/problem_file.h"
 #include "BAN/rules.h"
+#include "QELMA/logic/problem_open.h"
 #include "gtp_client.h"
 #include "prover/prover.h"
 #include "prover_composed_problems.h"
@@ -201,6 +203,15 @@ public:
         return play(*m) ? Turn::Played : Turn::Refused;
     }
 
+    // GNU Go's owl reading finds a black attack on the fight's group.
+    bool owlCanKill() {
+        const auto stone = std::find_if(fight_.begin(), fight_.end(), [&](const auto& p) { return pos_.board[p.first][p.second].Stone == White; });
+        if (stone == fight_.end()) return true;
+        const ProverMove at{static_cast<std::uint8_t>(stone->first), static_cast<std::uint8_t>(stone->second), White};
+        const auto reply = gnugo_.send("owl_attack " + GtpClient::vertex(at), MoveSeconds);
+        return reply && !reply->empty() && (*reply)[0] != '0';
+    }
+
 private:
     // Within two lines of a white stone of the fight that still stands.
     bool nearFight(const ProverMove& m) const {
@@ -241,6 +252,8 @@ struct Tally {
     int gaveUp = 0;         // GNU Go resigned or passed
     int koRefutations = 0;  // white's answers in a life that hold only as ko master
     std::vector<std::string> failures;
+    std::vector<std::string> unproved;       // lines where the prover ran out of time: no verdict either way
+    std::vector<std::string> gnugoSeesLife;  // held kill lines whose group GNU Go's owl reading calls alive
 };
 
 // A proved kill: black plays its first kill, GNU Go answers as white (with `reply` as
@@ -251,6 +264,10 @@ void playKill(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> repl
     ++t.lines;
     prover::ProveResult proof = prover::Prove(p.board, quickOptions());
     for (int move = 0; move < MovesPerLine; ++move) {
+        if (proof.verdict == Verdict::Unknown) {
+            t.unproved.push_back(p.name + ": " + lineText(duel.line()));
+            return;
+        }
         if (proof.verdict != Verdict::Kill || proof.kills.empty()) {
             t.failures.push_back(p.name + ": no clean kill proved after " + lineText(duel.line()));
             return;
@@ -281,8 +298,11 @@ void playKill(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> repl
         }
         proof = prover::Prove(duel.board(), quickOptions());
     }
-    if (proof.verdict == Verdict::Kill) {
+    if (proof.verdict == Verdict::Unknown) {
+        t.unproved.push_back(p.name + ": " + lineText(duel.line()));
+    } else if (proof.verdict == Verdict::Kill) {
         ++t.heldToTheEnd;
+        if (!duel.owlCanKill()) t.gnugoSeesLife.push_back(p.name + ": " + lineText(duel.line()));
     } else {
         t.failures.push_back(p.name + ": the kill no longer proved after " + lineText(duel.line()));
     }
@@ -311,6 +331,10 @@ void playLife(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> firs
             return;
         }
         const prover::ProverAnswer a = prover::WhiteAnswer(duel.board(), quickOptions());
+        if (a.kind == AnswerKind::Unknown) {
+            t.unproved.push_back(p.name + ": " + lineText(duel.line()));
+            return;
+        }
         if (a.kind != AnswerKind::Refutes) {
             t.failures.push_back(p.name + ": GNU Go's black move is not refuted: " + lineText(duel.line()));
             return;
@@ -330,8 +354,10 @@ std::string report(const char* what, const Tally& t) {
     std::ostringstream s;
     s << what << ": " << t.lines << " lines, " << t.gnugoMoves << " moves by GNU Go (" << t.owlMoves << " from owl reading), " << t.captured << " captured, "
       << t.heldToTheEnd << " held for " << MovesPerLine << " moves, " << t.gaveUp << " resigned or passed, "
-      << t.koRefutations << " ko refutations, " << t.failures.size() << " failures";
+      << t.koRefutations << " ko refutations, " << t.unproved.size() << " unproved, " << t.failures.size() << " failures";
     for (const auto& f : t.failures) s << "\n  " << f;
+    if (!t.gnugoSeesLife.empty()) s << "\n" << t.gnugoSeesLife.size() << " held kills GNU Go's owl reading calls alive:";
+    for (const auto& f : t.gnugoSeesLife) s << "\n  " << f;
     return s.str();
 }
 
@@ -343,24 +369,65 @@ protected:
     }
 };
 
-TEST_F(GnuGoAdversary, NeverLivesAgainstAProvedKill) {
-    GtpClient gnugo(gnugoPath(), {"--mode", "gtp", "--level", "10"});
-    ASSERT_TRUE(gnugo.running());
-    Tally t;
-    for (const Problem& p : provedProblems()) {
+// Kill lines on every problem proved a clean kill: one with GNU Go's own
+// replies, and one from each of its top replies to black's first kill.
+void duelKills(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t) {
+    for (const Problem& p : problems) {
         if (p.verdict != Verdict::Kill) continue;
-        // GNU Go's best replies to black's first kill, each the start of a line.
         const prover::ProveResult proof = prover::Prove(p.board, quickOptions());
         ASSERT_FALSE(proof.kills.empty()) << p.name;
         std::vector<ProverMove> replies;
         {
             Duel probe(gnugo, p.board);
             ASSERT_TRUE(probe.ok() && probe.play(proof.kills.front())) << p.name;
-            replies = topMoves(gnugo, White, FirstAlternatives);
+            replies = topMoves(gnugo, White, alternatives);
         }
         playKill(gnugo, p, std::nullopt, t);
         for (const ProverMove& r : replies) playKill(gnugo, p, r, t);
     }
+}
+
+// Life lines on every problem proved alive or seki, the same way round.
+void duelLives(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t) {
+    for (const Problem& p : problems) {
+        if (p.verdict != Verdict::Alive && p.verdict != Verdict::Seki) continue;
+        std::vector<ProverMove> firsts;
+        {
+            Duel probe(gnugo, p.board);
+            ASSERT_TRUE(probe.ok()) << p.name;
+            firsts = topMoves(gnugo, Black, alternatives);
+        }
+        playLife(gnugo, p, std::nullopt, t);
+        for (const ProverMove& f : firsts) playLife(gnugo, p, f, t);
+    }
+}
+
+// Problem files named one a line in the file `list`, each with the verdict
+// the prover gives it in ten seconds.
+std::vector<Problem> listedProblems(const std::string& list) {
+    std::vector<Problem> out;
+    std::ifstream in(list);
+    std::string path;
+    while (std::getline(in, path)) {
+        if (path.empty()) continue;
+        const OpenedProblem load = ReadProblemPath(path, 0, CharsetDecoder{});
+        if (!load.ok) continue;
+        Board board;
+        InitBoard(board);
+        ApplyProblem(board, load.stones);
+        prover::ProveOptions options;
+        options.seconds = 10.0;
+        out.push_back({path, board, prover::Prove(board, options).verdict});
+        std::cout << prover::VerdictToken(out.back().verdict) << ' ' << path << std::endl;
+    }
+    return out;
+}
+
+TEST_F(GnuGoAdversary, NeverLivesAgainstAProvedKill) {
+    GtpClient gnugo(gnugoPath(), {"--mode", "gtp", "--level", "10"});
+    ASSERT_TRUE(gnugo.running());
+    Tally t;
+    duelKills(gnugo, provedProblems(), FirstAlternatives, t);
     std::cout << report("kills", t) << '\n';
     EXPECT_TRUE(t.failures.empty()) << report("kills", t);
     EXPECT_GT(t.gnugoMoves, 0);
@@ -370,20 +437,25 @@ TEST_F(GnuGoAdversary, NeverKillsAProvedLife) {
     GtpClient gnugo(gnugoPath(), {"--mode", "gtp", "--level", "10"});
     ASSERT_TRUE(gnugo.running());
     Tally t;
-    for (const Problem& p : provedProblems()) {
-        if (p.verdict != Verdict::Alive && p.verdict != Verdict::Seki) continue;
-        std::vector<ProverMove> firsts;
-        {
-            Duel probe(gnugo, p.board);
-            ASSERT_TRUE(probe.ok()) << p.name;
-            firsts = topMoves(gnugo, Black, FirstAlternatives);
-        }
-        playLife(gnugo, p, std::nullopt, t);
-        for (const ProverMove& f : firsts) playLife(gnugo, p, f, t);
-    }
+    duelLives(gnugo, provedProblems(), FirstAlternatives, t);
     std::cout << report("lives", t) << '\n';
     EXPECT_TRUE(t.failures.empty()) << report("lives", t);
     EXPECT_GT(t.gnugoMoves, 0);
+}
+
+// The same duels on problem files that KELDRA_GNUGO_PROBLEMS lists, one path
+// a line (published problems kept outside the repository); skipped without it.
+TEST_F(GnuGoAdversary, ListedProblemFiles) {
+    const char* list = std::getenv("KELDRA_GNUGO_PROBLEMS");
+    if (list == nullptr || *list == '\0') GTEST_SKIP() << "KELDRA_GNUGO_PROBLEMS names no list of problem files";
+    GtpClient gnugo(gnugoPath(), {"--mode", "gtp", "--level", "10"});
+    ASSERT_TRUE(gnugo.running());
+    const std::vector<Problem> problems = listedProblems(list);
+    Tally kills, lives;
+    duelKills(gnugo, problems, 1, kills);
+    duelLives(gnugo, problems, 1, lives);
+    std::cout << problems.size() << " files\n" << report("kills", kills) << '\n' << report("lives", lives) << '\n';
+    EXPECT_TRUE(kills.failures.empty() && lives.failures.empty());
 }
 
 }  // namespace
