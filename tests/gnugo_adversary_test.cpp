@@ -371,7 +371,7 @@ protected:
 
 // Kill lines on every problem proved a clean kill: one with GNU Go's own
 // replies, and one from each of its top replies to black's first kill.
-void duelKills(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t) {
+void duelKills(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t, bool verbose = false) {
     for (const Problem& p : problems) {
         if (p.verdict != Verdict::Kill) continue;
         const prover::ProveResult proof = prover::Prove(p.board, quickOptions());
@@ -382,13 +382,18 @@ void duelKills(GtpClient& gnugo, const std::vector<Problem>& problems, int alter
             ASSERT_TRUE(probe.ok() && probe.play(proof.kills.front())) << p.name;
             replies = topMoves(gnugo, White, alternatives);
         }
+        const std::size_t failed = t.failures.size();
         playKill(gnugo, p, std::nullopt, t);
         for (const ProverMove& r : replies) playKill(gnugo, p, r, t);
+        if (verbose) {
+            std::cout << (t.failures.size() > failed ? "FAILED kill " : "held kill ") << p.name << std::endl;
+            for (std::size_t i = failed; i < t.failures.size(); ++i) std::cout << "  " << t.failures[i] << std::endl;
+        }
     }
 }
 
 // Life lines on every problem proved alive or seki, the same way round.
-void duelLives(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t) {
+void duelLives(GtpClient& gnugo, const std::vector<Problem>& problems, int alternatives, Tally& t, bool verbose = false) {
     for (const Problem& p : problems) {
         if (p.verdict != Verdict::Alive && p.verdict != Verdict::Seki) continue;
         std::vector<ProverMove> firsts;
@@ -397,8 +402,13 @@ void duelLives(GtpClient& gnugo, const std::vector<Problem>& problems, int alter
             ASSERT_TRUE(probe.ok()) << p.name;
             firsts = topMoves(gnugo, Black, alternatives);
         }
+        const std::size_t failed = t.failures.size();
         playLife(gnugo, p, std::nullopt, t);
         for (const ProverMove& f : firsts) playLife(gnugo, p, f, t);
+        if (verbose) {
+            std::cout << (t.failures.size() > failed ? "FAILED life " : "held life ") << p.name << std::endl;
+            for (std::size_t i = failed; i < t.failures.size(); ++i) std::cout << "  " << t.failures[i] << std::endl;
+        }
     }
 }
 
@@ -452,8 +462,8 @@ TEST_F(GnuGoAdversary, ListedProblemFiles) {
     ASSERT_TRUE(gnugo.running());
     const std::vector<Problem> problems = listedProblems(list);
     Tally kills, lives;
-    duelKills(gnugo, problems, 1, kills);
-    duelLives(gnugo, problems, 1, lives);
+    duelKills(gnugo, problems, 0, kills, true);
+    duelLives(gnugo, problems, 1, lives, true);
     std::cout << problems.size() << " files\n" << report("kills", kills) << '\n' << report("lives", lives) << '\n';
     EXPECT_TRUE(kills.failures.empty() && lives.failures.empty());
 }
