@@ -20,6 +20,9 @@ struct ProveOptions {
     double seconds = 10.0;                    // wall time; 0 or less: none
     std::size_t tableBytes = 64u << 20;       // transposition tables, over all threads
     int threads = 2;
+    // A white stone (X, Y) whose group is the target; x == 0, or a point
+    // without a white stone: the default rule chooses (prover/README.md).
+    std::uint8_t targetX = 0, targetY = 0;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -54,6 +57,7 @@ struct ProveResult {
     std::uint64_t nodes = 0;
     bool limitReached = false;
     std::size_t tableBytes = 0;
+    ProverMove target;  // the target group's first stone, X then Y order (colour White); x == 0: no target
 };
 
 // Proves the problem on `board` (black to move; the board's ko marks bind
