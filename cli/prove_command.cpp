@@ -26,14 +26,32 @@ bool parseSeconds(std::string_view s, double& out) {
     return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
 }
 
+// A board point "X,Y", each from 1 to 13.
+bool parsePoint(std::string_view s, std::uint8_t& x, std::uint8_t& y) {
+    const std::size_t comma = s.find(',');
+    if (comma == std::string_view::npos) return false;
+    int vx = 0, vy = 0;
+    const auto [ex, cx] = std::from_chars(s.data(), s.data() + comma, vx);
+    const auto [ey, cy] = std::from_chars(s.data() + comma + 1, s.data() + s.size(), vy);
+    if (cx != std::errc() || cy != std::errc() || ex != s.data() + comma || ey != s.data() + s.size()) return false;
+    if (vx < 1 || vx > BoardSide || vy < 1 || vy > BoardSide) return false;
+    x = static_cast<std::uint8_t>(vx), y = static_cast<std::uint8_t>(vy);
+    return true;
+}
+
 }  // namespace
 
 int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     prover::ProveOptions options;
-    if (args.size() == 4 && args[2] == "--seconds") {
-        if (!parseSeconds(args[3], options.seconds)) return UsageError;
-    } else if (args.size() != 2) {
-        return UsageError;
+    if (args.size() < 2 || args.size() % 2 != 0) return UsageError;
+    for (std::size_t i = 2; i < args.size(); i += 2) {
+        if (args[i] == "--seconds") {
+            if (!parseSeconds(args[i + 1], options.seconds)) return UsageError;
+        } else if (args[i] == "--target") {
+            if (!parsePoint(args[i + 1], options.targetX, options.targetY)) return UsageError;
+        } else {
+            return UsageError;
+        }
     }
     const OpenedProblem load = ReadProblemPath(std::string(args[1]), 0, CharsetDecoder{});
     if (!load.ok) {
@@ -43,6 +61,10 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     Board board;
     InitBoard(board);
     ApplyProblem(board, load.stones);
+    if (options.targetX != 0 && board[options.targetX][options.targetY].Stone != White) {
+        err << "no white stone at " << int(options.targetX) << ',' << int(options.targetY) << '\n';
+        return 1;
+    }
 
     const auto started = std::chrono::steady_clock::now();
     const prover::ProveResult r = prover::Prove(board, options);
@@ -59,6 +81,9 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     for (const auto& f : r.firstMoves)
         if (f.status == prover::FirstMoveStatus::Refuted) out << ' ' << point(f.move) << '>' << point(f.refutation);
     out << "\nnodes: " << r.nodes << '\n';
+    out << "target:";
+    if (!r.target.isPass()) out << ' ' << point(r.target);
+    out << '\n';
     err << "elapsed " << ms.count() << " ms\n";
     return 0;
 }

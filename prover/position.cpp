@@ -148,16 +148,15 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     to.blackStones = static_cast<std::uint8_t>(to.blackStones - captured);
     // A stone on an enclosed point is a target stone unless it joins white
     // stones outside the targets (then it is theirs). A target stone that
-    // joins a surrounding group takes its stones in: the target is the
-    // whole group now, counted for its life. (White's own stones of the open
-    // side that it joins need no mark: a group is captured whole.)
+    // joins other white stones takes them in: the target is the whole group
+    // now, counted for its life, and its liberties are within white's reach.
     const bool isTarget = joinsTarget || (setup.enclosed[mi] && !joinsOther);
     to.stones ^= Z().stone[isTarget ? 3 : White][mi];
     if (isTarget) to.setTarget(move, true), ++to.targets;
     if (isTarget && joinsOther) {
         for (int k = 0; k < own.size; ++k) {
             const int p = fs.group[static_cast<std::size_t>(k)];
-            if (to.isTarget(p) || !setup.surrounding[static_cast<std::size_t>(p)]) continue;
+            if (to.isTarget(p)) continue;
             to.stones ^= Z().stone[White][static_cast<std::size_t>(p)] ^ Z().stone[3][static_cast<std::size_t>(p)];
             to.setTarget(p, true);
             ++to.targets;

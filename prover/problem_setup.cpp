@@ -192,13 +192,13 @@ void setArea(ProblemSetup& s, const Rect& reach) {
 }
 
 // The region: empty points, target stones and surrounding stones reachable
-// from the target inside the area (black may capture a surrounding group,
-// such as cutting stones in its wall).
+// inside the area from the target and from the surroundings (black may
+// capture a surrounding group, such as cutting stones in its wall).
 PointFlags regionOf(const ProblemSetup& s, const Cells& cell, const PointFlags& target) {
     Flood flood;
     PointFlags region{};
     for (int i = 0; i < GridPoints; ++i) {
-        if (target[static_cast<std::size_t>(i)]) {
+        if (target[static_cast<std::size_t>(i)] || (s.surrounding[static_cast<std::size_t>(i)] && s.inArea(i))) {
             region[static_cast<std::size_t>(i)] = 1;
             flood.push(i);
         }
@@ -268,6 +268,15 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
         if (!touches) continue;
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
         for (int k = 0; k < g.size; ++k) capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
+        // A group in atari is fought over on its liberty: white captures
+        // there, black saves it there.
+        if (g.liberties > 1) continue;
+        for (int k = 0; k < g.size; ++k) {
+            for (const int d : Offsets) {
+                const int q = fs.group[static_cast<std::size_t>(k)] + d;
+                if (cell[static_cast<std::size_t>(q)] == Empty && s.inArea(q)) s.movable[static_cast<std::size_t>(q)] = 1;
+            }
+        }
     }
     for (int i = 0; i < GridPoints; ++i) {
         const auto ii = static_cast<std::size_t>(i);

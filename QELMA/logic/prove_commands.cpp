@@ -83,6 +83,7 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     }
     lines.push_back("殺す手：" + movesText(result.kills));
     if (!result.koKills.empty()) lines.push_back("コウで殺す手：" + movesText(result.koKills));
+    if (!result.target.isPass()) lines.push_back("対象：" + pointText(result.target) + " の石");
     if (stopped) {
         lines.emplace_back("検証を中止しました。");
     } else if (result.limitReached) {

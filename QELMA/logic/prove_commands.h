@@ -28,7 +28,8 @@ struct ProveControl {
 const char* VerdictText(prover::Verdict verdict);
 
 // The memo lines of a proof: the verdict, the killing first moves ("殺す手"),
-// the first moves that kill through ko ("コウで殺す手"), a note when the
+// the first moves that kill through ko ("コウで殺す手"), the target group's
+// first stone ("対象：X Y の石"), a note when the
 // proof was stopped or ran out of time, and the main line one move a line
 // ("X Y R<ply>", a pass "パス R<ply>"). `stopped`: Esc ended the proof.
 std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool stopped);
