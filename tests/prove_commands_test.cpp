@@ -94,17 +94,18 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         const char* kills;
         const char* koKills;  // nullptr: no such line
         const char* marks;
+        const char* target;   // the target's line
     };
     const Case cases[] = {
-        {"bundled bent three", "problems/01-bent-three.go", nullptr, "黒先白死（無条件）", "殺す手：1 1", nullptr, "1,1g"},
+        {"bundled bent three", "problems/01-bent-three.go", nullptr, "黒先白死（無条件）", "殺す手：1 1", nullptr, "1,1g", "対象：1 3 の石"},
         {"bundled rabbity six", "problems/07-rabbity-six.go", nullptr, "黒先白死（無条件）", "殺す手：12 12", nullptr,
-         "12,12g"},
+         "12,12g", "対象：10 11 の石"},
         {"two killing first moves", "", composed("two-point eye").rows, "黒先白死（無条件）", "殺す手：1 1　2 1", nullptr,
-         "1,1g 2,1g"},
+         "1,1g 2,1g", "対象：1 2 の石"},
         {"two ko moves", "", composed("one real eye and two ko eyes").rows, "コウで白死", "殺す手：なし",
-         "コウで殺す手：3 1　7 1", "3,1o 7,1o"},
-        {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, ""},
-        {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, ""},
+         "コウで殺す手：3 1　7 1", "3,1o 7,1o", "対象：2 1 の石"},
+        {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, "", "対象：1 2 の石"},
+        {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, "", "対象：1 2 の石"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -126,6 +127,7 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         EXPECT_EQ(view.memo[0], c.verdict);
         EXPECT_EQ(memoLine("殺す手："), c.kills);
         EXPECT_EQ(memoLine("コウで殺す手："), c.koKills ? c.koKills : "(no line コウで殺す手：)");
+        EXPECT_EQ(memoLine("対象："), c.target);
         EXPECT_EQ(marksText(view.shownMarks()), c.marks);
         // The line starts from the first (ko) kill, in the memo's move form.
         const auto line = std::find(view.memo.begin(), view.memo.end(), "手順：");

@@ -88,6 +88,22 @@ prover::ProveOptions withoutTimeLimit(std::size_t tableBytes, std::uint64_t node
     return options;
 }
 
+// Two and three white groups: the default target (the enclosed groups),
+// and a named one changing the verdict.
+TEST(ProverProblems, MultiGroupProblemsProveTheirTarget) {
+    prover::ProveOptions options = withoutTimeLimit(16u << 20, 20'000'000);
+    for (const test::MultiGroup& p : test::MultiGroupProblems) {
+        const Board board = ComposedBoard(p.rows);
+        EXPECT_TRUE(everyGroupBreathes(board)) << p.name << ": a group without a liberty";
+        options.targetX = p.targetX, options.targetY = p.targetY;
+        const prover::ProveResult r = prover::Prove(board, options);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name << "\n" << test::PictureOf(board);
+        EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
+        EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
+        EXPECT_EQ(movesText({r.target}), p.target) << p.name;
+    }
+}
+
 // Proves a classical corner and checks that its book move is among the
 // killing moves (with `koCounts`, among the ko-killing ones too).
 prover::ProveResult proveBookCorner(const test::ClassicalCorner& p, const prover::ProveOptions& options, bool koCounts) {
@@ -198,6 +214,19 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
             EXPECT_NE(e.str().find("は開けません"), std::string::npos) << e.str();
         }
     }
+
+    // The target line comes last; --target names a white stone's group.
+    EXPECT_NE(out.str().find("\ntarget: 4,1\n"), std::string::npos) << out.str();
+    for (const char* bad : {"0,1", "14,1", "1", "1,x", "1,2,3"}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli({"prove", file, "--target", bad}, o, e), 2) << bad;
+    }
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli({"prove", file, "--seconds", "5", "--target", "4,2"}, o, e), 0);
+    EXPECT_NE(o.str().find("verdict: kill\nkill: 6,1\n"), std::string::npos) << o.str();
+    std::ostringstream o2, e2;
+    EXPECT_EQ(RunCli({"prove", file, "--target", "1,1"}, o2, e2), 1);
+    EXPECT_EQ(e2.str(), "no white stone at 1,1\n");
 }
 
 TEST(ProverProblems, StubbornWhiteRefutesOrResistsLongest) {
