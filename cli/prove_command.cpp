@@ -61,6 +61,8 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     Board board;
     InitBoard(board);
     ApplyProblem(board, load.stones);
+    // The target named on the command line, else the one the file marks.
+    if (options.targetX == 0) options.targetX = load.targetX, options.targetY = load.targetY;
     if (options.targetX != 0 && board[options.targetX][options.targetY].Stone != White) {
         err << "no white stone at " << int(options.targetX) << ',' << int(options.targetY) << '\n';
         return 1;

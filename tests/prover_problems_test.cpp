@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "BAN/problem_file.h"
+#include "BAN/sgf/sgf_fit.h"
+#include "BAN/sgf/sgf_reader.h"
 #include "cli/cli.h"
 #include "prover/prover.h"
 #include "test_support.h"
@@ -101,6 +103,37 @@ TEST(ProverProblems, MultiGroupProblemsProveTheirTarget) {
         EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
         EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
         EXPECT_EQ(movesText({r.target}), p.target) << p.name;
+    }
+}
+
+// A mark on a white stone in an SGF file names the target: the two enclosed
+// groups above, the corner group marked, die; the straight four marked, or
+// a mark on a black stone, leave white alive.
+TEST(ProverProblems, SgfMarkOnAWhiteStoneNamesTheTarget) {
+    const std::string stones =
+        "(;GM[1]FF[4]SZ[13]AB[da][ea][la][db][eb][lb][ac][bc][cc][dc][ec][fc][gc][hc][ic][jc][kc][lc]"
+        "AW[ca][fa][ka][ab][bb][cb][fb][gb][hb][ib][jb][kb]";
+    const struct {
+        const char* marks;
+        const char* verdict;
+        const char* target;
+    } cases[] = {
+        {"", "alive", "1,2"},        {"MA[ca]", "kill", "1,2"}, {"TR[bb]", "kill", "1,2"},
+        {"SQ[fa]", "alive", "6,1"}, {"MA[da]", "alive", "1,2"}, {"MA[da][ab]", "kill", "1,2"},
+    };
+    for (const auto& c : cases) {
+        const SgfLoad load = ParseSgf(stones + c.marks + ")");
+        ASSERT_TRUE(load.ok) << c.marks;
+        const FittedProblem fit = FitSgfGame(load.game);
+        ASSERT_TRUE(fit.ok) << c.marks;
+        Board board;
+        InitBoard(board);
+        ApplyProblem(board, fit.stones);
+        prover::ProveOptions options = withoutTimeLimit(8u << 20, 1'000'000);
+        options.targetX = fit.targetX, options.targetY = fit.targetY;
+        const prover::ProveResult r = prover::Prove(board, options);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), c.verdict) << c.marks;
+        EXPECT_EQ(movesText({r.target}), c.target) << c.marks;
     }
 }
 
