@@ -73,7 +73,7 @@ std::string marksText(const std::vector<BoardMark>& marks) {
     std::string text;
     for (const auto& m : marks)
         text += (text.empty() ? "" : " ") + std::to_string(m.x) + "," + std::to_string(m.y) +
-                (m.kind == MarkKind::Kill ? "g" : "o");
+                (m.kind == MarkKind::Kill ? "g" : m.kind == MarkKind::KoKill ? "o" : "t");
     return text;
 }
 
@@ -194,6 +194,37 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
 
 // The marks belong to the position they were found on: a change drops them
 // for good, even when the position comes back; an unchanged repaint keeps them.
+// Shift with the right button on a white stone names the target: marked,
+// the board unchanged, and the next 検証 proves that group; once the board
+// changes the target is forgotten. A click on an empty point names nothing.
+TEST_F(ProveCommandTest, ANamedTargetHoldsUntilTheBoardChanges) {
+    const char* rows = nullptr;
+    for (const auto& p : test::MultiGroupProblems)
+        if (std::string_view(p.name).rfind("two enclosed groups, one alive", 0) == 0) rows = p.rows;
+    ASSERT_NE(rows, nullptr);
+    setBoard(test::ComposedBoard(rows));
+    const Board board = state.game.pos.board;
+    logic.BoardTargetClick(1 * Cell, 1 * Cell);  // empty: nothing named
+    EXPECT_TRUE(view.shownMarks().empty());
+    logic.BoardTargetClick(3 * Cell, 1 * Cell);
+    EXPECT_EQ(marksText(view.shownMarks()), "3,1t");
+    EXPECT_TRUE(state.game.pos.board == board);
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "黒先白死（無条件）");
+    EXPECT_EQ(memoLine("対象："), "対象：1 2 の石");
+
+    logic.BoardTargetClick(6 * Cell, 1 * Cell);
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "白生き");
+    EXPECT_EQ(memoLine("対象："), "対象：6 1 の石");
+
+    logic.BoardTargetClick(3 * Cell, 1 * Cell);
+    click(MouseButton::Left, 13, 13);  // a stone far away: another position
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "白生き");  // both enclosed groups again
+    EXPECT_EQ(memoLine("対象："), "対象：1 2 の石");
+}
+
 TEST_F(ProveCommandTest, MarksGoWhenTheBoardChanges) {
     const char* rows = composed("two-point eye").rows;
     struct Step {

@@ -22,7 +22,15 @@ struct ProveControl {
     bool stubbornWhite = false;
     prover::ProveOptions options;
     std::atomic<bool> stop{false};
+    // The target a player named (options.targetX, targetY) holds while the
+    // board holds the position it was named on.
+    Board targetOn{};
 };
+
+// Names the group of the white stone at (x, y) on `board` as the target of
+// the next proofs and marks the stone. Returns false, changing nothing, when
+// (x, y) holds no white stone.
+bool NameProveTarget(const Board& board, int x, int y, FormView& view, ProveControl& control);
 
 // "黒先白死（無条件）", "コウで白死", "白生き", "セキで白生き", "判定できません".
 const char* VerdictText(prover::Verdict verdict);
@@ -40,7 +48,9 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result);
 
 // 検証: proves `board` (black to move) while the view waits and lets paints
 // through, then shows the verdict in Edit6, the time in Edit1, the memo
-// lines and the marks. Changes neither the board nor the record. A proof
+// lines and the marks. A target named on this position is the proof's;
+// a target named on another is forgotten. Changes neither the board nor the
+// record. A proof
 // that cannot run (no memory for its tables) shows "解答不能". Returns false
 // when the window started closing (then nothing is shown).
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control);
