@@ -144,7 +144,7 @@ void TBAN::drawBoard() {
 // red square on its stone.
 void TBAN::drawMarks(QPainter& p, int cell) {
     const int quarter = cell / 2 / 2;
-    const int small = std::max(2, cell / 8);
+    const int small = std::max(3, cell / 6);
     p.setPen(QPen(StoneBlack, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     for (const BoardMark& m : marks()) {
         const int x = m.x * cell;

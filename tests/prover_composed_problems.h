@@ -223,7 +223,7 @@ struct MultiGroup {
 };
 
 inline const MultiGroup MultiGroupProblems[] = {
-    // The cutting stone at (5,2) is enclosed too, so it is part of the
+    // The cutting stone at (5,2) is enclosed too, so it belongs to the
     // target. The atari from outside at (6,2) (or the net at 6,3 or 7,2)
     // leaves white's connection at (5,1) two liberties, both in the corner:
     // connect and die. The cut at (5,1) lets the cutting stone run out.
