@@ -15,6 +15,7 @@ namespace keldra {
 enum class MarkKind : std::uint8_t {
     Kill,    // a first move that kills outright
     KoKill,  // a first move that kills only through ko
+    Target,  // the white stone a player named: its group is the problem's target
 };
 
 struct BoardMark {

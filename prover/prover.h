@@ -23,6 +23,9 @@ struct ProveOptions {
     // Nodes of the proof tree (ProveResult::tree) to build after the proof;
     // 0: none.
     int treeNodes = 0;
+    // A white stone (X, Y) whose group is the target; x == 0, or a point
+    // without a white stone: the default rule chooses (prover/README.md).
+    std::uint8_t targetX = 0, targetY = 0;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -85,6 +88,7 @@ struct ProveResult {
     std::uint64_t nodes = 0;
     bool limitReached = false;
     std::size_t tableBytes = 0;
+    ProverMove target;  // the target group's first stone, X then Y order (colour White); x == 0: no target
 };
 
 // Proves the problem on `board` (black to move; the board's ko marks bind

@@ -30,6 +30,7 @@ OpenedProblem ReadProblemPath(const std::string& path, int tree, const CharsetDe
     out.ok = true;
     out.stones = fit.stones;
     out.record = std::move(fit.record);
+    out.targetX = fit.targetX, out.targetY = fit.targetY;
     if (fit.swapped) out.memo.emplace_back(SwappedColoursNote);
     if (const auto comment = CommentAsUtf8(load.game, decode)) {
         std::size_t at = 0;

@@ -66,6 +66,19 @@ bool announceProof(SearchView& view, const char* edit1) {
     return !view.Cancelled();
 }
 
+// A named target belongs to the position it was named on: once the stones
+// differ, the default rule chooses again.
+void forgetTargetOfAnotherPosition(const Board& board, ProveControl& control) {
+    if (control.options.targetX == 0) return;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (board[x][y].Stone == control.targetOn[x][y].Stone) continue;
+            control.options.targetX = control.options.targetY = 0;
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 const char* VerdictText(prover::Verdict verdict) {
@@ -87,6 +100,7 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     }
     lines.push_back("殺す手：" + movesText(result.kills));
     if (!result.koKills.empty()) lines.push_back("コウで殺す手：" + movesText(result.koKills));
+    if (!result.target.isPass()) lines.push_back("対象：" + pointText(result.target) + " の石");
     if (stopped) {
         lines.emplace_back("検証を中止しました。");
     } else if (result.limitReached) {
@@ -146,12 +160,23 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result) {
     return marks;
 }
 
+bool NameProveTarget(const Board& board, int x, int y, FormView& view, ProveControl& control) {
+    if (!IsPlayable(x, y) || board[x][y].Stone != White) return false;
+    control.options.targetX = static_cast<std::uint8_t>(x);
+    control.options.targetY = static_cast<std::uint8_t>(y);
+    control.targetOn = board;
+    view.SetBoardMarks({BoardMark{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), MarkKind::Target}});
+    view.PaintBoard();
+    return true;
+}
+
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {
     const std::uint32_t start = view.TickCount();
     if (!announceProof(view, "　　検証中")) return false;
 
     control.stop = false;
     const Board proved = board;  // the worker's own copy
+    forgetTargetOfAnotherPosition(board, control);
     prover::ProveOptions options = control.options;
     options.treeNodes = WindowTreeNodes;
     prover::ProveResult result;
@@ -203,6 +228,7 @@ bool ProverReply(const Board& board, HintResult& hint, SearchView& view, ProveCo
     if (!announceProof(view, "　　白　が思考中")) return false;
 
     control.stop = false;
+    forgetTargetOfAnotherPosition(board, control);
     const Board position = board;
     const prover::ProveOptions options = control.options;
     prover::ProverAnswer answer;
