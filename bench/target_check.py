@@ -19,20 +19,17 @@ lies inside black's rectangle, every white group inside it is taken as part
 of the target (the default target is every enclosed group).
 """
 import argparse
-import importlib.util
 import os
 import re
+import runpy
 import subprocess
-import sys
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def load_harness(path):
-    spec = importlib.util.spec_from_file_location("eval_books", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    return types.SimpleNamespace(**runpy.run_path(path))
 
 
 def neighbours(p):
