@@ -16,6 +16,7 @@ enum class MarkKind : std::uint8_t {
     Kill,    // a first move that kills outright
     KoKill,  // a first move that kills only through ko
     MoveNumber,  // the number of the move that put the stone there
+    Target,  // the white stone a player named: its group is the problem's target
 };
 
 struct BoardMark {

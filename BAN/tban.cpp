@@ -1,5 +1,7 @@
 #include "BAN/tban.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +19,7 @@ const QColor RingRed(255, 0, 0);
 const QColor KoYellow(255, 255, 0);
 const QColor KillGreen(0, 255, 0);
 const QColor KoOrange(255, 160, 0);
+const QColor TargetRed(255, 0, 0);
 
 // The canvas operations take a box (left, top)-(right, bottom) whose right and
 // bottom edges lie outside the shape. A 1-pixel pen on an aliased QPainter
@@ -139,15 +142,22 @@ void TBAN::drawBoard() {
 }
 
 // The marks as squares the size of a range mark, a bright green that stands
-// out from the board's own green, or orange.
+// out from the board's own green, or orange; the target's mark is a small
+// red square on its stone.
 void TBAN::drawMarks(QPainter& p, int cell) {
     const int quarter = cell / 2 / 2;
+    const int small = std::max(3, cell / 6);
     p.setPen(QPen(StoneBlack, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     for (const BoardMark& m : marks()) {
         const int x = m.x * cell;
         const int y = m.y * cell;
         if (m.kind == MarkKind::MoveNumber) {
             drawMoveNumber(p, cell, m);
+            continue;
+        }
+        if (m.kind == MarkKind::Target) {
+            p.setBrush(TargetRed);
+            rectangle(p, x - small, y - small, x + small, y + small);
             continue;
         }
         p.setBrush(m.kind == MarkKind::Kill ? KillGreen : KoOrange);
@@ -181,7 +191,7 @@ void TBAN::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint at = event->position().toPoint();
-    if (entry_) entry_(button, at.x(), at.y());
+    if (entry_) entry_(button, event->modifiers(), at.x(), at.y());
     emit ONMOUSEDOWN(button, event->modifiers(), at.x(), at.y());
 }
 

@@ -21,8 +21,9 @@ class TBAN : public QWidget {
 
 public:
     // The control's own handling of a press (input-mode stone entry), run
-    // before ONMOUSEDOWN fires: button, then the pixel relative to the control.
-    using EntryHandler = std::function<void(Qt::MouseButton, int, int)>;
+    // before ONMOUSEDOWN fires: button, the keys held, then the pixel
+    // relative to the control.
+    using EntryHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
 
     // Paints `pos`, which must outlive the control, on a 550 x 550 bitmap
     // with cells of 38 pixels until told otherwise; sizes the control 550 x 550.

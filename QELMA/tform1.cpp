@@ -299,7 +299,10 @@ void TForm1::createLanguageMenu() {
 }
 
 void TForm1::connectHandlers() {
-    BAN1->setEntryHandler([this](Qt::MouseButton b, int x, int y) { logic_.BoardMouseDown(logicButton(b), x, y); });
+    BAN1->setEntryHandler([this](Qt::MouseButton b, Qt::KeyboardModifiers keys, int x, int y) {
+        if (b == Qt::RightButton && (keys & Qt::ShiftModifier)) return logic_.BoardTargetClick(x, y);
+        logic_.BoardMouseDown(logicButton(b), x, y);
+    });
     connect(BAN1, &TBAN::ONMOUSEDOWN, this, &TForm1::BAN1MOUSEDOWN);
     const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
         {Button1, &TForm1::Button1Click},   {Button2, &TForm1::Button2Click},   {Button3, &TForm1::Button3Click},

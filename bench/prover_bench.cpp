@@ -1,4 +1,4 @@
-// The prover over the bundled problems and the composed set: per problem its
+// The prover over the bundled problems and the composed sets: per problem its
 // verdict, time and nodes; then the median and longest time, the share of
 // answers other than unknown, nodes per second and the tables' memory.
 //
@@ -26,6 +26,7 @@ using namespace keldra;
 struct Case {
     std::string name;
     Board board;
+    std::uint8_t targetX = 0, targetY = 0;  // a named target; 0, 0: the default
 };
 
 }  // namespace
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
     for (const auto& p : test::ComposedProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
     for (const auto& p : test::OpenCornerProblems) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
     for (const auto& p : test::ClassicalCorners) cases.push_back(Case{p.name, test::ComposedBoard(p.rows)});
+    for (const auto& p : test::MultiGroupProblems)
+        cases.push_back(Case{p.name, test::ComposedBoard(p.rows), p.targetX, p.targetY});
 
     if (!only.empty())
         std::erase_if(cases, [&](const Case& c) { return c.name.find(only) == std::string::npos; });
@@ -72,7 +75,9 @@ int main(int argc, char** argv) {
     std::printf("%-9s %9s %11s  %s\n", "verdict", "ms", "nodes", "problem");
     for (const Case& c : cases) {
         const auto start = std::chrono::steady_clock::now();
-        const prover::ProveResult r = prover::Prove(c.board, options);
+        prover::ProveOptions caseOptions = options;
+        caseOptions.targetX = c.targetX, caseOptions.targetY = c.targetY;
+        const prover::ProveResult r = prover::Prove(c.board, caseOptions);
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         seconds.push_back(s);
         nodes += r.nodes;

@@ -26,7 +26,8 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | prove FILE [TREE] [--seconds S] [--tree OUT.sgf] [--widen N]";
+    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT |"
+    " prove FILE [TREE] [--seconds S] [--tree OUT.sgf] [--widen N] [--target X,Y]";
 
 class CliView : public FormView {
 public:

@@ -38,14 +38,28 @@ bool parseWiden(std::string_view s, int& out) {
     return true;
 }
 
+// A board point "X,Y", each from 1 to 13.
+bool parsePoint(std::string_view s, std::uint8_t& x, std::uint8_t& y) {
+    const std::size_t comma = s.find(',');
+    if (comma == std::string_view::npos) return false;
+    int vx = 0, vy = 0;
+    const auto [ex, cx] = std::from_chars(s.data(), s.data() + comma, vx);
+    const auto [ey, cy] = std::from_chars(s.data() + comma + 1, s.data() + s.size(), vy);
+    if (cx != std::errc() || cy != std::errc() || ex != s.data() + comma || ey != s.data() + s.size()) return false;
+    if (vx < 1 || vx > BoardSide || vy < 1 || vy > BoardSide) return false;
+    x = static_cast<std::uint8_t>(vx), y = static_cast<std::uint8_t>(vy);
+    return true;
+}
+
 struct ProveArguments {
     std::string_view file;
     int tree = 0;
     std::string_view treeOut;  // --tree: where the proof tree goes
+    bool target = false;       // --target given
     prover::ProveOptions options;
 };
 
-// prove FILE [TREE] [--seconds S] [--tree OUT] [--widen N]: the file, then an optional game-tree
+// prove FILE [TREE] [--seconds S] [--tree OUT] [--widen N] [--target X,Y]: the file, then an optional game-tree
 // number (counted from 1, as `board` takes it), then the options.
 bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a) {
     if (args.size() < 2) return false;
@@ -69,6 +83,9 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
         } else if (args[i] == "--widen" && !widen) {
             if (!parseWiden(args[i + 1], a.options.areaMargin)) return false;
             widen = true;
+        } else if (args[i] == "--target" && !a.target) {
+            if (!parsePoint(args[i + 1], a.options.targetX, a.options.targetY)) return false;
+            a.target = true;
         } else {
             return false;
         }
@@ -89,9 +106,16 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     Board board;
     InitBoard(board);
     ApplyProblem(board, load.stones);
+    // The target named on the command line, else the one the file marks.
+    prover::ProveOptions& options = a.options;
+    if (options.targetX == 0) options.targetX = load.targetX, options.targetY = load.targetY;
+    if (options.targetX != 0 && board[options.targetX][options.targetY].Stone != White) {
+        err << "no white stone at " << int(options.targetX) << ',' << int(options.targetY) << '\n';
+        return 1;
+    }
 
     const auto started = std::chrono::steady_clock::now();
-    const prover::ProveResult r = prover::Prove(board, a.options);
+    const prover::ProveResult r = prover::Prove(board, options);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
 
     out << "verdict: " << prover::VerdictToken(r.verdict) << '\n';
@@ -112,6 +136,9 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
         out << '\n';
     }
     out << "nodes: " << r.nodes << '\n';
+    out << "target:";
+    if (!r.target.isPass()) out << ' ' << point(r.target);
+    out << '\n';
     if (!a.treeOut.empty()) {
         std::ofstream file{std::string(a.treeOut), std::ios::binary};
         file << SgfTreeText(board, ProofSgfTree(r.tree), VerdictText(r.verdict));

@@ -45,7 +45,8 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
             const int p = IndexOf(x, y);
             if (n.cell[static_cast<std::size_t>(p)] != White) continue;
             const bool target = n.isTarget(p);
-            if (target || n.toMove == Black) addAround(p);
+            // White reaches next to the surroundings too: it may save them.
+            if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)]) addAround(p);
             if (!target) continue;
             for (const int d : Offsets)
                 if (n.cell[static_cast<std::size_t>(p + d)] == Empty) addAround(p + d);

@@ -154,9 +154,22 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     }
     ++to.whiteStones;
     to.blackStones = static_cast<std::uint8_t>(to.blackStones - captured);
-    const bool isTarget = joinsTarget || setup.enclosed[mi];
+    // A stone on an enclosed point is a target stone unless it joins white
+    // stones outside the targets (then it is theirs). A target stone that
+    // joins other white stones takes them in: the target is the whole group
+    // now, counted for its life, and its liberties are within white's reach.
+    const bool isTarget = joinsTarget || (setup.enclosed[mi] && !joinsOther);
     to.stones ^= Z().stone[isTarget ? 3 : White][mi];
     if (isTarget) to.setTarget(move, true), ++to.targets;
+    if (isTarget && joinsOther) {
+        for (int k = 0; k < own.size; ++k) {
+            const int p = fs.group[static_cast<std::size_t>(k)];
+            if (to.isTarget(p)) continue;
+            to.stones ^= Z().stone[White][static_cast<std::size_t>(p)] ^ Z().stone[3][static_cast<std::size_t>(p)];
+            to.setTarget(p, true);
+            ++to.targets;
+        }
+    }
     // Escaped: a group holding a target stone reached the ring or a
     // surrounding stone.
     if (isTarget && (own.safe || own.ring)) to.escaped = 1;

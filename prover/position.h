@@ -37,8 +37,9 @@ struct SearchNode {
     std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
     std::uint8_t blackStones = 0, whiteStones = 0;  // on the board
-    // Target stones: the target groups' stones, and every white stone played
-    // on an enclosed point or joining a target stone, until captured.
+    // Target stones: the target group's stones, every white stone played on
+    // an enclosed point (unless it joins other white stones) and every white
+    // stone of a group that a target stone joins, until captured.
     std::array<std::uint64_t, 4> target{};
     bool isTarget(int i) const { return (target[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
     void setTarget(int i, bool on) {

@@ -1,10 +1,13 @@
-// The problem's set-up in steps: read the stones, find the target, drop the
-// groups outside black's wall, set the area and its ring, flood the region,
+// The problem's set-up in steps: read the stones, split white's stones into
+// groups, choose the target among the groups in black's reach (the others
+// are the surroundings), set the area and its ring, flood the region,
 // split it into the enclosed and the open side, and mark the movable points
 // and the safe wall.
 #include "prover/problem_setup.h"
 
 #include <algorithm>
+
+#include "prover/white_groups.h"
 
 namespace keldra::prover {
 
@@ -75,39 +78,36 @@ Cells readStones(const Board& board, std::uint8_t toMove, Rect& black, Rect& whi
     return cell;
 }
 
-// Target: white groups with a stone inside black's bounding rectangle, the
+// White's groups with a stone inside black's bounding rectangle, the
 // rectangle carried to the board's edge where it stops at most EdgeReach
 // lines short of it (the edge closes that side, as when black stands on the
-// third line under a white group on the second). `reach` grows by the
-// black stones and the targets.
-PointFlags targetGroups(const Cells& cell, const Rect& black, Rect& reach) {
+// third line under a white group on the second): the groups in black's
+// reach. `reach` grows by their stones.
+PointFlags groupsInReach(const Cells& cell, const WhiteGroups& groups, const Rect& black, Rect& reach) {
     const int tx0 = lowSide(black.x0, 0), tx1 = highSide(black.x1, 0);
     const int ty0 = lowSide(black.y0, 0), ty1 = highSide(black.y1, 0);
-    FillScratch fs;
-    const PointFlags none{};
-    PointFlags target{};
-    reach = black;
+    std::array<std::uint8_t, GridPoints> inside{};  // by group number
     for (int x = tx0; x <= tx1; ++x) {
         for (int y = ty0; y <= ty1; ++y) {
-            const int i = IndexOf(x, y);
-            if (cell[static_cast<std::size_t>(i)] != White || target[static_cast<std::size_t>(i)]) continue;
-            const GroupInfo g = GroupOf(cell, i, none, none, fs);
-            for (int k = 0; k < g.size; ++k) {
-                const int p = fs.group[static_cast<std::size_t>(k)];
-                target[static_cast<std::size_t>(p)] = 1;
-                reach.add(p);
-            }
+            const int label = groups.label[static_cast<std::size_t>(IndexOf(x, y))];
+            if (label > 0) inside[static_cast<std::size_t>(label - 1)] = 1;
         }
     }
-    return target;
+    PointFlags stones{};
+    reach = black;
+    for (int i = 0; i < GridPoints; ++i) {
+        const int label = groups.label[static_cast<std::size_t>(i)];
+        if (cell[static_cast<std::size_t>(i)] != White || label == 0 || !inside[static_cast<std::size_t>(label - 1)]) continue;
+        stones[static_cast<std::size_t>(i)] = 1;
+        reach.add(i);
+    }
+    return stones;
 }
 
-// A white group that reaches the open board around the stones (one line
+// The white stones that reach the open board around the stones (one line
 // beyond `reach`) without passing next to a black stone or along the first
-// line stands outside black's wall, even when black's rectangle holds it: it
-// belongs to the surroundings too, unless that would leave no target at all.
-// `reach` then shrinks to the black stones and the targets left.
-void dropGroupsOutsideWall(const Cells& cell, const Rect& black, PointFlags& target, Rect& reach) {
+// line: their groups stand outside black's wall.
+PointFlags openBoardStones(const Cells& cell, const Rect& reach) {
     const int ox0 = std::max(1, reach.x0 - 1), ox1 = std::min(BoardSide, reach.x1 + 1);
     const int oy0 = std::max(1, reach.y0 - 1), oy1 = std::min(BoardSide, reach.y1 + 1);
     const auto passable = [&](std::size_t q) {
@@ -133,21 +133,49 @@ void dropGroupsOutsideWall(const Cells& cell, const Rect& black, PointFlags& tar
         }
     }
     flood.grow(outside, anywhere, passable);
-    bool inner = false, outer = false;
+    return outside;
+}
+
+// The stones of the groups numbered by `chosen` (by group number).
+PointFlags stonesOf(const WhiteGroups& groups, const std::array<std::uint8_t, GridPoints>& chosen) {
+    PointFlags stones{};
     for (int i = 0; i < GridPoints; ++i) {
-        if (!target[static_cast<std::size_t>(i)]) continue;
-        (outside[static_cast<std::size_t>(i)] ? outer : inner) = true;
+        const int label = groups.label[static_cast<std::size_t>(i)];
+        if (label > 0 && chosen[static_cast<std::size_t>(label - 1)]) stones[static_cast<std::size_t>(i)] = 1;
     }
-    if (!inner || !outer) return;
-    reach = black;
+    return stones;
+}
+
+// The target by default: the groups in black's reach that black's stones
+// enclose, none of their stones reaching the open board; where every group
+// reaches it, the largest one (the first in X, then Y order of a tie).
+PointFlags defaultTarget(const Cells& cell, const WhiteGroups& groups, const PointFlags& candidates, const Rect& reach) {
+    const PointFlags outside = openBoardStones(cell, reach);
+    std::array<std::uint8_t, GridPoints> candidate{}, open{};
     for (int i = 0; i < GridPoints; ++i) {
-        if (!target[static_cast<std::size_t>(i)]) continue;
-        if (outside[static_cast<std::size_t>(i)]) {
-            target[static_cast<std::size_t>(i)] = 0;
-            continue;
-        }
-        reach.add(i);
+        if (!candidates[static_cast<std::size_t>(i)]) continue;
+        const auto g = static_cast<std::size_t>(groups.label[static_cast<std::size_t>(i)] - 1);
+        candidate[g] = 1;
+        open[g] |= outside[static_cast<std::size_t>(i)];
     }
+    std::array<std::uint8_t, GridPoints> chosen{};
+    bool any = false;
+    int largest = -1;
+    for (int g = 0; g < groups.count; ++g) {
+        const auto gi = static_cast<std::size_t>(g);
+        if (!candidate[gi]) continue;
+        if (!open[gi]) chosen[gi] = 1, any = true;
+        if (largest < 0 || groups.size[gi] > groups.size[static_cast<std::size_t>(largest)]) largest = g;
+    }
+    if (!any && largest >= 0) chosen[static_cast<std::size_t>(largest)] = 1;
+    return stonesOf(groups, chosen);
+}
+
+// The target the caller names: the group of the white stone at `named`.
+PointFlags namedTarget(const WhiteGroups& groups, int named) {
+    std::array<std::uint8_t, GridPoints> chosen{};
+    chosen[static_cast<std::size_t>(groups.label[static_cast<std::size_t>(named)] - 1)] = 1;
+    return stonesOf(groups, chosen);
 }
 
 // The area reaches the board's edge where the stones stop EdgeReach lines
@@ -163,18 +191,19 @@ void setArea(ProblemSetup& s, const Rect& reach, int margin) {
     }
 }
 
-// The region: empty points and target stones reachable from the target
-// inside the area.
+// The region: empty points, target stones and surrounding stones reachable
+// inside the area from the target and from the surroundings (black may
+// capture a surrounding group, such as cutting stones in its wall).
 PointFlags regionOf(const ProblemSetup& s, const Cells& cell, const PointFlags& target) {
     Flood flood;
     PointFlags region{};
     for (int i = 0; i < GridPoints; ++i) {
-        if (target[static_cast<std::size_t>(i)]) {
+        if (target[static_cast<std::size_t>(i)] || (s.surrounding[static_cast<std::size_t>(i)] && s.inArea(i))) {
             region[static_cast<std::size_t>(i)] = 1;
             flood.push(i);
         }
     }
-    flood.grow(region, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || target[q]; });
+    flood.grow(region, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || target[q] || s.surrounding[q]; });
     return region;
 }
 
@@ -196,6 +225,31 @@ void splitRegion(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
         s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
         s.hasOpenSide |= s.openSide[static_cast<std::size_t>(i)] != 0;
     }
+    // An enclosed space that borders surrounding stones and no target stone
+    // is theirs, not the target's: a white stone played there is not a
+    // target stone by itself.
+    PointFlags seen{};
+    for (int i = 0; i < GridPoints; ++i) {
+        const auto ii = static_cast<std::size_t>(i);
+        if (!s.enclosed[ii] || cell[ii] != Empty || seen[ii]) continue;
+        PointFlags space{};
+        space[ii] = seen[ii] = 1;
+        Flood flood;
+        flood.push(i);
+        flood.grow(space, anywhere, [&](std::size_t q) { return s.enclosed[q] && cell[q] == Empty; });
+        bool nextToTarget = false, nextToSurrounding = false;
+        for (int p = 0; p < GridPoints; ++p) {
+            if (!space[static_cast<std::size_t>(p)]) continue;
+            seen[static_cast<std::size_t>(p)] = 1;
+            for (const int d : Offsets) {
+                nextToTarget |= s.initialTarget[static_cast<std::size_t>(p + d)] != 0;
+                nextToSurrounding |= s.surrounding[static_cast<std::size_t>(p + d)] != 0;
+            }
+        }
+        if (nextToTarget || !nextToSurrounding) continue;
+        for (int p = 0; p < GridPoints; ++p)
+            if (space[static_cast<std::size_t>(p)]) s.enclosed[static_cast<std::size_t>(p)] = 0;
+    }
 }
 
 // Black groups touching the region may be captured; other black stones are
@@ -214,6 +268,15 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
         if (!touches) continue;
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
         for (int k = 0; k < g.size; ++k) capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
+        // A group in atari is fought over on its liberty: white captures
+        // there, black saves it there.
+        if (g.liberties > 1) continue;
+        for (int k = 0; k < g.size; ++k) {
+            for (const int d : Offsets) {
+                const int q = fs.group[static_cast<std::size_t>(k)] + d;
+                if (cell[static_cast<std::size_t>(q)] == Empty && s.inArea(q)) s.movable[static_cast<std::size_t>(q)] = 1;
+            }
+        }
     }
     for (int i = 0; i < GridPoints; ++i) {
         const auto ii = static_cast<std::size_t>(i);
@@ -243,22 +306,33 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
 
 }  // namespace
 
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int widen) {
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int widen) {
     ProblemSetup s;
     Rect black, white;
     const Cells cell = readStones(board, toMove, black, white, s.rootBan);
     if (white.empty()) return s;  // no white stone: nothing to capture
     if (black.empty()) black = white;
 
+    const WhiteGroups groups = WhiteGroupsOf(cell);
     Rect reach;
-    PointFlags target = targetGroups(cell, black, reach);
-    dropGroupsOutsideWall(cell, black, target, reach);
-    // Every white stone outside the targets belongs to the surroundings and
-    // is safe.
+    const PointFlags candidates = groupsInReach(cell, groups, black, reach);
+    const bool byName = named > 0 && named < GridPoints && cell[static_cast<std::size_t>(named)] == White;
+    const PointFlags target = byName ? namedTarget(groups, named) : defaultTarget(cell, groups, candidates, reach);
+    // The other groups in black's reach are the surroundings black may
+    // capture; white stones further out are safe.
     bool any = false;
+    reach = black;
     for (int i = 0; i < GridPoints; ++i) {
-        if (cell[static_cast<std::size_t>(i)] == White && !target[static_cast<std::size_t>(i)]) s.safe[static_cast<std::size_t>(i)] = 1;
-        any |= target[static_cast<std::size_t>(i)] != 0;
+        const auto ii = static_cast<std::size_t>(i);
+        if (target[ii]) {
+            if (!any) s.targetPoint = i;
+            any = true;
+            reach.add(i);
+        } else if (candidates[ii]) {
+            s.surrounding[ii] = 1;
+        } else if (cell[ii] == White) {
+            s.safe[ii] = 1;
+        }
     }
     s.initialTarget = target;
     if (!any) return s;

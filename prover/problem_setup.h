@@ -27,6 +27,11 @@ struct ProblemSetup {
     PointFlags enclosed{};       // region points the ring cannot be reached from
     PointFlags openSide{};       // region points the ring can be reached from
     PointFlags initialTarget{};
+    // Stones of the white groups in black's reach other than the target:
+    // black may capture them, their escape ends nothing, and the target
+    // that joins them takes them in.
+    PointFlags surrounding{};
+    int targetPoint = 0;          // the target's first stone, X then Y order
     std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
     int moveCount = 0;
 
@@ -37,8 +42,10 @@ struct ProblemSetup {
 };
 
 // Builds the set-up from a board, whose Stone codes 1 and 2 are stones and
-// everything else is empty. `toMove` is the colour whose KoMark bans count;
-// `widen` more lines widen the area beyond AreaMargin.
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int widen = 0);
+// everything else is empty. `toMove` is the colour whose KoMark bans count.
+// `named`, a grid index holding a white stone, makes that stone's group the
+// target; any other value leaves the choice to the default rule. `widen`
+// more lines widen the area beyond AreaMargin.
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named = 0, int widen = 0);
 
 }  // namespace keldra::prover

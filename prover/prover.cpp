@@ -23,6 +23,13 @@ ProverMove moveOf(int point, std::uint8_t colour) {
     return ProverMove{static_cast<std::uint8_t>(PointX(point)), static_cast<std::uint8_t>(PointY(point)), colour};
 }
 
+// The grid index of the white stone the options name as the target; 0 for
+// none.
+int namedPoint(const ProveOptions& options) {
+    if (options.targetX < 1 || options.targetX > BoardSide || options.targetY < 1 || options.targetY > BoardSide) return 0;
+    return IndexOf(options.targetX, options.targetY);
+}
+
 void setLimits(SearchLimits& limits, const ProveOptions& options, const std::atomic<bool>* stop,
                std::chrono::steady_clock::time_point start) {
     limits.nodeLimit = options.nodeLimit;
@@ -38,8 +45,9 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
                   std::function<void(const RootResult&)> onRootFinished) {
     const auto start = std::chrono::steady_clock::now();
     ProveResult result;
-    const ProblemSetup setup = SetupOf(board, Black, options.areaMargin);
+    const ProblemSetup setup = SetupOf(board, Black, namedPoint(options), options.areaMargin);
     if (!setup.hasTarget) return result;
+    result.target = moveOf(setup.targetPoint, White);
     const SearchNode root = RootNode(board, setup, Black);
 
     std::vector<int> firsts;
@@ -132,7 +140,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
 
 ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested) {
     ProverAnswer answer;
-    const ProblemSetup setup = SetupOf(board, White, options.areaMargin);
+    const ProblemSetup setup = SetupOf(board, White, namedPoint(options), options.areaMargin);
     if (!setup.hasTarget) {
         answer.kind = AnswerKind::NoTarget;
         return answer;

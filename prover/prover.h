@@ -26,6 +26,9 @@ struct ProveOptions {
     // Lines the play area is widened by beyond its usual margin: a proof
     // whose verdict changes with it leaned on where the area stops.
     int areaMargin = 0;
+    // A white stone (X, Y) whose group is the target; x == 0, or a point
+    // without a white stone: the default rule chooses (prover/README.md).
+    std::uint8_t targetX = 0, targetY = 0;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -88,6 +91,7 @@ struct ProveResult {
     std::uint64_t nodes = 0;
     bool limitReached = false;
     std::size_t tableBytes = 0;
+    ProverMove target;  // the target group's first stone, X then Y order (colour White); x == 0: no target
 };
 
 // Proves the problem on `board` (black to move; the board's ko marks bind

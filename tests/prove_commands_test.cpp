@@ -73,7 +73,7 @@ std::string marksText(const std::vector<BoardMark>& marks) {
     std::string text;
     for (const auto& m : marks)
         text += (text.empty() ? "" : " ") + std::to_string(m.x) + "," + std::to_string(m.y) +
-                (m.kind == MarkKind::Kill ? "g" : "o");
+                (m.kind == MarkKind::Kill ? "g" : m.kind == MarkKind::KoKill ? "o" : "t");
     return text;
 }
 
@@ -94,19 +94,20 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         const char* kills;
         const char* koKills;  // nullptr: no such line
         const char* marks;
+        const char* target;   // the target's line
     };
     const Case cases[] = {
-        {"bundled bent three", "problems/01-bent-three.go", nullptr, "黒先白死（無条件）", "殺す手：1 1", nullptr, "1,1g"},
+        {"bundled bent three", "problems/01-bent-three.go", nullptr, "黒先白死（無条件）", "殺す手：1 1", nullptr, "1,1g", "対象：1 3 の石"},
         {"bundled rabbity six", "problems/07-rabbity-six.go", nullptr, "黒先白死（無条件）", "殺す手：12 12", nullptr,
-         "12,12g"},
+         "12,12g", "対象：10 11 の石"},
         {"two killing first moves", "", composed("two-point eye").rows, "黒先白死（無条件）", "殺す手：1 1　2 1", nullptr,
-         "1,1g 2,1g"},
+         "1,1g 2,1g", "対象：1 2 の石"},
         {"two one-sided kos", "", composed("one real eye and two ko eyes").rows, "黒先白死（無条件）",
-         "殺す手：3 1　7 1", nullptr, "3,1g 7,1g"},
+         "殺す手：3 1　7 1", nullptr, "3,1g 7,1g", "対象：2 1 の石"},
         {"a ko kill", "", composed("bent four in the corner").rows, "コウで白死", "殺す手：なし", "コウで殺す手：2 1",
-         "2,1o"},
-        {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, ""},
-        {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, ""},
+         "2,1o", "対象：1 3 の石"},
+        {"two eyes", "", composed("straight three with the middle taken").rows, "白生き", "殺す手：なし", nullptr, "", "対象：1 2 の石"},
+        {"seki", "", composed("seki").rows, "セキで白生き", "殺す手：なし", nullptr, "", "対象：1 2 の石"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,6 +129,7 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         EXPECT_EQ(view.memo[0], c.verdict);
         EXPECT_EQ(memoLine("殺す手："), c.kills);
         EXPECT_EQ(memoLine("コウで殺す手："), c.koKills ? c.koKills : "(no line コウで殺す手：)");
+        EXPECT_EQ(memoLine("対象："), c.target);
         EXPECT_EQ(marksText(view.shownMarks()), c.marks);
         // The line starts from the first (ko) kill, in the memo's move form.
         const auto line = std::find(view.memo.begin(), view.memo.end(), "手順：");
@@ -213,6 +215,37 @@ TEST_F(ProveCommandTest, EscAndCloseStopAtOnce) {
 
 // The marks belong to the position they were found on: a change drops them
 // for good, even when the position comes back; an unchanged repaint keeps them.
+// Shift with the right button on a white stone names the target: marked,
+// the board unchanged, and the next 検証 proves that group; once the board
+// changes the target is forgotten. A click on an empty point names nothing.
+TEST_F(ProveCommandTest, ANamedTargetHoldsUntilTheBoardChanges) {
+    const char* rows = nullptr;
+    for (const auto& p : test::MultiGroupProblems)
+        if (std::string_view(p.name).rfind("two enclosed groups, one alive", 0) == 0) rows = p.rows;
+    ASSERT_NE(rows, nullptr);
+    setBoard(test::ComposedBoard(rows));
+    const Board board = state.game.pos.board;
+    logic.BoardTargetClick(1 * Cell, 1 * Cell);  // empty: nothing named
+    EXPECT_TRUE(view.shownMarks().empty());
+    logic.BoardTargetClick(3 * Cell, 1 * Cell);
+    EXPECT_EQ(marksText(view.shownMarks()), "3,1t");
+    EXPECT_TRUE(state.game.pos.board == board);
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "黒先白死（無条件）");
+    EXPECT_EQ(memoLine("対象："), "対象：1 2 の石");
+
+    logic.BoardTargetClick(6 * Cell, 1 * Cell);
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "白生き");
+    EXPECT_EQ(memoLine("対象："), "対象：6 1 の石");
+
+    logic.BoardTargetClick(3 * Cell, 1 * Cell);
+    click(MouseButton::Left, 13, 13);  // a stone far away: another position
+    logic.Prove1Click();
+    EXPECT_EQ(view.edit6, "白生き");  // both enclosed groups again
+    EXPECT_EQ(memoLine("対象："), "対象：1 2 の石");
+}
+
 TEST_F(ProveCommandTest, MarksGoWhenTheBoardChanges) {
     const char* rows = composed("two-point eye").rows;
     struct Step {

@@ -229,6 +229,82 @@ inline const Composed ComposedProblems[] = {
         X..OO........)", prover::Verdict::Kill, "6,1", ""},
 };
 
+// Problems with two or three white groups. The target is the groups that
+// black's stones enclose, or the group of the stone named (targetX, targetY);
+// the other groups in black's reach are the surroundings. `target` is the
+// target's first stone, X then Y order.
+struct MultiGroup {
+    const char* name;
+    const char* rows;
+    std::uint8_t targetX, targetY;  // 0, 0: the default target
+    prover::Verdict verdict;
+    const char* kills;
+    const char* koKills;
+    const char* target;
+};
+
+inline const MultiGroup MultiGroupProblems[] = {
+    // The cutting stone at (5,2) is enclosed too, so it belongs to the
+    // target. The atari from outside at (6,2) (or the net at 6,3 or 7,2)
+    // leaves white's connection at (5,1) two liberties, both in the corner:
+    // connect and die. The cut at (5,1) lets the cutting stone run out.
+    {"connect and die: the atari on the cutting stone from outside", R"(
+        ..OO.X..
+        OOOXO...
+        XXXXX...)", 0, 0, prover::Verdict::Kill, "6,2 6,3 7,2", "", "1,2"},
+    // Only the corner group named: the cut at (5,1) kills it too, however far
+    // the cutting stone runs; with the corner group's two liberties inside,
+    // every move that keeps the cut in hand kills.
+    {"connect and die, the corner group named: the cut kills as well", R"(
+        ..OO.X..
+        OOOXO...
+        XXXXX...)", 3, 1, prover::Verdict::Kill, "5,1 6,2 6,3 6,4 7,1 7,2 7,3", "", "1,2"},
+    // The cutting stone at (5,2) holds black's stone at (5,1) in atari.
+    // Black captures the cutter at (5,3), or saves its stone at (6,1) (the
+    // cutter cannot run then); the eye points inside let white take (5,1)
+    // and join the cutter.
+    {"cutting stones: black captures the cutter or saves the stone it holds in atari", R"(
+        ..OOX..
+        OOOXOX.
+        XXXX.X.
+        ....X..)", 0, 0, prover::Verdict::Kill, "5,3 6,1", "", "1,2"},
+    // The white chain beyond black's wall reaches the open board: it is the
+    // surroundings, and its running away ends nothing. The straight three
+    // inside dies at its middle point.
+    {"a white chain outside runs away while the straight three inside dies", R"(
+        ...OX...
+        OOOOXO..
+        XXXXXO..
+        .......X)", 0, 0, prover::Verdict::Kill, "2,1", "", "1,2"},
+    {"three groups: the chain outside and a lone stone beyond it change nothing", R"(
+        ...OX..O
+        OOOOXO..
+        XXXXXO..
+        .......X)", 0, 0, prover::Verdict::Kill, "2,1", "", "1,2"},
+    // The corner group's links at (4,1) and (4,2) to the group with two eyes
+    // are miai: one group as a player sees it, and it lives.
+    {"the inner group lives by joining a group with two eyes", R"(
+        ..O.O.O.OX
+        OOO.OOOOOX
+        XXXX.....X
+        .........X)", 0, 0, prover::Verdict::Alive, "", "", "1,2"},
+    // Two enclosed groups: a two-point eye and a straight four. By default
+    // both are the target, and the straight four lives; naming the corner
+    // group makes it a kill, naming the straight four leaves it alive.
+    {"two enclosed groups, one alive: white lives", R"(
+        ..OXXO....OX
+        OOOXXOOOOOOX
+        XXXXXXXXXXXX)", 0, 0, prover::Verdict::Alive, "", "", "1,2"},
+    {"two enclosed groups, the dead one named: it dies whatever black plays", R"(
+        ..OXXO....OX
+        OOOXXOOOOOOX
+        XXXXXXXXXXXX)", 3, 1, prover::Verdict::Kill, "1,1 2,1 7,1 8,1 9,1 10,1", "", "1,2"},
+    {"two enclosed groups, the living one named: white lives", R"(
+        ..OXXO....OX
+        OOOXXOOOOOOX
+        XXXXXXXXXXXX)", 6, 1, prover::Verdict::Alive, "", "", "6,1"},
+};
+
 // Classical-style open corners the benchmark times; no answer is asserted
 // (the proof may run out of time), the table shows what the prover says.
 inline const Composed OpenCornerProblems[] = {

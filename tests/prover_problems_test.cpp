@@ -6,12 +6,16 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BAN/problem_file.h"
+#include "BAN/sgf/sgf_fit.h"
+#include "BAN/sgf/sgf_reader.h"
 #include "cli/cli.h"
 #include "prover/prover.h"
 #include "test_support.h"
@@ -86,6 +90,53 @@ prover::ProveOptions withoutTimeLimit(std::size_t tableBytes, std::uint64_t node
     options.seconds = 0;
     options.nodeLimit = nodeLimit;
     return options;
+}
+
+// Two and three white groups: the default target (the enclosed groups),
+// and a named one changing the verdict.
+TEST(ProverProblems, MultiGroupProblemsProveTheirTarget) {
+    prover::ProveOptions options = withoutTimeLimit(16u << 20, 20'000'000);
+    for (const test::MultiGroup& p : test::MultiGroupProblems) {
+        const Board board = ComposedBoard(p.rows);
+        EXPECT_TRUE(everyGroupBreathes(board)) << p.name << ": a group without a liberty";
+        options.targetX = p.targetX, options.targetY = p.targetY;
+        const prover::ProveResult r = prover::Prove(board, options);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name << "\n" << test::PictureOf(board);
+        EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
+        EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
+        EXPECT_EQ(movesText({r.target}), p.target) << p.name;
+    }
+}
+
+// A mark on a white stone in an SGF file names the target: the two enclosed
+// groups above, the corner group marked, die; the straight four marked, or
+// a mark on a black stone, leave white alive.
+TEST(ProverProblems, SgfMarkOnAWhiteStoneNamesTheTarget) {
+    const std::string stones =
+        "(;GM[1]FF[4]SZ[13]AB[da][ea][la][db][eb][lb][ac][bc][cc][dc][ec][fc][gc][hc][ic][jc][kc][lc]"
+        "AW[ca][fa][ka][ab][bb][cb][fb][gb][hb][ib][jb][kb]";
+    const struct {
+        const char* marks;
+        const char* verdict;
+        const char* target;
+    } cases[] = {
+        {"", "alive", "1,2"},        {"MA[ca]", "kill", "1,2"}, {"TR[bb]", "kill", "1,2"},
+        {"SQ[fa]", "alive", "6,1"}, {"MA[da]", "alive", "1,2"}, {"MA[da][ab]", "kill", "1,2"},
+    };
+    for (const auto& c : cases) {
+        const SgfLoad load = ParseSgf(stones + c.marks + ")");
+        ASSERT_TRUE(load.ok) << c.marks;
+        const FittedProblem fit = FitSgfGame(load.game);
+        ASSERT_TRUE(fit.ok) << c.marks;
+        Board board;
+        InitBoard(board);
+        ApplyProblem(board, fit.stones);
+        prover::ProveOptions options = withoutTimeLimit(8u << 20, 1'000'000);
+        options.targetX = fit.targetX, options.targetY = fit.targetY;
+        const prover::ProveResult r = prover::Prove(board, options);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), c.verdict) << c.marks;
+        EXPECT_EQ(movesText({r.target}), c.target) << c.marks;
+    }
 }
 
 // Proves a classical corner and checks that its book move is among the
@@ -236,6 +287,19 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
             EXPECT_NE(e.str().find("は開けません"), std::string::npos) << e.str();
         }
     }
+
+    // The target line comes last; --target names a white stone's group.
+    EXPECT_NE(out.str().find("\ntarget: 4,1\n"), std::string::npos) << out.str();
+    for (const char* bad : {"0,1", "14,1", "1", "1,x", "1,2,3"}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli({"prove", file, "--target", bad}, o, e), 2) << bad;
+    }
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli({"prove", file, "--seconds", "5", "--target", "4,2"}, o, e), 0);
+    EXPECT_NE(o.str().find("verdict: kill\nkill: 6,1\n"), std::string::npos) << o.str();
+    std::ostringstream o2, e2;
+    EXPECT_EQ(RunCli({"prove", file, "--target", "1,1"}, o2, e2), 1);
+    EXPECT_EQ(e2.str(), "no white stone at 1,1\n");
 }
 
 // A board as one SGF game tree on the 13x13 board.
@@ -271,6 +335,16 @@ TEST(ProverProblems, CliProveTakesAGameTreeAndListsTheOpenMoves) {
         EXPECT_EQ(out.str().substr(0, std::string(r.starts).size()), r.starts) << out.str();
         EXPECT_EQ(out.str().find("open:"), std::string::npos) << out.str();
     }
+    // All the options at once, in any order after the game tree.
+    const std::string treeOut = folder.path("proof.sgf");
+    std::ostringstream all, allErr;
+    EXPECT_EQ(RunCli({"prove", twoTrees, "2", "--target", "4,1", "--tree", treeOut, "--seconds", "5"}, all, allErr), 0);
+    EXPECT_EQ(all.str().rfind("verdict: kill\nkill: 2,1\n", 0), 0u) << all.str();
+    EXPECT_NE(all.str().find("\ntarget: 1,2\n"), std::string::npos) << all.str();
+    std::ifstream tree(treeOut, std::ios::binary);
+    const std::string treeText{std::istreambuf_iterator<char>(tree), std::istreambuf_iterator<char>()};
+    EXPECT_NE(treeText.find("正解"), std::string::npos) << treeText;
+
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"prove", twoTrees, "3"}, out, err), 1) << "no third game tree";
     for (const std::vector<std::string_view>& bad :
@@ -288,11 +362,12 @@ TEST(ProverProblems, CliProveTakesAGameTreeAndListsTheOpenMoves) {
     std::istringstream lines(o.str());
     std::vector<std::string> got;
     for (std::string line; std::getline(lines, line);) got.push_back(line);
-    ASSERT_EQ(got.size(), 7u) << o.str();
+    ASSERT_EQ(got.size(), 8u) << o.str();
     EXPECT_EQ(got[0], "verdict: unknown");
     EXPECT_EQ(got[4].rfind("refute:", 0), 0u);
     ASSERT_EQ(got[5].rfind("open: ", 0), 0u) << o.str();
     EXPECT_EQ(got[6].rfind("nodes: ", 0), 0u);
+    EXPECT_EQ(got[7], "target: 7,7");
     std::istringstream moves(got[5].substr(6));
     for (std::string m; moves >> m;) {
         EXPECT_EQ(got[1].find(" " + m), std::string::npos) << m;

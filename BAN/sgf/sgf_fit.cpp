@@ -150,6 +150,12 @@ FittedProblem FitSgfGame(const SgfGame& game) {
             pos.at(tx, ty).Stone = grid[x][y];
         }
     }
+    for (const auto& [mx, my] : game.marks) {
+        const int x = mx + out.dx, y = my + out.dy;
+        if (!IsPlayable(x, y) || pos.at(x, y).Stone != White) continue;
+        out.targetX = static_cast<std::uint8_t>(x), out.targetY = static_cast<std::uint8_t>(y);
+        break;
+    }
     for (const SgfMove& m : game.moves) {
         if (out.record.size() >= static_cast<std::size_t>(MaxMoves) || m.x == 0) break;
         const int x = m.x + out.dx, y = m.y + out.dy;

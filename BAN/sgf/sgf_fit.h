@@ -22,6 +22,9 @@ struct FittedProblem {
     // point or a move the rules take back.
     std::vector<MoveRecord> record;
     bool swapped = false;  // white played first: the colours were exchanged
+    // The first marked point of the file that holds a white stone on the
+    // fitted board: the problem's target; 0, 0 when none.
+    std::uint8_t targetX = 0, targetY = 0;
     int dx = 0, dy = 0;    // added to the file's coordinates
     SgfTree tree;  // the solution tree on the fitted board, judgements resolved
 };

@@ -62,6 +62,7 @@ struct NodeProps {
     std::string move;
     bool hasPL = false, hasSZ = false, hasCA = false, hasGM = false, hasC = false;
     std::string PL, SZ, CA, GM, C;
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> marks;  // MA, TR and SQ points, 1-based
 
     NodeProps() {
         for (auto& col : setup) col.fill(255);
@@ -77,6 +78,7 @@ struct NodeProps {
         move.clear();
         hasPL = hasSZ = hasCA = hasGM = hasC = false;
         PL.clear(), SZ.clear(), CA.clear(), GM.clear(), C.clear();
+        marks.clear();
     }
 };
 
@@ -202,8 +204,10 @@ private:
         std::uint8_t setupCode = 255;
         std::string pointValue;
         bool* flag = nullptr;
+        bool markList = false;
         if (keep_) {
-            if (name == "AB") setupCode = 1;
+            if (name == "MA" || name == "TR" || name == "SQ") markList = true;
+            else if (name == "AB") setupCode = 1;
             else if (name == "AW") setupCode = 2;
             else if (name == "AE") setupCode = 0;
             else if (name == "B" || name == "W") {
@@ -220,7 +224,7 @@ private:
         bool first = true;
         while (i_ < b_.size() && b_[i_] == '[') {
             std::string* into = nullptr;
-            if (setupCode != 255) {
+            if (setupCode != 255 || markList) {
                 pointValue.clear();
                 into = &pointValue;
             } else if (single && first) {
@@ -236,6 +240,7 @@ private:
                 addSetup(setupCode, pointValue);
                 if (failed_) return;
             }
+            if (markList) addMarks(pointValue);
             first = false;
             skipBlanks();
         }
@@ -299,6 +304,26 @@ private:
         }
     }
 
+    // A point or a rectangle "xy:xy" of an MA, TR or SQ list; a value that
+    // is no point marks nothing.
+    void addMarks(const std::string& raw) {
+        const std::string_view v = trimmed(raw);
+        const auto colon = v.find(':');
+        int x1, y1, x2, y2;
+        if (colon == std::string_view::npos) {
+            if (!letters(v, x1, y1)) return;
+            x2 = x1, y2 = y1;
+        } else if (!letters(v.substr(0, colon), x1, y1) || !letters(v.substr(colon + 1), x2, y2)) {
+            return;
+        }
+        for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) {
+            for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y) {
+                if (props_.marks.size() >= LetterLines * LetterLines) return;
+                props_.marks.emplace_back(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y));
+            }
+        }
+    }
+
     // The node's setup on the position, once the board size is known.
     void applySetup() {
         if (!props_.hasSetup) return;
@@ -354,6 +379,8 @@ private:
         if (phase_ == Phase::Setup) {
             applySetup();
             if (failed_) return;
+            for (const auto& [x, y] : props_.marks)
+                if (x <= g.width && y <= g.height && g.marks.size() < SgfMaxMoves) g.marks.emplace_back(x, y);
             if (props_.hasPL) {
                 const std::string_view pl = trimmed(props_.PL);
                 g.toPlay = (pl == "B" || pl == "b") ? 1 : (pl == "W" || pl == "w") ? 2 : g.toPlay;

@@ -1,8 +1,9 @@
 // Reading Go game files in the SGF format (FF[1] to FF[4]): collections of
 // game trees with variations. Of one chosen game tree the reader keeps what a
 // problem needs: the board size, the position of the root node (with the
-// setup nodes that follow it before any move), the player to move, the root
-// comment with its charset, and the moves of the main line.
+// setup nodes that follow it before any move) with its marked points, the
+// player to move, the root comment with its charset, and the moves of the
+// main line.
 #pragma once
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "BAN/texts.h"
@@ -40,6 +42,9 @@ struct SgfGame {
     std::string comment;      // the root comment's bytes, escapes resolved, lines ended by '\n'
     std::string charset;      // CA as written, empty when not given
     std::vector<SgfMove> moves;  // the main line after the start position
+    // Points marked (MA, TR, SQ) on the start position, 1-based (x, y), in
+    // the file's order: collections mark the group a problem is about.
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> marks;
 
     std::uint8_t at(int x, int y) const { return setup[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)]; }
 };

@@ -48,6 +48,13 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
     view_.PaintBoard();
 }
 
+void Form1Logic::BoardTargetClick(int px, int py) {
+    if (busy_) return;
+    const int x = PointFromPixel(px, st_.window.CellSize);
+    const int y = PointFromPixel(py, st_.window.CellSize);
+    NameProveTarget(st_.game.pos.board, x, y, view_, prove_);
+}
+
 void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
     if (busy_ || st_.window.mode == GameMode::Input || button != MouseButton::Left) return;
     Position& pos = st_.game.pos;

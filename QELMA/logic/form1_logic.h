@@ -37,6 +37,10 @@ public:
     // BoardMouseDown and then BAN1MOUSEDOWN with the same arguments.
     void BoardMouseDown(MouseButton button, int px, int py);
     void BAN1MOUSEDOWN(MouseButton button, int px, int py);
+    // Shift with the right button: a white stone at the pixel names the
+    // target of the next 検証 (marked until the board changes); the board
+    // stays as it is.
+    void BoardTargetClick(int px, int py);
 
     void Button1Click();   // 消去: clear
     void Button2Click();   // 戻す: undo

@@ -24,7 +24,8 @@ bool Form1Logic::openPath(const std::string& path, int tree) {
     study_.Start(problem.tree);
     if (studyOn_) view_.MemoAddLine(studyHeader());
     for (const auto& line : problem.memo) view_.MemoAddLine(line);
-    view_.PaintBoard();
+    // A white stone the file marks names the target, as a Shift right-click does.
+    if (!NameProveTarget(st_.game.pos.board, problem.targetX, problem.targetY, view_, prove_)) view_.PaintBoard();
     return true;
 }
 

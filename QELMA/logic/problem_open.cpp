@@ -41,6 +41,7 @@ OpenedProblem ReadProblemPath(const std::string& path, int tree, const CharsetDe
         n.comment = CommentAsUtf8(node, decode).value_or(std::string());
     }
     if (fit.swapped) out.memo.push_back(Tr(SwappedColoursNote));
+    out.targetX = fit.targetX, out.targetY = fit.targetY;
     if (const auto comment = CommentAsUtf8(load.game, decode)) {
         std::size_t at = 0;
         while (at <= comment->size()) {

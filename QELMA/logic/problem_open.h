@@ -21,6 +21,7 @@ struct OpenedProblem {
     std::vector<std::string> memo;   // lines for Memo1: the colour note, the comment
     ProblemPlace place;              // the game tree taken and how many the file holds
     SgfTree tree;                    // the book's solution tree (the root alone when none)
+    std::uint8_t targetX = 0, targetY = 0;  // a white stone the SGF file marks (MA, TR, SQ); 0, 0: none
 };
 
 // Reads the problem at `path`: an SGF file (by the suffix ".sgf") takes game

@@ -83,11 +83,25 @@ const prover::ProveResult* proveAndKeep(const Board& board, SearchView& view, Pr
     return &control.proof;
 }
 
+// A named target belongs to the position it was named on: once the stones
+// differ, the default rule chooses again.
+void forgetTargetOfAnotherPosition(const Board& board, ProveControl& control) {
+    if (control.options.targetX == 0) return;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (board[x][y].Stone == control.targetOn[x][y].Stone) continue;
+            control.options.targetX = control.options.targetY = 0;
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, prover::ProveResult& result,
                    int treeNodes) {
     control.stop = false;
+    forgetTargetOfAnotherPosition(board, control);
     const Board proved = board;  // the worker's own copy
     prover::ProveOptions options = control.options;
     options.treeNodes = treeNodes;
@@ -102,6 +116,7 @@ bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, 
 
 prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, ProveControl& control) {
     control.stop = false;
+    forgetTargetOfAnotherPosition(board, control);
     const Board position = board;  // the worker's own copy
     const prover::ProveOptions options = control.options;
     try {
@@ -132,6 +147,7 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     }
     lines.push_back(Fill(Tr("殺す手：%1"), {movesText(result.kills)}));
     if (!result.koKills.empty()) lines.push_back(Fill(Tr("コウで殺す手：%1"), {movesText(result.koKills)}));
+    if (!result.target.isPass()) lines.push_back(Fill(Tr("対象：%1 の石"), {pointText(result.target)}));
     if (stopped) {
         lines.push_back(Tr("検証を中止しました。"));
     } else if (result.limitReached) {
@@ -211,6 +227,16 @@ const prover::ProveResult* KeptProof(const ProveControl& control, const Board& b
 const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, ProveControl& control) {
     if (const prover::ProveResult* kept = KeptProof(control, board)) return kept;
     return proveAndKeep(board, view, control);
+}
+
+bool NameProveTarget(const Board& board, int x, int y, FormView& view, ProveControl& control) {
+    if (!IsPlayable(x, y) || board[x][y].Stone != White) return false;
+    control.options.targetX = static_cast<std::uint8_t>(x);
+    control.options.targetY = static_cast<std::uint8_t>(y);
+    control.targetOn = board;
+    view.SetBoardMarks({BoardMark{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), MarkKind::Target}});
+    view.PaintBoard();
+    return true;
 }
 
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control) {

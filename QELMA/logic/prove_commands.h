@@ -22,6 +22,9 @@ struct ProveControl {
     bool stubbornWhite = false;
     prover::ProveOptions options;
     std::atomic<bool> stop{false};
+    // The target a player named (options.targetX, targetY) holds while the
+    // board holds the position it was named on.
+    Board targetOn{};
     // The last proof with a tree (検証's, or the one 解答図 made) and the
     // board it proved; `proofStopped`: Esc ended it. After 検証 the next
     // click on the board may show a first move's line (`lineOffered`).
@@ -69,14 +72,19 @@ std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int
 // its next move to life, under a kill white's longest resistance. Unknown
 // when the tree does not hold the line or has no white move below it.
 prover::ProverAnswer TreeAnswer(const prover::ProofTree& tree, const std::vector<prover::ProverMove>& line);
+// Names the group of the white stone at (x, y) on `board` as the target of
+// the next proofs and marks the stone. Returns false, changing nothing, when
+// (x, y) holds no white stone.
+bool NameProveTarget(const Board& board, int x, int y, FormView& view, ProveControl& control);
 
 // "黒先白死（無条件）", "コウで白死", "白生き", "セキで白生き", "判定できません".
 const char* VerdictText(prover::Verdict verdict);
 
 // The memo lines of a proof: the verdict, the killing first moves ("殺す手"),
-// the first moves that kill through ko ("コウで殺す手"), a note when the
-// proof was stopped or ran out of time, the first moves left unproved
-// ("未確定の手", saying that the lists are incomplete), and the main line one move a line
+// the first moves that kill through ko ("コウで殺す手"), the target group's
+// first stone ("対象：X Y の石"), a note when the proof was stopped or ran out
+// of time, the first moves left unproved ("未確定の手", saying that the lists
+// are incomplete), and the main line one move a line
 // ("X Y R<ply>", a pass "パス R<ply>"). `stopped`: Esc ended the proof.
 std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool stopped);
 
@@ -86,7 +94,9 @@ std::vector<BoardMark> ProveMarks(const prover::ProveResult& result);
 
 // 検証: proves `board` (black to move) while the view waits and lets paints
 // through, then shows the verdict in Edit6, the time in Edit1, the memo
-// lines and the marks. Changes neither the board nor the record. A proof
+// lines and the marks. A target named on this position is the proof's;
+// a target named on another is forgotten. Changes neither the board nor the
+// record. A proof
 // that cannot run (no memory for its tables) shows "解答不能". Returns false
 // when the window started closing (then nothing is shown).
 bool ProveCommand(const Board& board, FormView& view, ProveControl& control);

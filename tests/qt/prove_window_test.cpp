@@ -87,6 +87,23 @@ TEST_F(ProveWindow, TheFirstMoveClickedAfterF5ShowsItsLine) {
     EXPECT_EQ(state.game.pos.at(2, 1).Stone, Black);
 }
 
+// Shift with the right button on a white stone names the target: the stone
+// stays, a small red square marks it, and 検証 names the group it proved.
+TEST_F(ProveWindow, ShiftRightClickNamesTheTarget) {
+    dialogs.openAnswers.push_back(QString::fromUtf8(KELDRA_SOURCE_DIR "/problems/01-bent-three.go"));
+    form.Open1->trigger();
+    const Board before = state.game.pos.board;
+    ASSERT_EQ(state.game.pos.at(1, 3).Stone, White);
+    const int cell = state.window.CellSize;
+    QTest::mouseClick(form.BAN1, Qt::RightButton, Qt::ShiftModifier, QPoint(1 * cell, 3 * cell));
+    EXPECT_TRUE(before == state.game.pos.board);
+    EXPECT_EQ(form.BAN1->marks(), (std::vector<BoardMark>{{1, 3, MarkKind::Target}}));
+    EXPECT_EQ(colourNear(1, 3), QColor(255, 0, 0));
+
+    QTest::keyClick(&form, Qt::Key_F5);
+    EXPECT_TRUE(memoLines().contains(QString::fromUtf8("対象：1 3 の石"))) << memoLines().join('|').toStdString();
+}
+
 // Esc while a long proof runs: it ends at once with nothing decided.
 TEST_F(ProveWindow, EscStopsALongProof) {
     for (const auto& [x, y] : {std::pair{3, 2}, {11, 2}, {3, 12}, {11, 12}}) state.game.pos.at(x, y).Stone = Black;

@@ -1,0 +1,72 @@
+// White's groups as the prover's set-up sees them: which strings black can
+// cut at once and which it cannot.
+#include <gtest/gtest.h>
+
+#include "prover/grid.h"
+#include "prover/white_groups.h"
+#include "prover_composed_problems.h"
+
+namespace {
+
+using namespace keldra;
+
+prover::Cells cellsOf(const char* rows) {
+    const Board b = test::ComposedBoard(rows);
+    prover::Cells cell{};
+    cell.fill(prover::EdgeCell);
+    for (int x = 1; x <= BoardSide; ++x)
+        for (int y = 1; y <= BoardSide; ++y) cell[static_cast<std::size_t>(IndexOf(x, y))] = prover::CellOf(b[x][y].Stone);
+    return cell;
+}
+
+// Each row: a position with white stones at (2,2) and (x, y), and whether
+// they are one group.
+TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
+    const struct {
+        const char* what;
+        const char* rows;
+        int x, y;
+        bool joined;
+    } cases[] = {
+        {"diagonal, both crossing points empty", R"(
+            .....
+            .O...
+            ..O..)", 3, 3, true},
+        {"diagonal, one crossing point black", R"(
+            .....
+            .OX..
+            ..O..)", 3, 3, false},
+        {"bamboo joint", R"(
+            .....
+            .O.O.
+            .O.O.)", 4, 2, true},
+        {"one-point jump", R"(
+            .....
+            .O.O.
+            .....)", 4, 2, false},
+        {"tiger's mouth: black's stone there would be taken at once", R"(
+            .....
+            .O.O.
+            ..O..)", 4, 2, true},
+        {"the same gap, black's stone there joined to black's wall", R"(
+            .....
+            .O.O.
+            ..X..
+            ..X..)", 4, 2, false},
+        {"a chain of links: joins carry over", R"(
+            ......
+            .O....
+            ..O...
+            ...O..)", 4, 4, true},
+    };
+    for (const auto& c : cases) {
+        const prover::Cells cell = cellsOf(c.rows);
+        const prover::WhiteGroups g = prover::WhiteGroupsOf(cell);
+        const auto label = [&](int x, int y) { return g.label[static_cast<std::size_t>(IndexOf(x, y))]; };
+        ASSERT_NE(label(2, 2), 0) << c.what;
+        ASSERT_NE(label(c.x, c.y), 0) << c.what;
+        EXPECT_EQ(label(2, 2) == label(c.x, c.y), c.joined) << c.what;
+    }
+}
+
+}  // namespace
