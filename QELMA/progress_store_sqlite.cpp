@@ -92,7 +92,7 @@ bool SqliteProgressStore::open() {
             cannotWrite(QStringLiteral("rename"));
             break;
         }
-        message_ = study_text::Fill(study_text::StoreDamaged, utf8(QFileInfo(setAside_).fileName()));
+        message_ = Fill(Tr(study_text::StoreDamaged), {utf8(QFileInfo(setAside_).fileName())});
     }
     closeConnection();
     failed_ = true;
@@ -102,7 +102,7 @@ bool SqliteProgressStore::open() {
 void SqliteProgressStore::cannotWrite(const QString& why) {
     if (toldUnwritable_) return;
     toldUnwritable_ = true;
-    if (message_.empty()) message_ = study_text::Fill(study_text::StoreUnwritable, utf8(why.isEmpty() ? path_ : why));
+    if (message_.empty()) message_ = Fill(Tr(study_text::StoreUnwritable), {utf8(why.isEmpty() ? path_ : why)});
 }
 
 std::map<int, ProblemResult> SqliteProgressStore::ResultsOf(const std::string& file) {

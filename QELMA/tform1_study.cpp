@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "BAN/texts.h"
 #include "QELMA/progress_store_sqlite.h"
 #include "QELMA/tform1.h"
 #include "QELMA/tform3.h"
@@ -13,7 +14,7 @@ namespace keldra {
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString tx(const char* japanese) { return QString::fromStdString(Tr(japanese)); }
 
 }  // namespace
 
@@ -21,7 +22,7 @@ void TForm1::createStudyItems() {
     progress_ = std::make_unique<SqliteProgressStore>(DefaultProgressPath());
     logic_.SetProgressStore(progress_.get());
 
-    Study1 = Analyze1->addAction(u8("問題集モード(&T)"));
+    Study1 = Analyze1->addAction(tx("問題集モード(&T)"));
     Study1->setCheckable(true);
     Study1->setChecked(false);
     connect(Study1, &QAction::toggled, this, [this](bool on) {
@@ -37,12 +38,12 @@ void TForm1::createStudyItems() {
         if (logic_.StudyModeOn()) logic_.RetryClick();
     });
 
-    NextUnsolved1 = new QAction(u8("次の未解決の問題(&U)"), this);
+    NextUnsolved1 = new QAction(tx("次の未解決の問題(&U)"), this);
     NextUnsolved1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_PageDown));
     File1->insertAction(N2, NextUnsolved1);
     connect(NextUnsolved1, &QAction::triggered, this, [this] { logic_.NextUnsolvedClick(); });
 
-    SolutionTree1 = new QAction(u8("解答図"), this);
+    SolutionTree1 = new QAction(tx("解答図"), this);
     SolutionTree1->setShortcut(QKeySequence(Qt::Key_F6));
     menuBar()->insertAction(K1, SolutionTree1);
     connect(SolutionTree1, &QAction::triggered, this, &TForm1::SolutionTree1Click);

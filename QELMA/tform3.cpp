@@ -12,11 +12,11 @@ namespace keldra {
 TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* board, QWidget* parent,
                const std::string& header)
     : QDialog(parent), tree_(tree), start_(start), preview_(pos), board_(board) {
-    setWindowTitle(QString::fromUtf8(study_text::TreeWindowCaption));
+    setWindowTitle(QString::fromStdString(Tr(study_text::TreeWindowCaption)));
     resize(360, 420);
     auto* layout = new QVBoxLayout(this);
     const char* byDefault = tree.nodes.size() < 2 ? study_text::NoTree : study_text::TreeFromBook;
-    Label1 = new QLabel(QString::fromStdString(header.empty() ? std::string(byDefault) : header), this);
+    Label1 = new QLabel(QString::fromStdString(header.empty() ? Tr(byDefault) : header), this);
     List1 = new QListWidget(this);
     QFont mono = List1->font();
     mono.setPixelSize(15);
@@ -26,9 +26,9 @@ TForm3::TForm3(const SgfTree& tree, const Board& start, Position& pos, TBAN* boa
     rows_ = SolutionTreeRows(tree, MaxRows);
     for (const SolutionTreeRow& row : rows_) List1->addItem(QString::fromStdString(row.text));
     if (const std::size_t all = tree.nodes.size() - 1; all > rows_.size()) {
-        List1->addItem(QString::fromStdString(study_text::Fill(study_text::TreeCut, std::to_string(all - rows_.size()))));
+        List1->addItem(QString::fromStdString(Fill(Tr(study_text::TreeCut), {std::to_string(all - rows_.size())})));
     }
-    Button1 = new QPushButton(QString::fromUtf8(study_text::CloseTree), this);
+    Button1 = new QPushButton(QString::fromStdString(Tr(study_text::CloseTree)), this);
     layout->addWidget(Label1);
     layout->addWidget(List1);
     layout->addWidget(Button1);

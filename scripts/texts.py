@@ -27,8 +27,9 @@ FOLDERS = ["BAN", "QELMA", "helpgo"]
 SKIP = [os.path.join("QELMA", "shots")]
 TS = os.path.join(ROOT, "translations", "keldra_en.ts")
 CONTEXT = "keldra"
-# Japanese literals that are not texts: the window's font family names.
-NOT_TEXTS = {"ＭＳ Ｐゴシック", "ＭＳ 明朝"}
+# Japanese literals that are not texts: the window's font family names, and
+# the word for ko looked for in a book's comments.
+NOT_TEXTS = {"ＭＳ Ｐゴシック", "ＭＳ 明朝", "劫"}
 # Shown as they are in every language (the language menu, so that a user
 # finds it whatever the window speaks, and its note on the change).
 AS_WRITTEN = {"言語 / Language", "日本語", "言語は次に起動したときに切り替わります。\nThe language changes at the next start."}

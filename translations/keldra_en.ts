@@ -903,5 +903,125 @@
         <source>・アンインストールは、インストールしたファイルを削除してください。</source>
         <translation>- To uninstall, delete the installed files.</translation>
     </message>
+    <message>
+        <source>問題集モード(&amp;T)</source>
+        <translation>S&amp;tudy mode</translation>
+    </message>
+    <message>
+        <source>次の未解決の問題(&amp;U)</source>
+        <translation>Next &amp;unsolved problem</translation>
+    </message>
+    <message>
+        <source>解答図</source>
+        <translation>Solution tree</translation>
+    </message>
+    <message>
+        <source>未確定の手：%1（一覧は不完全です）</source>
+        <translation>Undecided moves: %1 (the lists are incomplete)</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>コウ</source>
+        <translation>Ko</translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Wrong</translation>
+    </message>
+    <message>
+        <source>初手 %1：%2</source>
+        <translation>First move %1: %2</translation>
+    </message>
+    <message>
+        <source>検証：判定できません</source>
+        <translation>Check: undecided</translation>
+    </message>
+    <message>
+        <source>検証：正しい</source>
+        <translation>Check: correct</translation>
+    </message>
+    <message>
+        <source>検証：コウ</source>
+        <translation>Check: ko</translation>
+    </message>
+    <message>
+        <source>検証：誤り（白 パス で生き）</source>
+        <translation>Check: wrong (White lives by passing)</translation>
+    </message>
+    <message>
+        <source>検証：誤り（白 %1 で生き）</source>
+        <translation>Check: wrong (White lives at %1)</translation>
+    </message>
+    <message>
+        <source>不正解</source>
+        <translation>Wrong</translation>
+    </message>
+    <message>
+        <source>正解！</source>
+        <translation>Solved!</translation>
+    </message>
+    <message>
+        <source>PageDown：次の問題</source>
+        <translation>PageDown: next problem</translation>
+    </message>
+    <message>
+        <source>R：やり直す</source>
+        <translation>R: try again</translation>
+    </message>
+    <message>
+        <source>白 %1 で生き</source>
+        <translation>White lives at %1</translation>
+    </message>
+    <message>
+        <source>白 パス で生き</source>
+        <translation>White lives by passing</translation>
+    </message>
+    <message>
+        <source>%1/%2 解いた</source>
+        <translation>%1/%2 solved</translation>
+    </message>
+    <message>
+        <source>未解決の問題はありません</source>
+        <translation>No unsolved problems left</translation>
+    </message>
+    <message>
+        <source>問題集の解答</source>
+        <translation>Solution from the problem file</translation>
+    </message>
+    <message>
+        <source>検証の解答図：%1</source>
+        <translation>Solution tree from the proof: %1</translation>
+    </message>
+    <message>
+        <source>解答図がありません</source>
+        <translation>No solution tree</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>（以下略：%1 手）</source>
+        <translation>(%1 more moves not shown)</translation>
+    </message>
+    <message>
+        <source>記録ファイルが壊れていたので %1 に移して、新しく記録します。</source>
+        <translation>The progress file was damaged: it was moved to %1 and a new one is started.</translation>
+    </message>
+    <message>
+        <source>記録ファイルに書き込めません（%1）。この間の記録は保存されません。</source>
+        <translation>Cannot write the progress file (%1). Progress made now will not be saved.</translation>
+    </message>
+    <message>
+        <source>黒 %1</source>
+        <translation>Black %1</translation>
+    </message>
+    <message>
+        <source>白 %1</source>
+        <translation>White %1</translation>
+    </message>
 </context>
 </TS>

@@ -23,7 +23,7 @@ void Form1Logic::studyMove(int x, int y) {
                 const prover::ProverAnswer fromTree = TreeAnswer(kept->tree, line);
                 if (fromTree.kind != prover::AnswerKind::Unknown) return fromTree;
             }
-            view_.SetEdit1Text("　　白　が思考中");
+            view_.SetEdit1Text(Tr("　　白　が思考中"));
             view_.ProcessEvents();
             return WhiteAnswerOnWorker(board, view_, prove_);
         };
@@ -37,8 +37,8 @@ void Form1Logic::studyMove(int x, int y) {
     }
     if (event == StudyEvent::Mistake || event == StudyEvent::Solved) keepResult(study_.Result());
     if (event == StudyEvent::Solved && !place_.path.empty()) {
-        view_.MemoAddLine(study_text::Fill(study_text::SolvedCount, std::to_string(progress_->SolvedCount(place_.path)),
-                                           std::to_string(place_.trees)));
+        view_.MemoAddLine(Fill(Tr(study_text::SolvedCount),
+                               {std::to_string(progress_->SolvedCount(place_.path)), std::to_string(place_.trees)}));
         view_.MemoShowLastLine();
     }
 }
@@ -50,7 +50,7 @@ const Board& Form1Logic::gameStart() const {
 
 std::optional<ListedTree> Form1Logic::SolutionTreeClick() {
     if (busy_) return std::nullopt;
-    if (study_.HasBook()) return ListedTree{&study_.tree(), problemStart_, study_text::TreeFromBook};
+    if (study_.HasBook()) return ListedTree{&study_.tree(), problemStart_, Tr(study_text::TreeFromBook)};
     const Board start = gameStart();
     const prover::ProveResult* proof = nullptr;
     {
@@ -59,8 +59,8 @@ std::optional<ListedTree> Form1Logic::SolutionTreeClick() {
     }
     if (view_.Cancelled()) return std::nullopt;
     proofTree_ = proof ? ProofSgfTree(proof->tree) : SgfTree{};
-    if (proofTree_.nodes.size() < 2) return ListedTree{&proofTree_, start, study_text::NoTree};
-    return ListedTree{&proofTree_, start, study_text::Fill(study_text::TreeFromProof, VerdictText(proof->verdict))};
+    if (proofTree_.nodes.size() < 2) return ListedTree{&proofTree_, start, Tr(study_text::NoTree)};
+    return ListedTree{&proofTree_, start, Fill(Tr(study_text::TreeFromProof), {Tr(VerdictText(proof->verdict))})};
 }
 
 void Form1Logic::keepResult(ProblemResult result) {
@@ -89,7 +89,7 @@ void Form1Logic::NextUnsolvedClick() {
     if (at) {
         OpenProblemPath(at->path, at->tree);
     } else {
-        view_.ShowMessage(study_text::NoUnsolved);
+        view_.ShowMessage(Tr(study_text::NoUnsolved));
     }
 }
 

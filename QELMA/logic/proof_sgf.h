@@ -9,7 +9,7 @@
 namespace keldra {
 
 // The same tree with every move, black's first moves commented with their
-// status (FirstMoveStatusText) and marked (a kill correct, a refuted move
+// status in the window's language (StatusTextShown) and marked (a kill correct, a refuted move
 // wrong, a ko kill unmarked). Every node is judged as its first move's line
 // ends: correct under a kill or a ko kill, wrong under a refuted move.
 SgfTree ProofSgfTree(const prover::ProofTree& proof);

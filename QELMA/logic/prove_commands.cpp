@@ -63,18 +63,18 @@ bool announceProof(SearchView& view, const std::string& edit1) {
 // started closing.
 const prover::ProveResult* proveAndKeep(const Board& board, SearchView& view, ProveControl& control) {
     const std::uint32_t start = view.TickCount();
-    if (!announceProof(view, "　　検証中")) return nullptr;
+    if (!announceProof(view, Tr("　　検証中"))) return nullptr;
     control.lineOffered = false;
     prover::ProveResult result;
     if (!ProveOnWorker(board, view, control, result, WindowTreeNodes)) {
         // Out of memory for the tables: the proof did not run; the window goes on.
         view.SetEdit6Colour(Red);
-        view.ShowMessage("解答不能");
+        view.ShowMessage(Tr("解答不能"));
         return nullptr;
     }
     if (view.Cancelled()) return nullptr;
     view.SetEdit6Colour(Red);
-    view.SetEdit6Text(VerdictText(result.verdict));
+    view.SetEdit6Text(Tr(VerdictText(result.verdict)));
     view.SetEdit1Text(ElapsedText(view, start));
     control.proofStopped = control.stop.load() && result.limitReached;
     control.provedBoard = board;
@@ -154,7 +154,7 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
         lines.push_back(Tr("時間内に調べ切れない手がありました。"));
     }
     // The lists above leave these first moves out: they are incomplete.
-    if (!result.open.empty()) lines.push_back("未確定の手：" + movesText(result.open) + "（一覧は不完全です）");
+    if (!result.open.empty()) lines.push_back(Fill(Tr("未確定の手：%1（一覧は不完全です）"), {movesText(result.open)}));
     if (!result.line.empty()) {
         lines.push_back(Tr("手順："));
         for (std::size_t i = 0; i < result.line.size(); ++i) {
@@ -167,12 +167,17 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
 
 const char* FirstMoveStatusText(prover::FirstMoveStatus status) {
     switch (status) {
-        case prover::FirstMoveStatus::Kills: return "正解";
-        case prover::FirstMoveStatus::KillsByKo: return "コウ";
-        case prover::FirstMoveStatus::Refuted: return "失敗";
+        case prover::FirstMoveStatus::Kills: return KTEXT("正解");
+        case prover::FirstMoveStatus::KillsByKo: return KTEXT("コウ");
+        case prover::FirstMoveStatus::Refuted: return KTEXT("失敗");
         case prover::FirstMoveStatus::Unknown: break;
     }
     return "";
+}
+
+std::string StatusTextShown(prover::FirstMoveStatus status) {
+    const char* text = FirstMoveStatusText(status);
+    return *text ? Tr(text) : std::string();
 }
 
 std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y) {
@@ -261,9 +266,9 @@ bool ShowFirstMoveLine(const Board& board, int x, int y, FormView& view, ProveCo
     for (const prover::RootResult& r : control.proof.firstMoves)
         if (r.move.x == x && r.move.y == y) status = r.status;
     view.MemoClear();
-    view.MemoAddLine("初手 " + pointText(line.front()) + "：" + FirstMoveStatusText(status));
+    view.MemoAddLine(Fill(Tr("初手 %1：%2"), {pointText(line.front()), StatusTextShown(status)}));
     for (std::size_t i = 0; i < line.size(); ++i)
-        view.MemoAddLine((line[i].isPass() ? std::string("パス") : pointText(line[i])) + " R" + std::to_string(i + 1));
+        view.MemoAddLine((line[i].isPass() ? Tr("パス") : pointText(line[i])) + " R" + std::to_string(i + 1));
     view.MemoShowFirstLine();
     return true;
 }

@@ -60,6 +60,8 @@ const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, P
 // "正解" for a first move that kills, "コウ" for one that kills through ko,
 // "失敗" for a refuted one, "" for one left unproved.
 const char* FirstMoveStatusText(prover::FirstMoveStatus status);
+// The same in the window's language.
+std::string StatusTextShown(prover::FirstMoveStatus status);
 
 // The line of one first move in the proof tree, from the move itself: under
 // a kill white's longest resistance with black's answers, under a refuted

@@ -13,7 +13,10 @@ namespace {
 const SgfTreeNode& nodeAt(const SgfTree& tree, int node) { return tree.nodes[static_cast<std::size_t>(node)]; }
 
 const char* markOf(const SgfTreeNode& n) {
-    if (n.comment.find("コウ") != std::string::npos || n.comment.find("劫") != std::string::npos) {
+    // A book speaks of a ko in its comment; the proof's ko kill is
+    // commented with the mark itself, in the window's language.
+    if (n.comment.find("コウ") != std::string::npos || n.comment.find("劫") != std::string::npos ||
+        (TextsTranslated() && n.comment == Tr(study_text::MarkKo))) {
         return study_text::MarkKo;
     }
     if (n.judgement == SgfJudgement::Correct) return study_text::MarkRight;
@@ -23,15 +26,15 @@ const char* markOf(const SgfTreeNode& n) {
 
 std::string rowText(const SgfTreeNode& n, int depth) {
     std::string text(static_cast<std::size_t>(2 * (std::min(depth, MaxIndentDepth) - 1)), ' ');
-    text += markOf(n);
+    text += Tr(markOf(n));
     text += ' ';
-    const std::string point = n.move.x == 0 ? std::string(study_text::Pass)
-                                            : std::to_string(n.move.x) + " " + std::to_string(n.move.y);
-    text += study_text::Fill(n.move.colour == White ? study_text::WhiteMove : study_text::BlackMove, point);
+    const std::string point =
+        n.move.x == 0 ? Tr(study_text::Pass) : std::to_string(n.move.x) + " " + std::to_string(n.move.y);
+    text += Fill(Tr(n.move.colour == White ? study_text::WhiteMove : study_text::BlackMove), {point});
     const std::string_view comment(n.comment);
     const std::string_view first = comment.substr(0, comment.find('\n'));
     if (!first.empty()) {
-        text += "　";
+        text += Tr("　");
         text += first;
     }
     return text;

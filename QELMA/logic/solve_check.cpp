@@ -1,10 +1,12 @@
 #include "QELMA/logic/solve_check.h"
 
+#include "BAN/texts.h"
+
 namespace keldra {
 
 namespace {
 
-constexpr const char* Undecided = "検証：判定できません";
+constexpr const char* Undecided = KTEXT("検証：判定できません");
 
 }  // namespace
 
@@ -12,24 +14,23 @@ std::string SolutionCheckLine(const prover::ProveResult& result, int x, int y) {
     for (const prover::RootResult& r : result.firstMoves) {
         if (r.move.x != x || r.move.y != y) continue;
         switch (r.status) {
-            case prover::FirstMoveStatus::Kills: return "検証：正しい";
-            case prover::FirstMoveStatus::KillsByKo: return "検証：コウ";
+            case prover::FirstMoveStatus::Kills: return Tr("検証：正しい");
+            case prover::FirstMoveStatus::KillsByKo: return Tr("検証：コウ");
             case prover::FirstMoveStatus::Refuted:
-                return "検証：誤り（白 " +
-                       (r.refutation.isPass() ? std::string("パス")
-                                              : std::to_string(r.refutation.x) + " " + std::to_string(r.refutation.y)) +
-                       " で生き）";
+                if (r.refutation.isPass()) return Tr("検証：誤り（白 パス で生き）");
+                return Fill(Tr("検証：誤り（白 %1 で生き）"),
+                            {std::to_string(r.refutation.x) + " " + std::to_string(r.refutation.y)});
             case prover::FirstMoveStatus::Unknown: break;
         }
         break;
     }
-    return Undecided;
+    return Tr(Undecided);
 }
 
 std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, ProveControl& control,
                            std::string_view edit6After) {
     view.SetEdit6Colour(Yellow);
-    view.SetEdit6Text("検証中（Escで中止）");
+    view.SetEdit6Text(Tr("検証中（Escで中止）"));
     view.ProcessEvents();
     struct Edit6Back {
         SearchView& view;
@@ -40,7 +41,7 @@ std::string CheckFirstMove(const Board& start, int x, int y, SearchView& view, P
         }
     } back{view, edit6After};
     prover::ProveResult result;
-    if (!ProveOnWorker(start, view, control, result)) return Undecided;  // no memory for the tables
+    if (!ProveOnWorker(start, view, control, result)) return Tr(Undecided);  // no memory for the tables
     if (view.Cancelled()) return {};
     return SolutionCheckLine(result, x, y);
 }

@@ -10,12 +10,12 @@ namespace keldra {
 
 namespace {
 
-constexpr const char* NotThere = "そこは、だめです。";
+constexpr const char* NotThere = KTEXT("そこは、だめです。");
 
 const SgfTreeNode& nodeAt(const SgfTree& tree, int node) { return tree.nodes[static_cast<std::size_t>(node)]; }
 
 std::string pointText(int x, int y) {
-    return x == 0 ? std::string(study_text::Pass) : std::to_string(x) + " " + std::to_string(y);
+    return x == 0 ? Tr(study_text::Pass) : std::to_string(x) + " " + std::to_string(y);
 }
 
 // The comment's lines, without an empty last one.
@@ -77,7 +77,7 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
     const int before = game.rec.MoveCount;
     if (playable) PlayMove(pos, game.rec, x, y, Black);
     if (!playable || game.rec.MoveCount == before) {
-        view.ShowMessage(NotThere);
+        view.ShowMessage(Tr(NotThere));
         return StudyEvent::Refused;
     }
     view.PaintBoard();
@@ -102,9 +102,9 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
             if (proof.kind == prover::AnswerKind::Resists) judgement = StudyJudgement::Right;
         }
     }
-    view.MemoAddLine(judgement == StudyJudgement::Right   ? study_text::Right
-                     : judgement == StudyJudgement::Wrong ? study_text::Wrong
-                                                          : study_text::Undecided);
+    view.MemoAddLine(Tr(judgement == StudyJudgement::Right   ? study_text::Right
+                        : judgement == StudyJudgement::Wrong ? study_text::Wrong
+                                                             : study_text::Undecided));
     if (node >= 0) addCommentLines(view, nodeAt(tree_, node).comment);
     if (judgement == StudyJudgement::Wrong) {
         mistakes_ = true;
@@ -112,8 +112,8 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
     }
 
     auto solved = [&] {
-        view.MemoAddLine(study_text::Solved);
-        view.MemoAddLine(study_text::OfferNext);
+        view.MemoAddLine(Tr(study_text::Solved));
+        view.MemoAddLine(Tr(study_text::OfferNext));
         if (!IsSolved(result_)) result_ = mistakes_ ? ProblemResult::SolvedAfterMistakes : ProblemResult::SolvedFirstTry;
         view.MemoShowLastLine();
         return StudyEvent::Solved;
@@ -144,8 +144,11 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
     }
     if (answerNode >= 0) addCommentLines(view, nodeAt(tree_, answerNode).comment);
     if (judgement == StudyJudgement::Wrong) {
-        if (answered) view.MemoAddLine(study_text::Fill(study_text::WhiteLives, pointText(ax, ay)));
-        view.MemoAddLine(study_text::OfferRetry);
+        if (answered) {
+            view.MemoAddLine(ax == 0 ? Tr(study_text::WhiteLivesByPass)
+                                     : Fill(Tr(study_text::WhiteLives), {pointText(ax, ay)}));
+        }
+        view.MemoAddLine(Tr(study_text::OfferRetry));
         view.MemoShowLastLine();
         return StudyEvent::Mistake;
     }
@@ -161,7 +164,7 @@ StudyEvent StudyMode::BlackMove(Game& game, int x, int y, FormView& view, const 
 std::string StudyHeader(const std::string& fileName, int tree, int trees, int solved) {
     std::string header = fileName;
     if (trees > 1) header += " (" + std::to_string(tree + 1) + "/" + std::to_string(trees) + ")";
-    return header + "　" + study_text::Fill(study_text::SolvedCount, std::to_string(solved), std::to_string(trees));
+    return header + Tr("　") + Fill(Tr(study_text::SolvedCount), {std::to_string(solved), std::to_string(trees)});
 }
 
 }  // namespace keldra

@@ -1,6 +1,8 @@
 // The window in English: every text a widget, menu, action, tool tip, the
 // help window, a message or the memo shows, after the commands that make
-// texts, holds no Japanese; the language menu remembers its choice.
+// texts, holds no Japanese, study mode's memo and the solution tree window
+// included; the language menu remembers its choice.
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -17,11 +20,15 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "BAN/problem_file.h"
 #include "QELMA/language.h"
+#include "QELMA/tform3.h"
 #include "helpgo/tform2.h"
 #include "tests/qt/window_fixture.h"
+#include "tests/test_support.h"
 
 namespace keldra {
 namespace {
@@ -108,6 +115,56 @@ TEST_F(EnglishWindow, ShowsNoJapaneseAfterTheCommandsThatMakeTexts) {
     EXPECT_EQ(form->Button6->text().toStdString(), "Play");
     form->Next1->trigger();
     expectNoJapanese(form.get(), "after the commands");
+}
+
+// Study mode on straight three: a wrong first move judged, refuted and
+// offered again; then 解答図 on the prover's proof tree.
+TEST_F(EnglishWindow, StudyModeAndTheSolutionTreeSpeakEnglish) {
+    QTemporaryDir folder;
+    const QString problem = folder.filePath(QStringLiteral("three.go"));
+    ASSERT_TRUE(WriteProblemFile(problem.toStdString(), test::BoardFromPicture(R"(
+        . . . O X . . . . . . . .
+        O O O O X . . . . . . . .
+        X X X X X . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .
+        . . . . . . . . . . . . .)"),
+                                 nullptr));
+    MemoryProgressStore progress;
+    form->logic().SetProgressStore(&progress);
+    form->Study1->setChecked(true);
+    dialogs.openAnswers.push_back(problem);
+    form->Button12->click();
+    const int cell = state.window.CellSize;
+    QTest::mouseClick(form->BAN1, Qt::LeftButton, {}, QPoint(1 * cell, 1 * cell));
+    const std::string memo = form->Memo1->toPlainText().toStdString();
+    EXPECT_EQ(memo.rfind("three.go 0/1 solved\nWrong\n", 0), 0u) << memo;
+    EXPECT_NE(memo.find("White lives at 2 1\nR: try again"), std::string::npos) << memo;
+    expectNoJapanese(form.get(), "after a wrong move in study mode");
+
+    std::vector<std::string> rows;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        if (!window) return;
+        poll.stop();
+        expectNoJapanese(window, "the solution tree window");
+        for (int row = 0; row < window->List1->count(); ++row) rows.push_back(window->List1->item(row)->text().toStdString());
+        EXPECT_EQ(window->Label1->text().toStdString(), "Solution tree from the proof: Black kills (unconditionally)");
+        window->reject();
+    });
+    poll.start(20);
+    form->SolutionTree1->trigger();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "○ Black 2 1 Correct"), rows.end());
+    for (const std::string& row : rows) EXPECT_FALSE(holdsJapanese(QString::fromStdString(row))) << row;
 }
 
 // The language menu: three choices, the one remembered checked, a change
