@@ -1023,5 +1023,9 @@
         <source>白 %1</source>
         <translation>White %1</translation>
     </message>
+    <message>
+        <source>対象：%1 の石</source>
+        <translation>Target: the group of the stone at %1</translation>
+    </message>
 </context>
 </TS>
