@@ -26,7 +26,8 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | prove FILE [--seconds S]";
+    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | tree FILE [TREE] |"
+    " prove FILE [--seconds S]";
 
 class CliView : public FormView {
 public:
