@@ -71,6 +71,7 @@ struct NodeProps {
     std::string move;
     bool hasPL = false, hasSZ = false, hasCA = false, hasGM = false, hasC = false;
     std::string PL, SZ, CA, GM, C;
+    bool any = false;         // a property was read
     bool otherSetup = false;  // AB, AW or AE in a node off the main line
     SgfJudgement mark = SgfJudgement::Unknown;  // TE (correct) or BM (wrong)
 
@@ -90,6 +91,7 @@ struct NodeProps {
         PL.clear(), SZ.clear(), CA.clear(), GM.clear(), C.clear();
         otherSetup = false;
         mark = SgfJudgement::Unknown;
+        any = false;
     }
 };
 
@@ -249,6 +251,7 @@ private:
             ++i_;
         }
         if (name.empty()) return syntaxError();
+        props_.any = true;
         skipBlanks();
         if (i_ >= b_.size() || b_[i_] != '[') return syntaxError();
         std::string* single = nullptr;
@@ -414,6 +417,11 @@ private:
     void endNode() {
         if (!nodeOpen_) return;
         nodeOpen_ = false;
+        if (!props_.any && nodeInTree_ > 0) {  // an empty node changes nothing
+            if (keep_) ++nodeInMain_;
+            keep_ = inTree_ = false;
+            return;
+        }
         const bool rootPart = keep_ && phase_ == Phase::Setup;  // the root or a setup node before any move
         if (keep_) {
             mainNode();
@@ -425,7 +433,7 @@ private:
             fileMarked_ = true;
         }
         keep_ = inTree_ = false;
-        props_.clear();
+        if (props_.any) props_.clear();
     }
 
     SgfJudgement nodeMark() const {

@@ -1,5 +1,6 @@
 #include "BAN/sgf/sgf_tree.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "BAN/sgf/sgf_writer.h"
@@ -157,7 +158,7 @@ std::string SgfTreeListing(const SgfTree& tree) {
         const auto [index, depth] = stack.back();
         stack.pop_back();
         const SgfTreeNode& n = tree.nodes[static_cast<std::size_t>(index)];
-        out.append(static_cast<std::size_t>(2 * depth), ' ');
+        out.append(static_cast<std::size_t>(2 * std::min(depth, SgfListingMaxIndent)), ' ');
         if (n.move.colour == Black || n.move.colour == White) {
             out += n.move.colour == Black ? "B " : "W ";
             out += n.move.x == 0 ? std::string("pass") : std::to_string(n.move.x) + "," + std::to_string(n.move.y);

@@ -94,7 +94,10 @@ void ResolveJudgements(SgfTree& tree, bool firstLineCorrect);
 // The tree as text, one line per node in file order (each node, then its
 // variations): two spaces per depth, the move ("start" for the root, "B X,Y",
 // "W X,Y", "B pass"), its judgement's token and the comment's first line.
-// Iterative, like the writer.
+// Iterative, like the writer. The indentation stops growing at depth
+// SgfListingMaxIndent, so that a line of a hundred thousand moves lists in
+// linear size.
+inline constexpr int SgfListingMaxIndent = 200;
 std::string SgfTreeListing(const SgfTree& tree);
 
 // FF[4] text of the position `start` with `tree` below it: the root node as
