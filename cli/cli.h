@@ -2,7 +2,7 @@
 //
 //   candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |
 //   play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT |
-//   tree FILE [TREE] | prove FILE [--seconds S]
+//   tree FILE [TREE] | prove FILE [--seconds S] | check FILE|DIR [--seconds S]
 #pragma once
 
 #include <optional>

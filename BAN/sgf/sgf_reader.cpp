@@ -457,8 +457,9 @@ private:
     void treeNode(bool rootPart) {
         SgfTree& t = result_.game.tree;
         const bool first = nodeInTree_++ == 0;
+        // Only the marks the tree keeps count as the file's marks, so that the
+        // tree written out judges the same when read again.
         const SgfJudgement mark = first ? SgfJudgement::Unknown : nodeMark();
-        if (mark != SgfJudgement::Unknown) fileMarked_ = true;
         if (first) {
             treeCommentBytes_ = 0;
             t.nodes[0].comment = treeComment();
@@ -481,13 +482,17 @@ private:
                 return;
             }
             cur_ = t.add(cur_, m, first ? std::string() : treeComment(), mark);
+            if (mark != SgfJudgement::Unknown) fileMarked_ = true;
             if (mark == SgfJudgement::Unknown && props_.hasC && SgfCommentIsVariation(props_.C)) variations_.push_back(cur_);
             return;
         }
         if (first || rootPart || cur_ == 0) return;
         // A node without a move: its comment and mark belong to the move above.
         SgfTreeNode& n = t.nodes[static_cast<std::size_t>(cur_)];
-        if (n.mark == SgfJudgement::Unknown) n.mark = n.judgement = mark;
+        if (n.mark == SgfJudgement::Unknown && mark != SgfJudgement::Unknown) {
+            n.mark = n.judgement = mark;
+            fileMarked_ = true;
+        }
         if (n.mark == SgfJudgement::Unknown && props_.hasC && SgfCommentIsVariation(props_.C)) variations_.push_back(cur_);
         std::string text = treeComment();
         if (!text.empty()) n.comment += (n.comment.empty() ? "" : "\n") + text;

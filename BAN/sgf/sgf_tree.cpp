@@ -96,6 +96,7 @@ bool SgfCommentIsVariation(std::string_view bytes) {
 void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect) {
     if (variations.empty()) return;
     auto& nodes = tree.nodes;
+    std::vector<int> judged;
     for (const int v : variations) {
         SgfTreeNode& n = nodes[static_cast<std::size_t>(v)];
         if (n.mark != SgfJudgement::Unknown || v == 0) continue;
@@ -106,13 +107,21 @@ void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool fir
             first = nodes[static_cast<std::size_t>(first)].parent;
         }
         const SgfTreeNode& f = nodes[static_cast<std::size_t>(first)];
+        SgfJudgement j = SgfJudgement::Unknown;
         if (f.move.colour == Black) {
-            n.mark = SgfJudgement::Wrong;
+            j = SgfJudgement::Wrong;
         } else if (f.parent >= 0 && nodes[static_cast<std::size_t>(f.parent)].judgement == SgfJudgement::Correct) {
-            n.mark = SgfJudgement::Correct;
+            j = SgfJudgement::Correct;
         }
+        if (j == SgfJudgement::Unknown) continue;
+        judged.push_back(v);
+        n.mark = j;
     }
+    if (judged.empty()) return;
     ResolveJudgements(tree, firstLineCorrect);
+    // The judgement stays; the mark was the comment's word read in its place
+    // in the tree, not a mark of the node's own, and is not written back.
+    for (const int v : judged) nodes[static_cast<std::size_t>(v)].mark = SgfJudgement::Unknown;
 }
 
 void ResolveJudgements(SgfTree& tree, bool firstLineCorrect) {

@@ -74,12 +74,13 @@ SgfJudgement SgfCommentMark(std::string_view bytes);
 // inside a correct line and on black's other first moves; see JudgeVariations.
 bool SgfCommentIsVariation(std::string_view bytes);
 
-// Marks the unmarked nodes `variations` (their comments say 变化) once the
+// Judges the unmarked nodes `variations` (their comments say 变化) once the
 // other judgements are resolved: where the variation leaves the lines around
 // it with a black move, black strays from the book's answer and the node is
 // wrong; where it leaves with a white move, white tries another defence and
 // the node takes the judgement of the move it branches from, when that is
-// correct. Resolves the judgements again.
+// correct. Resolves the judgements again with those; their marks stay
+// unknown, so the judgement follows from the comments and marks alone.
 void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect);
 
 // Fills every node's judgement from the marks: a node's own mark where it has
