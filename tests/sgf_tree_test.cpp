@@ -11,6 +11,7 @@
 #include "BAN/sgf/sgf_fit.h"
 #include "BAN/sgf/sgf_tree.h"
 #include "BAN/sgf/sgf_writer.h"
+#include "QELMA/logic/problem_open.h"
 #include "cli/cli.h"
 #include "test_support.h"
 
@@ -188,6 +189,28 @@ std::string everything(const SgfTree& tree) {
         for (auto c = n.children.rbegin(); c != n.children.rend(); ++c) stack.emplace_back(*c, depth + 1);
     }
     return out;
+}
+
+// Opening for the window: the warning stands in the memo before the comment,
+// and the tree's comments come decoded (or left out when they cannot be).
+TEST(SgfTree, OpenedProblemCarriesWarningAndDecodedTree) {
+    test::ScratchFolder f;
+    const CharsetDecoder gb = [](std::string_view cs, std::string_view bytes) -> std::optional<std::string> {
+        if (cs != "GB2312" || bytes != "\xD5\xFD\xBD\xE2") return std::nullopt;
+        return "正解";
+    };
+    const OpenedProblem p = ReadProblemPath(
+        f.put("edge.sgf", "(;CA[GB2312]PL[W]AB[ga][ma]AW[ia]C[root](;W[ha]C[\xD5\xFD\xBD\xE2])(;W[ja]C[\xFF]))"), 0, gb);
+    ASSERT_TRUE(p.ok) << p.error;
+    ASSERT_EQ(p.memo.size(), 3u);
+    EXPECT_EQ(p.memo[0], SwappedColoursNote);
+    EXPECT_EQ(p.memo[1], FitEdgeWarning(19, 19));
+    EXPECT_EQ(p.memo[2], "root");
+    ASSERT_EQ(p.tree.nodes.size(), 3u);
+    EXPECT_EQ(p.tree.nodes[1].comment, "正解");
+    EXPECT_EQ(p.tree.nodes[1].judgement, SgfJudgement::Correct);
+    EXPECT_EQ(p.tree.nodes[1].move.colour, Black);
+    EXPECT_EQ(p.tree.nodes[2].comment, "");
 }
 
 // Random trees on the 13x13 board, written and read back: the same moves,
