@@ -88,13 +88,14 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
     winning.insert(winning.end(), ko.begin(), ko.end());
     std::sort(winning.begin(), winning.end());
     std::string refuted;
+    std::vector<Point> outside;
     bool unknown = false, fails = false;
     for (const Point& p : book) {
         const auto at = std::find_if(r.firstMoves.begin(), r.firstMoves.end(),
                                      [&](const prover::RootResult& f) { return f.move.x == p.x && f.move.y == p.y; });
         if (at == r.firstMoves.end()) {
-            fails = true;  // not a move black may play here
-            refuted += " " + pointsText({p}) + ">none";
+            unknown = true;  // outside the area the prover plays in, or not a legal move
+            outside.push_back(p);
         } else if (at->status == prover::FirstMoveStatus::Refuted) {
             fails = true;
             refuted += " " + pointsText({p}) + ">" + pointsText({{at->refutation.x, at->refutation.y}});
@@ -117,6 +118,7 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
     out << head << Names[static_cast<int>(outcome)] << "; book " << pointsText(book) << "; kill " << pointsText(kills) << "; ko "
         << pointsText(ko);
     if (!refuted.empty()) out << "; refuted" << refuted;
+    if (!outside.empty()) out << "; not proved " << pointsText(outside);
     out << '\n';
 }
 

@@ -27,6 +27,7 @@ TEST(CheckCommand, BookAnswersAgainstTheProver) {
           "(;" STRAIGHT_THREE ";B[ba])\n");
     f.put("more.sgf", "(;" TWO_POINT_EYE "(;B[aa]C[正解])(;B[ba]TE[1]))");
     f.put("broken.sgf", "(;AB[aa]");
+    f.put("far.sgf", "(;" STRAIGHT_THREE "(;B[mm]C[正解]))");
     f.put("notes.txt", "not a problem");
     std::ostringstream out, err;
     ASSERT_EQ(RunCli({"check", f.dir, "--seconds", "5"}, out, err), 0) << err.str();
@@ -37,8 +38,9 @@ TEST(CheckCommand, BookAnswersAgainstTheProver) {
               d + "book.sgf (3/5): other moves also kill; book 1,1; kill 1,1 2,1; ko none\n" +
               d + "book.sgf (4/5): agree; book 3,1; kill none; ko 3,1\n" +
               d + "broken.sgf (1/1): not opened; SGF の書式が正しくありません（1 行目）\n" +
+              d + "far.sgf (1/1): unknown; book 13,13; kill 2,1; ko none; not proved 13,13\n" +
               d + "more.sgf (1/1): agree; book 1,1 2,1; kill 1,1 2,1; ko none\n"
-              "summary: 7 problems; agree 3; book move fails 1; other moves also kill 1; unknown 0; no marked answer 1; not opened 1\n");
+              "summary: 8 problems; agree 3; book move fails 1; other moves also kill 1; unknown 1; no marked answer 1; not opened 1\n");
     // the fifth problem marks nothing, but its collection does: no answer to check
     std::ostringstream usage;
     EXPECT_EQ(RunCli({"check", f.dir, "--seconds", "0"}, out, usage), 2);
