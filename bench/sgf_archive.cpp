@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     std::map<std::string, int> refusals, warnings;
     int opened = 0;
     long nodes = 0, marked = 0;
+    int withAnswer = 0;  // problems with a black first move judged correct
     const auto started = std::chrono::steady_clock::now();
     for (const fs::path& p : files) {
         const keldra::SgfLoad load = keldra::ReadSgfFile(p.string());
@@ -46,9 +47,16 @@ int main(int argc, char** argv) {
         if (!fit.warning.empty()) ++warnings[fit.warning];
         nodes += static_cast<long>(fit.tree.nodes.size());
         for (const auto& n : fit.tree.nodes) marked += n.mark != keldra::SgfJudgement::Unknown;
+        for (const int c : fit.tree.nodes[0].children) {
+            if (fit.tree.nodes[static_cast<std::size_t>(c)].judgement == keldra::SgfJudgement::Correct) {
+                ++withAnswer;
+                break;
+            }
+        }
     }
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("files %zu\nopened %d\ntree nodes %ld (marked %ld)\nseconds %.2f\n", files.size(), opened, nodes, marked, s);
+    std::printf("files %zu\nopened %d\nwith a correct first move %d\ntree nodes %ld (marked %ld)\nseconds %.2f\n", files.size(), opened,
+                withAnswer, nodes, marked, s);
     for (const auto& [message, count] : warnings) std::printf("warning %d %s\n", count, message.c_str());
     std::vector<std::pair<int, std::string>> byCount;
     for (const auto& [message, count] : refusals) byCount.emplace_back(count, message);
