@@ -265,6 +265,9 @@ TEST(SgfTree, HugeTreesAndCommentsStayBounded) {
     std::string nested = "(;AB[aa]";
     for (int k = 0; k < 1000000; ++k) nested += k % 2 ? "(;W[cc]" : "(;B[dd]";
     nested += std::string(1000000, ')') + ")";
+    std::string variations = "(;AB[aa]";
+    for (int k = 0; k < 200000; ++k) variations += k % 2 ? ";W[cc]C[\xB1\xE4\xBB\xAF]" : ";B[dd]C[\xB1\xE4\xBB\xAF]";
+    variations += ")";
     std::string wide = "(;AB[aa]";
     for (int k = 0; k < 1000000; ++k) wide += "(;B[dd])";
     wide += ")";
@@ -274,7 +277,10 @@ TEST(SgfTree, HugeTreesAndCommentsStayBounded) {
         for (int k = 0; k < 200; ++k) s += "(;B[bb]C[" + std::string(60000, 'y') + "])";
         return s + ")";
     }();
-    const std::string* const inputs[] = {&chain, &nested, &wide, &comment, &comments};
+    std::string joined = "(;AB[aa];B[bb]";
+    for (int k = 0; k < 100; ++k) joined += ";C[" + std::string(1000, 'z') + "]";
+    joined += ")";
+    const std::string* const inputs[] = {&chain, &nested, &variations, &wide, &comment, &comments, &joined};
     for (const std::string* in : inputs) {
         const auto started = std::chrono::steady_clock::now();
         const SgfLoad load = ParseSgf(*in);

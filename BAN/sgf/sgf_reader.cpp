@@ -495,7 +495,12 @@ private:
         }
         if (n.mark == SgfJudgement::Unknown && props_.hasC && SgfCommentIsVariation(props_.C)) variations_.push_back(cur_);
         std::string text = treeComment();
-        if (!text.empty()) n.comment += (n.comment.empty() ? "" : "\n") + text;
+        if (text.empty()) return;
+        if (n.comment.size() + text.size() + 1 >= SgfMaxCommentBytes) {
+            result_.game.treeCut = true;  // a joined comment stays within one comment's size
+            return;
+        }
+        n.comment += (n.comment.empty() ? "" : "\n") + text;
     }
 
     // The node that just ended, on the taken tree's main line.

@@ -96,17 +96,19 @@ bool SgfCommentIsVariation(std::string_view bytes) {
 void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect) {
     if (variations.empty()) return;
     auto& nodes = tree.nodes;
+    // Each node's variation: its first move, the node below the nearest
+    // branching above it (parents stand before their children).
+    std::vector<int> firstOf(nodes.size(), 0);
+    for (std::size_t i = 1; i < nodes.size(); ++i) {
+        const int parent = nodes[i].parent;
+        const bool branch = parent == 0 || nodes[static_cast<std::size_t>(parent)].children.size() > 1;
+        firstOf[i] = branch ? static_cast<int>(i) : firstOf[static_cast<std::size_t>(parent)];
+    }
     std::vector<int> judged;
     for (const int v : variations) {
         SgfTreeNode& n = nodes[static_cast<std::size_t>(v)];
         if (n.mark != SgfJudgement::Unknown || v == 0) continue;
-        // The variation's first move: the node below the nearest branching.
-        int first = v;
-        while (nodes[static_cast<std::size_t>(first)].parent > 0 &&
-               nodes[static_cast<std::size_t>(nodes[static_cast<std::size_t>(first)].parent)].children.size() == 1) {
-            first = nodes[static_cast<std::size_t>(first)].parent;
-        }
-        const SgfTreeNode& f = nodes[static_cast<std::size_t>(first)];
+        const SgfTreeNode& f = nodes[static_cast<std::size_t>(firstOf[static_cast<std::size_t>(v)])];
         SgfJudgement j = SgfJudgement::Unknown;
         if (f.move.colour == Black) {
             j = SgfJudgement::Wrong;
