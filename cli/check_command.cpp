@@ -81,14 +81,14 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
     ApplyProblem(board, problem.stones);
     const prover::ProveResult r = prover::Prove(board, options);
 
-    std::vector<Point> kills, ko, winning;
+    // The book's moves should be the best there are: the outright kills, or
+    // the ko kills when nothing kills outright.
+    std::vector<Point> kills, ko;
     for (const auto& m : r.kills) kills.push_back({m.x, m.y});
     for (const auto& m : r.koKills) ko.push_back({m.x, m.y});
-    winning = kills;
-    winning.insert(winning.end(), ko.begin(), ko.end());
-    std::sort(winning.begin(), winning.end());
+    const std::vector<Point>& best = kills.empty() ? ko : kills;
     std::string refuted;
-    std::vector<Point> outside;
+    std::vector<Point> outside, koOnly;
     bool unknown = false, fails = false;
     for (const Point& p : book) {
         const auto at = std::find_if(r.firstMoves.begin(), r.firstMoves.end(),
@@ -101,6 +101,9 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
             refuted += " " + pointsText({p}) + ">" + pointsText({{at->refutation.x, at->refutation.y}});
         } else if (at->status == prover::FirstMoveStatus::Unknown) {
             unknown = true;
+        } else if (at->status == prover::FirstMoveStatus::KillsByKo && !kills.empty()) {
+            fails = true;  // a ko where black kills outright elsewhere
+            koOnly.push_back(p);
         }
     }
     // Other first moves the prover could not decide leave open whether the
@@ -110,7 +113,7 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
     Outcome outcome;
     if (fails) outcome = Outcome::BookFails;
     else if (unknown) outcome = Outcome::Unknown;
-    else if (winning.size() > book.size()) outcome = Outcome::OthersKill;
+    else if (best.size() > book.size()) outcome = Outcome::OthersKill;
     else if (othersOpen) outcome = Outcome::Unknown;
     else outcome = Outcome::Agree;
     ++tally.counts[static_cast<int>(outcome)];
@@ -118,6 +121,7 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
     out << head << Names[static_cast<int>(outcome)] << "; book " << pointsText(book) << "; kill " << pointsText(kills) << "; ko "
         << pointsText(ko);
     if (!refuted.empty()) out << "; refuted" << refuted;
+    if (!koOnly.empty()) out << "; ko only " << pointsText(koOnly);
     if (!outside.empty()) out << "; not proved " << pointsText(outside);
     out << '\n';
 }
