@@ -257,6 +257,77 @@ TEST(SgfTree, RandomTreesRoundTrip) {
     }
 }
 
+// Random game trees written out by hand in every form the reader takes (a
+// node's ';' missing after '(', empty variations, comment-only nodes, a
+// repeated C, tenuki moves) read to the tree they were written from.
+class TreeWriter {
+public:
+    explicit TreeWriter(std::mt19937& rng) : rng_(rng) {}
+    std::string text;
+    SgfTree expected;
+
+    void write() {
+        text = "(;SZ[13]AB[aa]";
+        subtree(0, 0);
+        text += ")";
+        ResolveJudgements(expected, true);  // nothing is marked
+    }
+
+private:
+    unsigned pick(unsigned n) { return static_cast<unsigned>(rng_() % n); }
+
+    // One node with a move below `parent`; `semicolon` false right after "(".
+    int node(int parent, bool semicolon) {
+        const SgfTreeNode& p = expected.nodes[static_cast<std::size_t>(parent)];
+        const std::uint8_t colour = p.move.colour == Black ? White : Black;
+        const bool tenuki = pick(8) == 0;
+        const SgfMove m{colour, static_cast<std::uint8_t>(tenuki ? 0 : 1 + pick(13)), static_cast<std::uint8_t>(tenuki ? 0 : 1 + pick(13))};
+        if (semicolon) text += ";";
+        text += colour == Black ? "B[" : "W[";
+        text += tenuki ? std::string("zz") : std::string{static_cast<char>('a' + m.x - 1), static_cast<char>('a' + m.y - 1)};
+        text += "]";
+        std::string comment;
+        if (pick(3) == 0) {
+            comment = "c" + std::to_string(pick(100));
+            text += "C[" + comment + "]";
+            if (pick(3) == 0) {
+                text += "C[again]";
+                comment += "\nagain";
+            }
+        }
+        if (pick(5) == 0) {
+            text += ";C[note]";
+            comment += comment.empty() ? "note" : "\nnote";
+        }
+        return expected.add(parent, m, comment);
+    }
+
+    void subtree(int parent, int depth) {
+        const unsigned children = depth >= 6 ? 0 : pick(4);
+        if (children == 1) return subtree(node(parent, true), depth + 1);
+        for (unsigned c = 0; c < children; ++c) {
+            if (pick(6) == 0) text += "()";
+            text += "(";
+            const int child = node(parent, pick(4) != 0);
+            subtree(child, depth + 1);
+            text += ")";
+        }
+    }
+
+    std::mt19937& rng_;
+};
+
+TEST(SgfTree, HandWrittenTreesReadAsWritten) {
+    std::mt19937 rng(7);
+    for (int trial = 0; trial < 500; ++trial) {
+        TreeWriter w(rng);
+        w.write();
+        const SgfLoad load = ParseSgf(w.text);
+        ASSERT_TRUE(load.ok) << load.error << "\n" << w.text;
+        ASSERT_EQ(everything(load.game.tree), everything(w.expected)) << w.text;
+    }
+}
+
 // Hostile trees: bounded memory and time, one clear warning, no crash.
 TEST(SgfTree, HugeTreesAndCommentsStayBounded) {
     std::string chain = "(;SZ[13]AB[aa]AW[bb]";
