@@ -90,6 +90,11 @@ const TreeCase TreeCases[] = {
      "  B 2,1 unknown\n"
      "  B 1,1 unknown\n",
      2},
+    {"a 变化 line with no other line beside it leaves nothing: unknown",
+     "(;" CORNER ";B[ba];W[aa]C[变化图])(;" CORNER ";B[aa]C[Correct])",
+     "start unknown\n"
+     "  B 2,1 unknown\n"
+     "    W 1,1 unknown 变化图\n"},
     {"moves after a marked move belong to its line; a node without a move adds its comment to the move above",
      "(;" CORNER "(;B[ba]C[正解];W[aa];C[then]BM[1];B[ea])(;B[aa]C[失敗];W[ba];B[ea]))",
      "start correct\n"

@@ -109,6 +109,8 @@ void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool fir
         SgfTreeNode& n = nodes[static_cast<std::size_t>(v)];
         if (n.mark != SgfJudgement::Unknown || v == 0) continue;
         const SgfTreeNode& f = nodes[static_cast<std::size_t>(firstOf[static_cast<std::size_t>(v)])];
+        // A line with no other line beside it leaves nothing.
+        if (nodes[static_cast<std::size_t>(f.parent)].children.size() < 2) continue;
         SgfJudgement j = SgfJudgement::Unknown;
         if (f.move.colour == Black) {
             j = SgfJudgement::Wrong;

@@ -79,7 +79,8 @@ bool SgfCommentIsVariation(std::string_view bytes);
 // it with a black move, black strays from the book's answer and the node is
 // wrong; where it leaves with a white move, white tries another defence and
 // the node takes the judgement of the move it branches from, when that is
-// correct. Resolves the judgements again with those; their marks stay
+// correct; a line with no other line beside it is left unknown. Resolves the
+// judgements again with those; their marks stay
 // unknown, so the judgement follows from the comments and marks alone.
 void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect);
 
