@@ -111,6 +111,12 @@ const TreeCase TreeCases[] = {
      "    W pass correct\n"
      "      B 13,1 correct RIGHT\n"
      "  B 13,1 wrong Wrong\n"},
+    {"white first with 变化: the first player's other move strays, the colours as in the file",
+     "(;SZ[19]PL[W]AW[pa][pb][pc][qc][rc][sc]AB[qa][qb][rb][sb](;W[ra]C[RIGHT])(;W[sa];B[ra]C[变化]))",
+     "start correct\n"
+     "  B 12,1 correct RIGHT\n"
+     "  B 13,1 wrong\n"
+     "    W 12,1 wrong 变化\n"},
 };
 
 TEST(SgfTree, CliPrintsTheJudgedTreeOfEachConvention) {

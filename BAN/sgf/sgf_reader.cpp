@@ -122,7 +122,10 @@ public:
         if (!failed_ && !taken_) fail(SgfNoTreeMessage(want_, trees_));
         if (!failed_) {
             ResolveJudgements(result_.game.tree, !fileMarked_);
-            JudgeVariations(result_.game.tree, variations_, !fileMarked_);
+            // The colour that plays first, as fitting decides it.
+            const SgfGame& g = result_.game;
+            const std::uint8_t firstPlayer = g.toPlay == 2 || (g.toPlay == 0 && !g.moves.empty() && g.moves.front().colour == 2) ? 2 : 1;
+            JudgeVariations(result_.game.tree, variations_, !fileMarked_, firstPlayer);
         }
         result_.trees = trees_;
         result_.ok = !failed_;

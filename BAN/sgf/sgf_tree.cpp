@@ -93,7 +93,7 @@ bool SgfCommentIsVariation(std::string_view bytes) {
            bytes.find("\xB1\xE4\xBB\xAF") != std::string_view::npos;
 }
 
-void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect) {
+void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect, std::uint8_t firstPlayer) {
     if (variations.empty()) return;
     auto& nodes = tree.nodes;
     // Each node's variation: its first move, the node below the nearest
@@ -112,7 +112,7 @@ void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool fir
         // A line with no other line beside it leaves nothing.
         if (nodes[static_cast<std::size_t>(f.parent)].children.size() < 2) continue;
         SgfJudgement j = SgfJudgement::Unknown;
-        if (f.move.colour == Black) {
+        if (f.move.colour == firstPlayer) {
             j = SgfJudgement::Wrong;
         } else if (f.parent >= 0 && nodes[static_cast<std::size_t>(f.parent)].judgement == SgfJudgement::Correct) {
             j = SgfJudgement::Correct;

@@ -76,13 +76,17 @@ bool SgfCommentIsVariation(std::string_view bytes);
 
 // Judges the unmarked nodes `variations` (their comments say 变化) once the
 // other judgements are resolved: where the variation leaves the lines around
-// it with a black move, black strays from the book's answer and the node is
-// wrong; where it leaves with a white move, white tries another defence and
+// it with a move of the first player, that player strays from the book's
+// answer and the node is wrong; where it leaves with the defender's move, the
+// defender tries another defence and
 // the node takes the judgement of the move it branches from, when that is
 // correct; a line with no other line beside it is left unknown. Resolves the
 // judgements again with those; their marks stay
 // unknown, so the judgement follows from the comments and marks alone.
-void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect);
+// `firstPlayer` is the colour that plays first in the problem (black once
+// the problem is fitted; white in a file whose colours fitting exchanges).
+void JudgeVariations(SgfTree& tree, const std::vector<int>& variations, bool firstLineCorrect,
+                     std::uint8_t firstPlayer = Black);
 
 // Fills every node's judgement from the marks: a node's own mark where it has
 // one; else correct when a line through it ends correct, wrong when every
