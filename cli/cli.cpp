@@ -14,6 +14,7 @@
 
 #include "BAN/board_picture.h"
 #include "QELMA/logic/form1_logic.h"
+#include "cli/check_command.h"
 #include "cli/prove_command.h"
 #include "solver/kill_search.h"
 
@@ -26,8 +27,8 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
-    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT |"
-    " prove FILE [TREE] [--seconds S] [--tree OUT.sgf] [--widen N] [--target X,Y]";
+    " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | tree FILE [TREE] |"
+    " prove FILE [TREE] [--seconds S] [--tree OUT.sgf] [--widen N] [--target X,Y] | check FILE|DIR [--seconds S]";
 
 class CliView : public FormView {
 public:
@@ -114,6 +115,10 @@ void PrintBoardLines(std::ostream& out, const Board& board) {
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     if (args.size() >= 2 && args[0] == "prove") {
         const int status = RunProveCommand(args, out, err);
+        return status == UsageError ? usage(err) : status;
+    }
+    if (args.size() >= 2 && args[0] == "check") {
+        const int status = RunCheckCommand(args, out, err);
         return status == UsageError ? usage(err) : status;
     }
     if (args.size() < 2) return usage(err);

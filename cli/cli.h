@@ -2,7 +2,7 @@
 //
 //   candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |
 //   play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT |
-//   prove FILE [--seconds S]
+//   tree FILE [TREE] | prove FILE [--seconds S] | check FILE|DIR [--seconds S]
 #pragma once
 
 #include <optional>
@@ -19,7 +19,7 @@ namespace keldra {
 // error, 2 bad usage.
 int RunCli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);
 
-// The SGF commands `board` and `convert` (cli/sgf_commands.cpp): the exit
+// The SGF commands `board`, `convert` and `tree` (cli/sgf_commands.cpp): the exit
 // status, or nothing when `args` is not one of them (bad usage included).
 std::optional<int> RunSgfCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);
 

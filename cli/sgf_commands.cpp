@@ -2,6 +2,7 @@
 //   board FILE [TREE]   the loaded position's board lines, then "moves N",
 //                       N the moves of the file's main line kept in the record
 //   convert IN OUT      .go <-> .sgf by the suffixes (either way, or the same)
+//   tree FILE [TREE]    the game tree on the fitted board, one line per node
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -9,6 +10,8 @@
 
 #include "BAN/problem_file.h"
 #include "QELMA/logic/form1_logic.h"
+#include "QELMA/logic/problem_open.h"
+#include "cli/charset_decoder.h"
 #include "QELMA/logic/problem_folder.h"
 #include "cli/cli.h"
 
@@ -61,8 +64,8 @@ int failed(const ConvertView& view, std::ostream& err) {
 }  // namespace
 
 std::optional<int> RunSgfCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || (args[0] != "board" && args[0] != "convert")) return std::nullopt;
-    const bool board = args[0] == "board";
+    if (args.empty() || (args[0] != "board" && args[0] != "convert" && args[0] != "tree")) return std::nullopt;
+    const bool board = args[0] != "convert";
     int tree = 0;
     if (board) {
         if (args.size() == 3) {
@@ -75,6 +78,16 @@ std::optional<int> RunSgfCommand(const std::vector<std::string_view>& args, std:
         }
     } else if (args.size() != 3 || !isProblemPath(args[1]) || !isProblemPath(args[2])) {
         return std::nullopt;
+    }
+
+    if (args[0] == "tree") {
+        const OpenedProblem problem = ReadProblemPath(std::string(args[1]), tree, IconvDecoder());
+        if (!problem.ok) {
+            err << problem.error << '\n';
+            return LoadError;
+        }
+        out << SgfTreeListing(problem.tree);
+        return 0;
     }
 
     auto state = std::make_unique<Session>();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with libFuzzer and runs them, the time split evenly.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   (default 60; targets problem_file sgf)
-#   problem_file: the problem-file reader; sgf: the SGF reader, fitting and writer
+#   problem_file: the problem-file reader; sgf: the SGF reader, fitting, the game
+#   tree and both writers
 # Extra libFuzzer options can come in FUZZ_OPTIONS (e.g. "-runs=10000000").
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -18,7 +19,7 @@ for t in "${targets[@]}"; do
       sources=("$root/BAN/problem_file.cpp" "$root/BAN/board.cpp")
       seeds="$root/tests/fuzz/corpus" ;;
     sgf)
-      sources=("$root/BAN/sgf/sgf_reader.cpp" "$root/BAN/sgf/sgf_fit.cpp" "$root/BAN/sgf/sgf_writer.cpp"
+      sources=("$root/BAN/sgf/sgf_reader.cpp" "$root/BAN/sgf/sgf_fit.cpp" "$root/BAN/sgf/sgf_writer.cpp" "$root/BAN/sgf/sgf_tree.cpp"
                "$root/BAN/problem_file.cpp" "$root/BAN/board.cpp" "$root/BAN/rules.cpp")
       seeds="$root/tests/fuzz/sgf_corpus" ;;
     *) echo "unknown fuzz target: $t" >&2; exit 2 ;;

@@ -71,22 +71,20 @@ const Case Cases[] = {
     // refusals
     {"unclosed bracket", "(;AB[aa]\nC[oops)\n\n", 0, "SGF の書式が正しくありません（2 行目）"},
     {"unclosed tree", "(;AB[aa]\n;B[bb]", 0, "SGF の書式が正しくありません（2 行目）"},
-    {"property outside a node", "(AB[aa])", 0, "SGF の書式が正しくありません"},
+    {"property outside a node", "(;AB[aa])AW[bb]", 0, "SGF の書式が正しくありません"},
     {"node after a variation", "(;AB[aa](;B[bb]);W[cc])", 0, "SGF の書式が正しくありません"},
     {"empty game tree", "(;AB[aa])()", 0, "SGF の書式が正しくありません"},
     {"a name without capitals", "(;add[aa])", 0, "SGF の書式が正しくありません"},
     {"text before the collection", "x(;AB[aa])", 0, "SGF の書式が正しくありません"},
     {"nothing but blanks", " \n ", 0, "SGF のゲームツリーがありません"},
     {"point off a 9x9 board", "(;SZ[9]AB[jj])", 0, "座標 [jj] は盤の上にありません"},
-    {"move off the board", "(;SZ[9];B[ka])", 0, "座標 [ka] は盤の上にありません"},
+    {"a move that is no point", "(;SZ[9];B[k])", 0, "座標 [k] は盤の上にありません"},
     {"capital coordinates are off any board here", "(;AB[AA])", 0, "座標 [AA] は盤の上にありません"},
     {"board over 19", "(;SZ[21])", 0, "盤の大きさ SZ[21] には対応していません"},
     {"rectangle over 19", "(;SZ[13:20])", 0, "盤の大きさ SZ[13:20] には対応していません"},
     {"not Go", "(;GM[3]SZ[8])", 0, "囲碁の棋譜ではありません"},
     {"tree that is not there", "(;AB[aa])(;AB[bb])", 2, "ゲームツリー 3 はありません（全 2）"},
     {"19x19 stones across the top", "(;AB[aa][sa]AW[ja])", 0, "石が 13 路盤の隅に収まりません（19 路盤）"},
-    {"19x19 white area reaches the cut", "(;AW[ga][ma])", 0, "白の周りが盤の端に接するため 13 路盤に移せません（19 路盤）"},
-    {"9x9 white area across the board", "(;SZ[9]AW[ae][be][ce][de][ee][fe][ge][he][ie])", 0, "白の周りが盤の端に接するため"},
 };
 
 TEST(Sgf, ComposedFilesReadFitOrRefuse) {

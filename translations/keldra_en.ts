@@ -1027,5 +1027,13 @@
         <source>対象：%1 の石</source>
         <translation>Target: the group of the stone at %1</translation>
     </message>
+    <message>
+        <source>注意：白の周りが元の盤の端に接しています。13 路盤では結果が変わることがあります（%1）</source>
+        <translation>Note: White's area touches the edge of the original board. On the 13×13 board the result may differ (%1).</translation>
+    </message>
+    <message>
+        <source>解答図が大きすぎるため一部を読み込みませんでした</source>
+        <translation>The solution tree is too large; part of it was not read.</translation>
+    </message>
 </context>
 </TS>

@@ -51,7 +51,18 @@ AxisFit placeAxis(int side, const Span& s, int& offset) {
         offset = high;
         return AxisFit::Placed;
     }
-    return (lowFits || highFits) ? AxisFit::EdgeTouched : AxisFit::NoRoom;
+    if (!lowFits && !highFits) return AxisFit::NoRoom;
+    // White's area reaches the facing line either way: the edge the stones
+    // fit at, the one nearer to white when both do.
+    if (lowFits && highFits) {
+        const bool byWhite = s.whiteMax > 0;
+        const int lo = byWhite ? s.whiteMin : s.stoneMin;
+        const int hiEnd = byWhite ? s.whiteMax : s.stoneMax;
+        offset = (anyStone && side - hiEnd < lo - 1) ? high : 0;
+    } else {
+        offset = lowFits ? 0 : high;
+    }
+    return AxisFit::EdgeTouched;
 }
 
 // White's area: white stones and the points reached from them in at most
@@ -105,6 +116,10 @@ std::string FitNoCornerMessage(int width, int height) {
 std::string FitEdgeMessage(int width, int height) {
     return Fill(Tr("白の周りが盤の端に接するため 13 路盤に移せません（%1）"), {sizeText(width, height)});
 }
+std::string FitEdgeWarning(int width, int height) {
+    return Fill(Tr("注意：白の周りが元の盤の端に接しています。13 路盤では結果が変わることがあります（%1）"),
+                {sizeText(width, height)});
+}
 
 FittedProblem FitSgfGame(const SgfGame& game) {
     FittedProblem out;
@@ -136,10 +151,8 @@ FittedProblem FitSgfGame(const SgfGame& game) {
         out.error = FitNoCornerMessage(width, height);
         return out;
     }
-    if (fx != AxisFit::Placed || fy != AxisFit::Placed) {
-        out.error = FitEdgeMessage(width, height);
-        return out;
-    }
+    if (fx != AxisFit::Placed || fy != AxisFit::Placed) out.warning = FitEdgeWarning(width, height);
+    if (game.treeCut) out.warning += (out.warning.empty() ? "" : "\n") + Tr(TreeCutWarning);
 
     Position pos;
     for (int x = 0; x < width; ++x) {
@@ -164,6 +177,19 @@ FittedProblem FitSgfGame(const SgfGame& game) {
         PlaceStone(pos, x, y, c);
         if (pos.at(x, y).Stone != c) break;
         out.record.push_back({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), c});
+    }
+    out.tree = game.tree;
+    for (SgfTreeNode& n : out.tree.nodes) {
+        if (n.move.colour != Black && n.move.colour != White) continue;
+        n.move.colour = colourOf(n.move.colour);
+        if (n.move.x == 0) continue;
+        const int x = n.move.x + out.dx, y = n.move.y + out.dy;
+        if (IsPlayable(x, y)) {
+            n.move.x = static_cast<std::uint8_t>(x);
+            n.move.y = static_cast<std::uint8_t>(y);
+        } else {
+            n.move.x = n.move.y = 0;
+        }
     }
     out.ok = true;
     return out;

@@ -26,6 +26,7 @@ std::string quoted(std::string_view value) {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool isLower(char c) { return c >= 'a' && c <= 'z'; }
+bool isLetter(char c) { return isUpper(c) || isLower(c); }
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -63,6 +64,9 @@ struct NodeProps {
     bool hasPL = false, hasSZ = false, hasCA = false, hasGM = false, hasC = false;
     std::string PL, SZ, CA, GM, C;
     std::vector<std::pair<std::uint8_t, std::uint8_t>> marks;  // MA, TR and SQ points, 1-based
+    bool any = false;         // a property was read
+    bool otherSetup = false;  // AB, AW or AE in a node off the main line
+    SgfJudgement mark = SgfJudgement::Unknown;  // TE (correct) or BM (wrong)
 
     NodeProps() {
         for (auto& col : setup) col.fill(255);
@@ -79,6 +83,9 @@ struct NodeProps {
         hasPL = hasSZ = hasCA = hasGM = hasC = false;
         PL.clear(), SZ.clear(), CA.clear(), GM.clear(), C.clear();
         marks.clear();
+        otherSetup = false;
+        mark = SgfJudgement::Unknown;
+        any = false;
     }
 };
 
@@ -107,6 +114,13 @@ public:
         if (!failed_ && depth_ != 0) syntaxError();  // a game tree left open
         if (!failed_ && trees_ == 0) fail(Tr(SgfEmptyMessage));
         if (!failed_ && !taken_) fail(SgfNoTreeMessage(want_, trees_));
+        if (!failed_) {
+            ResolveJudgements(result_.game.tree, !fileMarked_);
+            // The colour that plays first, as fitting decides it.
+            const SgfGame& g = result_.game;
+            const std::uint8_t firstPlayer = g.toPlay == 2 || (g.toPlay == 0 && !g.moves.empty() && g.moves.front().colour == 2) ? 2 : 1;
+            JudgeVariations(result_.game.tree, variations_, !fileMarked_, firstPlayer);
+        }
         result_.trees = trees_;
         result_.ok = !failed_;
         if (failed_) result_.game = SgfGame{};
@@ -145,6 +159,10 @@ private:
             mainHadChild_ = false;
             nodeInMain_ = 0;
             phase_ = Phase::Setup;
+            nodeInTree_ = 0;
+            cur_ = NoNode;
+            branches_.clear();
+            if (selected()) variations_.clear();
             if (selected()) {
                 result_.game = SgfGame{};
                 result_.tree = tree_;
@@ -157,38 +175,70 @@ private:
                 mainDepth_ = depth_ + 1;  // the first variation continues the main line
                 mainHadChild_ = false;
             }
+            if (selected()) pushBranch(cur_);
         }
         ++depth_;
         expect_ = Expect::FirstNode;
     }
 
     void closeTree() {
-        if (depth_ == 0 || expect_ == Expect::FirstNode) {
+        if (depth_ == 0 || (expect_ == Expect::FirstNode && depth_ == 1)) {
             ++i_;
             return syntaxError();
         }
         ++i_;
         endNode();
-        if (depth_ == mainDepth_) {
+        if (expect_ == Expect::FirstNode) {
+            // An empty variation "()" adds nothing; when it stood first, the
+            // next variation continues the main line.
+            if (depth_ == mainDepth_) {
+                --mainDepth_;
+                mainHadChild_ = false;
+            }
+        } else if (depth_ == mainDepth_) {
             --mainDepth_;
             mainHadChild_ = true;
         }
+        if (depth_ > 1 && selected()) cur_ = popBranch();
         --depth_;
         expect_ = Expect::TreesOnly;
     }
 
-    void openNode() {
+    // A node opens at ';', or (`implicit`) at a property right after "(".
+    void openNode(bool implicit = false) {
         if (depth_ == 0 || expect_ == Expect::TreesOnly) return syntaxError();
-        ++i_;
+        if (!implicit) ++i_;
         endNode();
         nodeOpen_ = true;
         keep_ = selected() && depth_ == mainDepth_ && phase_ != Phase::Done;
+        inTree_ = selected();
         expect_ = Expect::NodesOrTrees;
+    }
+
+    // The open variations of the taken tree: the node each one hangs from,
+    // stored as runs so that a long row of variations under dropped nodes
+    // takes no memory.
+    void pushBranch(int node) {
+        if (!branches_.empty() && branches_.back().first == node) {
+            ++branches_.back().second;
+        } else {
+            branches_.emplace_back(node, 1);
+        }
+    }
+    int popBranch() {
+        if (branches_.empty()) return Dropped;
+        const int node = branches_.back().first;
+        if (--branches_.back().second == 0) branches_.pop_back();
+        return node;
     }
 
     // Reads one property: its identifier and one or more values.
     void property() {
-        if (!nodeOpen_) return syntaxError();  // a property outside a node
+        if (!nodeOpen_) {
+            // "(" followed by properties: a node whose ';' is missing
+            if (depth_ > 0 && expect_ == Expect::FirstNode) openNode(true);
+            if (!nodeOpen_) return syntaxError();  // a property outside a node
+        }
         constexpr std::size_t MaxIdentifier = 64;
         std::string name;
         std::size_t letters = 0;
@@ -198,6 +248,7 @@ private:
             ++i_;
         }
         if (name.empty()) return syntaxError();
+        props_.any = true;
         skipBlanks();
         if (i_ >= b_.size() || b_[i_] != '[') return syntaxError();
         std::string* single = nullptr;
@@ -205,21 +256,39 @@ private:
         std::string pointValue;
         bool* flag = nullptr;
         bool markList = false;
+        // A property repeated in one node: the comments are joined, line by
+        // line; of the others the first counts.
+        bool join = false;
         if (keep_) {
             if (name == "MA" || name == "TR" || name == "SQ") markList = true;
             else if (name == "AB") setupCode = 1;
             else if (name == "AW") setupCode = 2;
             else if (name == "AE") setupCode = 0;
-            else if (name == "B" || name == "W") {
-                props_.hasMove = true;
-                props_.moveColour = name == "B" ? 1 : 2;
-                single = &props_.move;
-            } else if (name == "PL") single = &props_.PL, flag = &props_.hasPL;
+            else if (name == "PL") single = &props_.PL, flag = &props_.hasPL;
             else if (name == "SZ") single = &props_.SZ, flag = &props_.hasSZ;
             else if (name == "CA") single = &props_.CA, flag = &props_.hasCA;
             else if (name == "GM") single = &props_.GM, flag = &props_.hasGM;
-            else if (name == "C") single = &props_.C, flag = &props_.hasC;
+        } else if (inTree_ && (name == "AB" || name == "AW" || name == "AE")) {
+            props_.otherSetup = true;
         }
+        if (inTree_ && (name == "B" || name == "W") && !props_.hasMove) {
+            props_.hasMove = true;
+            props_.moveColour = name == "B" ? 1 : 2;
+            single = &props_.move;
+        }
+        // Marks are read in every node until one is found: a collection that
+        // marks no node at all is judged differently.
+        if (inTree_ || !fileMarked_) {
+            if (name == "C") {
+                join = props_.hasC;
+                single = &props_.C, flag = &props_.hasC;
+            } else if (name == "TE" && props_.mark == SgfJudgement::Unknown) {
+                props_.mark = SgfJudgement::Correct;
+            } else if (name == "BM" && props_.mark == SgfJudgement::Unknown) {
+                props_.mark = SgfJudgement::Wrong;
+            }
+        }
+        if (flag && *flag && !join) single = nullptr;
         if (flag) *flag = true;
         bool first = true;
         while (i_ < b_.size() && b_[i_] == '[') {
@@ -228,7 +297,11 @@ private:
                 pointValue.clear();
                 into = &pointValue;
             } else if (single && first) {
-                single->clear();
+                if (join) {
+                    *single += '\n';
+                } else {
+                    single->clear();
+                }
                 into = single;
             }
             const std::size_t opened = i_;
@@ -275,10 +348,6 @@ private:
         x = s[0] - 'a' + 1;
         y = s[1] - 'a' + 1;
         return true;
-    }
-    // One point on the taken tree's board.
-    bool point(std::string_view s, int& x, int& y) const {
-        return letters(s, x, y) && x <= result_.game.width && y <= result_.game.height;
     }
 
     // A point or a rectangle "xy:xy" of an AB, AW or AE list, set in the
@@ -338,28 +407,124 @@ private:
         }
     }
 
-    void addMove() {
-        SgfGame& g = result_.game;
-        SgfMove m{props_.moveColour, 0, 0};
+    // The node's move on the taken tree's board: a point, or a pass for an
+    // empty value or a point off the board (a tenuki; "tt" is one on every
+    // board up to 19 lines). Capitals address lines 27 to 52, all of them off
+    // the board. False when the value is not a point at all.
+    bool nodeMove(SgfMove& m) const {
+        m = SgfMove{props_.moveColour, 0, 0};
         const std::string_view v = trimmed(props_.move);
-        int x, y;
-        if (v.empty() || (v == "tt" && g.width <= 19 && g.height <= 19)) {
-            // a pass
-        } else if (point(v, x, y)) {
+        if (v.empty()) return true;
+        if (v.size() != 2 || !isLetter(v[0]) || !isLetter(v[1])) return false;
+        const auto line = [](char c) { return isLower(c) ? c - 'a' + 1 : c - 'A' + LetterLines + 1; };
+        const int x = line(v[0]), y = line(v[1]);
+        if (x <= result_.game.width && y <= result_.game.height) {
             m.x = static_cast<std::uint8_t>(x);
             m.y = static_cast<std::uint8_t>(y);
-        } else {
-            return fail(SgfOffBoardMessage(props_.move));
         }
+        return true;
+    }
+
+    void addMove() {
+        SgfMove m;
+        if (!nodeMove(m)) return fail(SgfOffBoardMessage(props_.move));
+        SgfGame& g = result_.game;
         if (g.moves.size() < SgfMaxMoves) g.moves.push_back(m);
     }
 
-    // Takes what the node that just ended says about the position.
+    // Takes what the node that just ended says about the position and the
+    // game tree.
     void endNode() {
         if (!nodeOpen_) return;
         nodeOpen_ = false;
-        if (!keep_) return;
-        keep_ = false;
+        if (!props_.any && nodeInTree_ > 0) {  // an empty node changes nothing
+            if (keep_) ++nodeInMain_;
+            keep_ = inTree_ = false;
+            return;
+        }
+        const bool rootPart = keep_ && phase_ == Phase::Setup;  // the root or a setup node before any move
+        if (keep_) {
+            mainNode();
+            if (failed_) return;
+        }
+        if (inTree_) {
+            treeNode(rootPart);
+        } else if (!fileMarked_ && nodeInTree_++ > 0 && nodeMark() != SgfJudgement::Unknown) {
+            fileMarked_ = true;
+        }
+        keep_ = inTree_ = false;
+        if (props_.any) props_.clear();
+    }
+
+    SgfJudgement nodeMark() const {
+        if (props_.mark != SgfJudgement::Unknown) return props_.mark;
+        return props_.hasC ? SgfCommentMark(props_.C) : SgfJudgement::Unknown;
+    }
+
+    // A comment for the tree, within the tree's budget of comment bytes.
+    std::string treeComment() {
+        if (!props_.hasC) return {};
+        std::string text = commentText(props_.C);
+        if (treeCommentBytes_ + text.size() > SgfMaxTreeCommentBytes) {
+            result_.game.treeCut = true;
+            return {};
+        }
+        treeCommentBytes_ += text.size();
+        return text;
+    }
+
+    // The node that just ended, in the taken tree.
+    void treeNode(bool rootPart) {
+        SgfTree& t = result_.game.tree;
+        const bool first = nodeInTree_++ == 0;
+        // Only the marks the tree keeps count as the file's marks, so that the
+        // tree written out judges the same when read again.
+        const SgfJudgement mark = first ? SgfJudgement::Unknown : nodeMark();
+        if (first) {
+            treeCommentBytes_ = 0;
+            t.nodes[0].comment = treeComment();
+            cur_ = 0;
+        }
+        if (cur_ < 0) return;
+        if ((props_.hasSetup || props_.otherSetup) && !rootPart) {
+            cur_ = Dropped;  // stones set up amid the moves: the line is not followed
+            return;
+        }
+        if (props_.hasMove) {
+            SgfMove m;
+            if (!nodeMove(m)) {
+                cur_ = Dropped;
+                return;
+            }
+            if (t.nodes.size() >= SgfMaxTreeNodes) {
+                result_.game.treeCut = true;
+                cur_ = Dropped;
+                return;
+            }
+            cur_ = t.add(cur_, m, first ? std::string() : treeComment(), mark);
+            if (mark != SgfJudgement::Unknown) fileMarked_ = true;
+            if (mark == SgfJudgement::Unknown && props_.hasC && SgfCommentIsVariation(props_.C)) variations_.push_back(cur_);
+            return;
+        }
+        if (first || rootPart || cur_ == 0) return;
+        // A node without a move: its comment and mark belong to the move above.
+        SgfTreeNode& n = t.nodes[static_cast<std::size_t>(cur_)];
+        if (n.mark == SgfJudgement::Unknown && mark != SgfJudgement::Unknown) {
+            n.mark = n.judgement = mark;
+            fileMarked_ = true;
+        }
+        if (n.mark == SgfJudgement::Unknown && props_.hasC && SgfCommentIsVariation(props_.C)) variations_.push_back(cur_);
+        std::string text = treeComment();
+        if (text.empty()) return;
+        if (n.comment.size() + text.size() + 1 >= SgfMaxCommentBytes) {
+            result_.game.treeCut = true;  // a joined comment stays within one comment's size
+            return;
+        }
+        n.comment += (n.comment.empty() ? "" : "\n") + text;
+    }
+
+    // The node that just ended, on the taken tree's main line.
+    void mainNode() {
         SgfGame& g = result_.game;
         if (nodeInMain_++ == 0) {  // the root node
             if (props_.hasGM && trimmed(props_.GM) != "1") return fail(Tr(SgfNotGoMessage));
@@ -396,7 +561,6 @@ private:
                 addMove();
             }
         }
-        props_.clear();
     }
 
     // Line ends become '\n'; a comment longer than the limit is cut at a line end.
@@ -439,7 +603,15 @@ private:
     int tree_ = -1;
     bool taken_ = false;
     bool nodeOpen_ = false;
-    bool keep_ = false;  // the open node is on the taken tree's main line
+    bool keep_ = false;    // the open node is on the taken tree's main line
+    bool inTree_ = false;  // the open node is in the taken tree
+    bool fileMarked_ = false;  // a node of the file (other than a root) carries a mark
+    long nodeInTree_ = 0;      // nodes of the current game tree so far
+    static constexpr int NoNode = -1, Dropped = -2;
+    int cur_ = NoNode;         // the tree node the next move hangs from, or Dropped
+    std::vector<std::pair<int, long>> branches_;
+    std::size_t treeCommentBytes_ = 0;
+    std::vector<int> variations_;  // tree nodes whose comments say 变化, unmarked
     long nodeInMain_ = 0;
     Phase phase_ = Phase::Setup;
     NodeProps props_;
@@ -524,14 +696,18 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> CommentAsUtf8(const SgfGame& game, const CharsetDecoder& decode) {
-    if (game.comment.empty()) return std::nullopt;
-    if (!game.charset.empty() && !IsUtf8CharsetName(game.charset) && decode) {
-        auto text = decode(game.charset, game.comment);
+std::optional<std::string> TextAsUtf8(std::string_view charset, const std::string& bytes, const CharsetDecoder& decode) {
+    if (bytes.empty()) return std::nullopt;
+    if (!charset.empty() && !IsUtf8CharsetName(charset) && decode) {
+        auto text = decode(charset, bytes);
         if (text && IsValidUtf8(*text)) return text;
     }
-    if (IsValidUtf8(game.comment)) return game.comment;
+    if (IsValidUtf8(bytes)) return bytes;
     return std::nullopt;
+}
+
+std::optional<std::string> CommentAsUtf8(const SgfGame& game, const CharsetDecoder& decode) {
+    return TextAsUtf8(game.charset, game.comment, decode);
 }
 
 bool IsUtf8CharsetName(std::string_view name) {

@@ -2,8 +2,8 @@
 // game trees with variations. Of one chosen game tree the reader keeps what a
 // problem needs: the board size, the position of the root node (with the
 // setup nodes that follow it before any move) with its marked points, the
-// player to move, the root comment with its charset, and the moves of the
-// main line.
+// player to move, the root comment with its charset, the moves of the main
+// line, and the whole game tree with each node's comment and judgement.
 #pragma once
 
 #include <array>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BAN/texts.h"
+#include "BAN/sgf/sgf_tree.h"
 
 namespace keldra {
 
@@ -28,10 +29,10 @@ inline constexpr std::size_t SgfMaxMoves = 1000;
 // Bytes of the root comment kept; a longer comment is cut at a line end.
 inline constexpr std::size_t SgfMaxCommentBytes = 64 * 1024;
 
-struct SgfMove {
-    std::uint8_t colour;  // 1 black, 2 white
-    std::uint8_t x, y;    // 1-based from the left and the top; 0 0 is a pass
-};
+// Nodes of the game tree kept; the moves of a larger tree are left out.
+inline constexpr std::size_t SgfMaxTreeNodes = 100000;
+// Comment bytes kept over all nodes of the tree; later comments are left out.
+inline constexpr std::size_t SgfMaxTreeCommentBytes = std::size_t{4} << 20;
 
 struct SgfGame {
     int width = SgfMaxSide;
@@ -45,6 +46,16 @@ struct SgfGame {
     // Points marked (MA, TR, SQ) on the start position, 1-based (x, y), in
     // the file's order: collections mark the group a problem is about.
     std::vector<std::pair<std::uint8_t, std::uint8_t>> marks;
+    // The game tree in the file's coordinates: the root is the start
+    // position (its comment the root comment), each further node one move
+    // with its comment (the comments of nodes without a move joined to the
+    // move above them) in the file's bytes. A move off the board (a tenuki,
+    // as [zz] is written in some collections) is kept as a pass; a
+    // variation that sets up stones after its first move is left out from
+    // there. Judgements are resolved: with no node of the whole file marked,
+    // the first variation counts as correct.
+    SgfTree tree;
+    bool treeCut = false;  // nodes or comments over the limits were left out
 
     std::uint8_t at(int x, int y) const { return setup[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)]; }
 };
@@ -82,6 +93,9 @@ using CharsetDecoder = std::function<std::optional<std::string>(std::string_view
 // they are if they are valid UTF-8; else nothing. Bytes are never passed on
 // as UTF-8 unchecked, whatever a decoder returns.
 std::optional<std::string> CommentAsUtf8(const SgfGame& game, const CharsetDecoder& decode);
+
+// The same for any text of the file (a tree node's comment) in `charset`.
+std::optional<std::string> TextAsUtf8(std::string_view charset, const std::string& bytes, const CharsetDecoder& decode);
 
 // The reader's messages.
 std::string SgfSyntaxMessage(long line);

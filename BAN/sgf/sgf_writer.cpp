@@ -10,9 +10,11 @@ std::string pointText(int x, int y) {
     return {static_cast<char>('a' + x - 1), static_cast<char>('a' + y - 1)};
 }
 
+}  // namespace
+
 // Comment bytes that are not valid UTF-8 become '?', one per byte of the
 // broken sequence, so the file always matches its CA[UTF-8].
-std::string validUtf8(std::string_view text) {
+std::string SgfValidUtf8(std::string_view text) {
     if (IsValidUtf8(text)) return std::string(text);
     std::string out;
     std::size_t k = 0;
@@ -30,8 +32,6 @@ std::string validUtf8(std::string_view text) {
     }
     return out;
 }
-
-}  // namespace
 
 std::string SgfEscaped(std::string_view text) {
     std::string out;
@@ -61,7 +61,7 @@ std::string SgfText(const Board& start, const std::vector<MoveRecord>& moves, st
     }
     if (!comment.empty()) {
         out += "\nC[";
-        out += SgfEscaped(validUtf8(comment));
+        out += SgfEscaped(SgfValidUtf8(comment));
         out += ']';
     }
     for (const MoveRecord& m : moves) {

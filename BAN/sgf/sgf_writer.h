@@ -15,6 +15,9 @@ namespace keldra {
 // node per move, B[] or W[]. Codes other than black and white are not written.
 std::string SgfText(const Board& start, const std::vector<MoveRecord>& moves, std::string_view comment);
 
+// `text` with every byte that is not part of valid UTF-8 turned into '?'.
+std::string SgfValidUtf8(std::string_view text);
+
 // The text of an SGF value: ']' and '\' escaped.
 std::string SgfEscaped(std::string_view text);
 

@@ -5,6 +5,23 @@
 
 namespace keldra {
 
+namespace {
+
+// The lines of `text`, a final line end starting no line.
+void addLines(std::vector<std::string>& memo, const std::string& text) {
+    if (text.empty()) return;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const auto nl = text.find('\n', at);
+        memo.push_back(text.substr(at, nl == std::string::npos ? std::string::npos : nl - at));
+        if (nl == std::string::npos) break;
+        at = nl + 1;
+        if (at == text.size()) break;
+    }
+}
+
+}  // namespace
+
 OpenedProblem ReadProblemPath(const std::string& path, int tree, const CharsetDecoder& decode) {
     OpenedProblem out;
     out.place.path = path;
@@ -30,27 +47,14 @@ OpenedProblem ReadProblemPath(const std::string& path, int tree, const CharsetDe
     out.ok = true;
     out.stones = fit.stones;
     out.record = std::move(fit.record);
+    if (fit.swapped) out.memo.push_back(Tr(SwappedColoursNote));
+    addLines(out.memo, fit.warning);
+    if (const auto comment = CommentAsUtf8(load.game, decode)) addLines(out.memo, *comment);
+    out.targetX = fit.targetX, out.targetY = fit.targetY;
     out.tree = std::move(fit.tree);
-    // The book's comments in the file's charset, as the root comment is read;
-    // a comment that cannot be read as text is left out.
-    SgfGame node;
-    node.charset = load.game.charset;
     for (SgfTreeNode& n : out.tree.nodes) {
         if (n.comment.empty()) continue;
-        node.comment = std::move(n.comment);
-        n.comment = CommentAsUtf8(node, decode).value_or(std::string());
-    }
-    if (fit.swapped) out.memo.push_back(Tr(SwappedColoursNote));
-    out.targetX = fit.targetX, out.targetY = fit.targetY;
-    if (const auto comment = CommentAsUtf8(load.game, decode)) {
-        std::size_t at = 0;
-        while (at <= comment->size()) {
-            const auto nl = comment->find('\n', at);
-            out.memo.push_back(comment->substr(at, nl == std::string::npos ? std::string::npos : nl - at));
-            if (nl == std::string::npos) break;
-            at = nl + 1;
-            if (at == comment->size()) break;  // a final line end starts no line
-        }
+        n.comment = TextAsUtf8(load.game.charset, n.comment, decode).value_or(std::string());
     }
     return out;
 }
