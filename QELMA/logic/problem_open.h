@@ -19,9 +19,8 @@ struct OpenedProblem {
     ProblemStones stones{};          // the position, in problem-file order
     std::vector<MoveRecord> record;  // an SGF main line that stands on the position
     std::vector<std::string> memo;   // lines for Memo1: the colour note, the fitting's warning, the comment
-    SgfTree tree;                    // an SGF file's game tree on the board, comments as UTF-8 (or left out)
+    SgfTree tree;                    // the book's solution tree on the board (the root alone when none), comments as UTF-8
     ProblemPlace place;              // the game tree taken and how many the file holds
-    SgfTree tree;                    // the book's solution tree (the root alone when none)
     std::uint8_t targetX = 0, targetY = 0;  // a white stone the SGF file marks (MA, TR, SQ); 0, 0: none
 };
 
