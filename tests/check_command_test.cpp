@@ -36,7 +36,8 @@ TEST(CheckCommand, BookAnswersAgainstTheProver) {
               d + "book.sgf (1/5): agree; book 2,1; kill 2,1; ko none\n" +
               d + "book.sgf (2/5): book move fails; book 1,1; kill 2,1; ko none; refuted 1,1>2,1\n" +
               d + "book.sgf (3/5): other moves also kill; book 1,1; kill 1,1 2,1; ko none\n" +
-              d + "book.sgf (4/5): agree; book 3,1; kill none; ko 3,1\n" +
+              d + "book.sgf (4/5): agree; book 3,1; kill 3,1; ko none\n" +  // a ko white can never win
+
               d + "broken.sgf (1/1): not opened; SGF の書式が正しくありません（1 行目）\n" +
               d + "far.sgf (1/1): unknown; book 13,13; kill 2,1; ko none; not proved 13,13\n" +
               d + "more.sgf (1/1): agree; book 1,1 2,1; kill 1,1 2,1; ko none\n"

@@ -172,8 +172,8 @@ TEST(ProverProofTree, CliWritesTheTreeAsSgfThatReadersLoad) {
     std::stringstream text;
     text << in.rdbuf();
     const std::string sgf = text.str();
-    EXPECT_NE(sgf.find(";B[ll]C[正解]"), std::string::npos) << "the killing move 12,12 with its status";
-    EXPECT_NE(sgf.find(";B[kl]C[失敗]\n;W[ll]"), std::string::npos) << "a refuted move with its refutation";
+    EXPECT_NE(sgf.find(";B[ll]TE[1]C[正解]"), std::string::npos) << "the killing move 12,12 with its status";
+    EXPECT_NE(sgf.find(";B[kl]BM[1]C[失敗]\n;W[ll]"), std::string::npos) << "a refuted move with its refutation";
 
     const SgfLoad load = ParseSgf(sgf);
     ASSERT_TRUE(load.ok);
