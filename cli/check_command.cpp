@@ -10,6 +10,7 @@
 #include "QELMA/logic/problem_folder.h"
 #include "QELMA/logic/problem_open.h"
 #include "cli/charset_decoder.h"
+#include "cli/prove_command.h"
 #include "prover/prover.h"
 
 namespace keldra {
@@ -17,15 +18,6 @@ namespace keldra {
 namespace {
 
 constexpr int UsageError = 2;
-
-// A positive number of seconds, at most a day: "5", "0.5".
-bool parseSeconds(std::string_view s, double& out) {
-    if (s.empty() || s.size() > 12) return false;
-    for (const char c : s)
-        if (!((c >= '0' && c <= '9') || c == '.')) return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
-}
 
 struct Point {
     int x, y;
@@ -143,7 +135,7 @@ void checkFile(const std::string& path, const prover::ProveOptions& options, Tal
 int RunCheckCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     prover::ProveOptions options;
     if (args.size() == 4 && args[2] == "--seconds") {
-        if (!parseSeconds(args[3], options.seconds)) return UsageError;
+        if (!ParseSeconds(args[3], options.seconds)) return UsageError;
     } else if (args.size() != 2) {
         return UsageError;
     }

@@ -22,15 +22,6 @@ constexpr int TreeNodes = 3000;
 
 std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
 
-// A positive number of seconds, at most a day: "5", "0.5".
-bool parseSeconds(std::string_view s, double& out) {
-    if (s.empty() || s.size() > 12) return false;
-    for (const char c : s)
-        if (!((c >= '0' && c <= '9') || c == '.')) return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
-}
-
 // Lines to widen the play area by: "0" to "9".
 bool parseWiden(std::string_view s, int& out) {
     if (s.size() != 1 || s[0] < '0' || s[0] > '9') return false;
@@ -75,7 +66,7 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
     for (; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return false;
         if (args[i] == "--seconds" && !seconds) {
-            if (!parseSeconds(args[i + 1], a.options.seconds)) return false;
+            if (!ParseSeconds(args[i + 1], a.options.seconds)) return false;
             seconds = true;
         } else if (args[i] == "--tree" && a.treeOut.empty() && !args[i + 1].empty()) {
             a.treeOut = args[i + 1];
@@ -94,6 +85,14 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
 }
 
 }  // namespace
+
+bool ParseSeconds(std::string_view s, double& out) {
+    if (s.empty() || s.size() > 12) return false;
+    for (const char c : s)
+        if (!((c >= '0' && c <= '9') || c == '.')) return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= 86400;
+}
 
 int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err) {
     ProveArguments a;

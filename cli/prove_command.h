@@ -14,6 +14,10 @@ namespace keldra {
 // goes to OUT.sgf as an SGF game tree. Returns 0 whatever the verdict, 1 on
 // a load error or when the tree cannot be written, 2 on bad usage (nothing
 // printed: the caller prints the usage).
+// A positive number of seconds, at most a day ("5", "0.5"), as --seconds
+// takes it; false for anything else.
+bool ParseSeconds(std::string_view s, double& out);
+
 int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace keldra
