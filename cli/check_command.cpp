@@ -28,7 +28,12 @@ struct Point {
 std::string pointsText(const std::vector<Point>& points) {
     if (points.empty()) return "none";
     std::string t;
-    for (const Point& p : points) t += (t.empty() ? "" : " ") + std::to_string(p.x) + "," + std::to_string(p.y);
+    for (const Point& p : points) {
+        if (!t.empty()) t += ' ';
+        t += std::to_string(p.x);
+        t += ',';
+        t += std::to_string(p.y);
+    }
     return t;
 }
 
@@ -90,7 +95,10 @@ void checkProblem(const std::string& path, int tree, int trees, const prover::Pr
             outside.push_back(p);
         } else if (at->status == prover::FirstMoveStatus::Refuted) {
             fails = true;
-            refuted += " " + pointsText({p}) + ">" + pointsText({{at->refutation.x, at->refutation.y}});
+            refuted += ' ';
+            refuted += pointsText({p});
+            refuted += '>';
+            refuted += pointsText({{at->refutation.x, at->refutation.y}});
         } else if (at->status == prover::FirstMoveStatus::Unknown) {
             unknown = true;
         } else if (at->status == prover::FirstMoveStatus::KillsByKo && !kills.empty()) {

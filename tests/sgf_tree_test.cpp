@@ -142,7 +142,12 @@ struct LenientCase {
 
 std::string recordText(const std::vector<MoveRecord>& record) {
     std::string t;
-    for (const MoveRecord& m : record) t += (t.empty() ? "" : " ") + std::to_string(m.X) + "," + std::to_string(m.Y);
+    for (const MoveRecord& m : record) {
+        if (!t.empty()) t += ' ';
+        t += std::to_string(m.X);
+        t += ',';
+        t += std::to_string(m.Y);
+    }
     return t;
 }
 

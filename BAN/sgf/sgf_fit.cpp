@@ -152,7 +152,10 @@ FittedProblem FitSgfGame(const SgfGame& game) {
         return out;
     }
     if (fx != AxisFit::Placed || fy != AxisFit::Placed) out.warning = FitEdgeWarning(width, height);
-    if (game.treeCut) out.warning += (out.warning.empty() ? "" : "\n") + Tr(TreeCutWarning);
+    if (game.treeCut) {
+        if (!out.warning.empty()) out.warning += '\n';
+        out.warning += Tr(TreeCutWarning);
+    }
 
     Position pos;
     for (int x = 0; x < width; ++x) {

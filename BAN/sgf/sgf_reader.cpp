@@ -520,7 +520,8 @@ private:
             result_.game.treeCut = true;  // a joined comment stays within one comment's size
             return;
         }
-        n.comment += (n.comment.empty() ? "" : "\n") + text;
+        if (!n.comment.empty()) n.comment += '\n';
+        n.comment += text;
     }
 
     // The node that just ended, on the taken tree's main line.
