@@ -16,11 +16,11 @@ each=$(( seconds / ${#targets[@]} ))
 for t in "${targets[@]}"; do
   case "$t" in
     problem_file)
-      sources=("$root/BAN/problem_file.cpp" "$root/BAN/board.cpp")
+      sources=("$root/BAN/problem_file.cpp" "$root/BAN/board.cpp" "$root/BAN/texts.cpp")
       seeds="$root/tests/fuzz/corpus" ;;
     sgf)
       sources=("$root/BAN/sgf/sgf_reader.cpp" "$root/BAN/sgf/sgf_fit.cpp" "$root/BAN/sgf/sgf_writer.cpp" "$root/BAN/sgf/sgf_tree.cpp"
-               "$root/BAN/problem_file.cpp" "$root/BAN/board.cpp" "$root/BAN/rules.cpp")
+               "$root/BAN/problem_file.cpp" "$root/BAN/board.cpp" "$root/BAN/rules.cpp" "$root/BAN/texts.cpp")
       seeds="$root/tests/fuzz/sgf_corpus" ;;
     *) echo "unknown fuzz target: $t" >&2; exit 2 ;;
   esac
