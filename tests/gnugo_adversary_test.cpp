@@ -256,6 +256,24 @@ struct Tally {
     std::vector<std::string> gnugoSeesLife;  // held kill lines whose group GNU Go's owl reading calls alive
 };
 
+// GNU Go's move for `colour` in the duel, or `forced` when given, counted in
+// the tally. False when the line ends here: GNU Go gave up, or its move was
+// illegal (a failure).
+bool gnugoPlays(Duel& duel, std::uint8_t colour, std::optional<ProverMove> forced, const Problem& p, Tally& t) {
+    const Duel::Turn turn = forced ? (duel.play(*forced) ? Duel::Turn::Played : Duel::Turn::Refused)
+                                   : duel.gnugoTurn(colour, t.owlMoves);
+    if (turn == Duel::Turn::GaveUp) {
+        ++t.gaveUp;
+        return false;
+    }
+    ++t.gnugoMoves;
+    if (turn == Duel::Turn::Refused) {
+        t.failures.push_back(p.name + ": GNU Go's move is illegal here: " + lineText(duel.line()));
+        return false;
+    }
+    return true;
+}
+
 // A proved kill: black plays its first kill, GNU Go answers as white (with `reply` as
 // its first move when given), black answers with a clean kill proved again.
 void playKill(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> reply, Tally& t) {
@@ -285,17 +303,7 @@ void playKill(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> repl
             t.failures.push_back(p.name + ": white refutes black's proved kill after " + lineText(duel.line()));
             return;
         }
-        const Duel::Turn turn = move == 0 && reply ? (duel.play(*reply) ? Duel::Turn::Played : Duel::Turn::Refused)
-                                                   : duel.gnugoTurn(White, t.owlMoves);
-        if (turn == Duel::Turn::GaveUp) {
-            ++t.gaveUp;
-            return;
-        }
-        ++t.gnugoMoves;
-        if (turn == Duel::Turn::Refused) {
-            t.failures.push_back(p.name + ": GNU Go's move is illegal here: " + lineText(duel.line()));
-            return;
-        }
+        if (!gnugoPlays(duel, White, move == 0 ? reply : std::nullopt, p, t)) return;
         proof = prover::Prove(duel.board(), quickOptions());
     }
     if (proof.verdict == Verdict::Unknown) {
@@ -315,17 +323,7 @@ void playLife(GtpClient& gnugo, const Problem& p, std::optional<ProverMove> firs
     ASSERT_TRUE(duel.ok()) << p.name << ": GNU Go refused the position";
     ++t.lines;
     for (int move = 0; move < MovesPerLine; ++move) {
-        const Duel::Turn turn = move == 0 && first ? (duel.play(*first) ? Duel::Turn::Played : Duel::Turn::Refused)
-                                                   : duel.gnugoTurn(Black, t.owlMoves);
-        if (turn == Duel::Turn::GaveUp) {
-            ++t.gaveUp;
-            return;
-        }
-        ++t.gnugoMoves;
-        if (turn == Duel::Turn::Refused) {
-            t.failures.push_back(p.name + ": GNU Go's move is illegal here: " + lineText(duel.line()));
-            return;
-        }
+        if (!gnugoPlays(duel, Black, move == 0 ? first : std::nullopt, p, t)) return;
         if (duel.groupCaptured()) {
             t.failures.push_back(p.name + ": GNU Go's black captured the group: " + lineText(duel.line()));
             return;
