@@ -12,6 +12,8 @@ program refuses to load, and the median and 95th-percentile time.
     eval_books.py [options] --archive DIR      # each subfolder of DIR one collection
     eval_books.py [options] --sets LIST --root DIR   # exactly the files of LIST
     eval_books.py [options] ... --baseline DETAILS     # and compare the verdicts with a run's --details
+    eval_books.py [options] ... --trees DIR            # and keep the proof tree of every problem the
+                                                       # prover calls ko, alive or seki (prove --tree)
 
 Only problems in which black kills are measured: a root comment that says so
 (黑先白死, "to kill"); without one, a correct answer that does not say black
@@ -354,7 +356,7 @@ def parse_point(text):
         return None
 
 
-def measure(cli, path, seconds, extra):
+def measure(cli, path, seconds, extra, trees=None, name=""):
     row = {"file": path}
     with open(path, "rb") as f:
         tree = parse_sgf(f.read())
@@ -369,7 +371,14 @@ def measure(cli, path, seconds, extra):
         row["book"] = {(x + offset[0], y + offset[1]) for x, y in book}
     else:
         row["book"] = set()
+    tree_out = None
+    if trees:
+        rel = re.sub(r"[^A-Za-z0-9._-]+", "_", name + "-" + os.path.basename(path))
+        tree_out = os.path.join(trees, rel)
+        extra = extra + ["--tree", tree_out]
     r = prove(cli, path, seconds, extra)
+    if tree_out and os.path.exists(tree_out) and (r["rc"] != 0 or not (r.get("verdict") or ["unknown"])[0] in ("ko", "alive", "seki")):
+        os.remove(tree_out)  # only the book's kills that the prover does not call a clean kill keep their tree
     if r["rc"] != 0:
         row["outcome"] = "refused"
         return row
@@ -457,6 +466,7 @@ def main():
     ap.add_argument("--prover-args", default="", help="more arguments for prove")
     ap.add_argument("--details", help="one line per problem to this file")
     ap.add_argument("--baseline", help="a --details file of an earlier run: compare the verdicts")
+    ap.add_argument("--trees", help="a folder for the proof trees of the problems the prover calls ko, alive or seki")
     args = ap.parse_args()
 
     collections = []  # (name, folder, [relative files])
@@ -495,6 +505,8 @@ def main():
             f.write("\n".join(sets_out) + "\n")
 
     extra = shlex.split(args.prover_args)
+    if args.trees:
+        os.makedirs(args.trees, exist_ok=True)
     details = open(args.details, "w", encoding="utf-8") if args.details else None
     print("| collection | n | book move among kill/ko | of those, a clean kill | verdict ko |"
           " alive/seki | unknown | refused | median time | 95th pct |")
@@ -503,7 +515,7 @@ def main():
     for name, folder, files in kept:
         paths = [os.path.join(folder, f) for f in files]
         with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
-            rows = list(pool.map(lambda p: measure(args.cli, p, args.seconds, extra), paths))
+            rows = list(pool.map(lambda p: measure(args.cli, p, args.seconds, extra, args.trees, name), paths))
         for r in rows:
             if details:
                 details.write("%s\t%s\t%s\t%s\t%s\t%.2f\t%s\n" % (
