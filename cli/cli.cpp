@@ -28,7 +28,7 @@ constexpr int CliCellSize = 38;  // the 800x600 layout's cell size
 const char* const Usage =
     "usage: keldra-cli candidates FILE COLOUR | kill FILE X Y PLY | reply FILE | solve FILE |"
     " play FILE X,Y,C... | game FILE X,Y... | board FILE [TREE] | convert IN OUT | tree FILE [TREE] |"
-    " prove FILE [TREE] [--seconds S] [--tree OUT.sgf] [--widen N] [--target X,Y] | check FILE|DIR [--seconds S]";
+    " prove FILE [TREE] [--seconds S] [--nodes N] [--tree OUT.sgf] [--widen N] [--target X,Y] | check FILE|DIR [--seconds S]";
 
 class CliView : public FormView {
 public:

@@ -22,6 +22,13 @@ constexpr int TreeNodes = 3000;
 
 std::string point(const prover::ProverMove& m) { return std::to_string(m.x) + "," + std::to_string(m.y); }
 
+// A node limit: 1 to 10^12 positions.
+bool parseNodes(std::string_view s, std::uint64_t& out) {
+    if (s.empty() || s.size() > 13) return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size() && out >= 1 && out <= 1'000'000'000'000ull;
+}
+
 // Lines to widen the play area by: "0" to "9".
 bool parseWiden(std::string_view s, int& out) {
     if (s.size() != 1 || s[0] < '0' || s[0] > '9') return false;
@@ -50,8 +57,9 @@ struct ProveArguments {
     prover::ProveOptions options;
 };
 
-// prove FILE [TREE] [--seconds S] [--tree OUT] [--widen N] [--target X,Y]: the file, then an optional game-tree
-// number (counted from 1, as `board` takes it), then the options.
+// prove FILE [TREE] [--seconds S] [--nodes N] [--tree OUT] [--widen N] [--target X,Y]: the file, then an
+// optional game-tree number (counted from 1, as `board` takes it), then the options. --nodes alone lifts the
+// time limit, so that a measurement does not depend on the machine's load.
 bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a) {
     if (args.size() < 2) return false;
     a.file = args[1];
@@ -62,12 +70,15 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
         if (a.tree < 0) return false;
         ++i;
     }
-    bool seconds = false, widen = false;
+    bool seconds = false, widen = false, nodes = false;
     for (; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return false;
         if (args[i] == "--seconds" && !seconds) {
             if (!ParseSeconds(args[i + 1], a.options.seconds)) return false;
             seconds = true;
+        } else if (args[i] == "--nodes" && !nodes) {
+            if (!parseNodes(args[i + 1], a.options.nodeLimit)) return false;
+            nodes = true;
         } else if (args[i] == "--tree" && a.treeOut.empty() && !args[i + 1].empty()) {
             a.treeOut = args[i + 1];
             a.options.treeNodes = TreeNodes;
@@ -81,6 +92,7 @@ bool parseArguments(const std::vector<std::string_view>& args, ProveArguments& a
             return false;
         }
     }
+    if (nodes && !seconds) a.options.seconds = 0;
     return true;
 }
 

@@ -279,6 +279,10 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
         {{"prove", file, "--widen", "-1"}, 2},
         {{"prove", file, "--widen", "10"}, 2},
         {{"prove", file, "--widen", "1", "--widen", "1"}, 2},
+        {{"prove", file, "--nodes", "2000000"}, 0},
+        {{"prove", file, "--nodes", "0"}, 2},
+        {{"prove", file, "--nodes", "1e6"}, 2},
+        {{"prove", file, "--nodes", "5", "--nodes", "5"}, 2},
         {{"prove", file, "extra"}, 2},
         {{"prove"}, 2},
         {{"prove", "/nonexistent/problem.go"}, 1},
@@ -371,6 +375,18 @@ TEST(ProverProblems, CliProveTakesAGameTreeAndListsTheOpenMoves) {
     ASSERT_EQ(got[5].rfind("open: ", 0), 0u) << o.str();
     EXPECT_EQ(got[6].rfind("nodes: ", 0), 0u);
     EXPECT_EQ(got[7], "target: 7,7");
+    // A node limit alone lifts the time limit: the open board stops once
+    // the threads pass the limit, wherever the clock stands.
+    {
+        std::ostringstream lo, le;
+        EXPECT_EQ(RunCli({"prove", open, "--nodes", "300000"}, lo, le), 0);
+        const std::size_t at = lo.str().find("\nnodes: ");
+        ASSERT_NE(at, std::string::npos) << lo.str();
+        const std::uint64_t spent = std::stoull(lo.str().substr(at + 8));
+        EXPECT_GE(spent, 300000u);
+        EXPECT_LT(spent, 2000000u) << "the limit should stop the search within a few thousand positions a thread";
+        EXPECT_NE(lo.str().find("\nopen: "), std::string::npos) << lo.str();
+    }
     std::istringstream moves(got[5].substr(6));
     for (std::string m; moves >> m;) {
         EXPECT_EQ(got[1].find(" " + m), std::string::npos) << m;
