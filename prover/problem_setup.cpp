@@ -269,12 +269,19 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
         for (int k = 0; k < g.size; ++k) capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
         // A group in atari is fought over on its liberty: white captures
-        // there, black saves it there.
+        // there, black saves it there. The stone white captures with may be
+        // attacked in turn, so the liberty's own empty neighbours are fought
+        // over too: black ataris it there, white extends it there.
         if (g.liberties > 1) continue;
         for (int k = 0; k < g.size; ++k) {
             for (const int d : Offsets) {
                 const int q = fs.group[static_cast<std::size_t>(k)] + d;
-                if (cell[static_cast<std::size_t>(q)] == Empty && s.inArea(q)) s.movable[static_cast<std::size_t>(q)] = 1;
+                if (cell[static_cast<std::size_t>(q)] != Empty || !s.inArea(q)) continue;
+                s.movable[static_cast<std::size_t>(q)] = 1;
+                for (const int e : Offsets) {
+                    const int r = q + e;
+                    if (cell[static_cast<std::size_t>(r)] == Empty && s.inArea(r)) s.movable[static_cast<std::size_t>(r)] = 1;
+                }
             }
         }
     }

@@ -195,6 +195,16 @@ inline const Composed ComposedProblems[] = {
         XXOOX
         OOOOX
         XXXXX)", prover::Verdict::Kill, "3,1 4,1", ""},
+    // White can capture the wall stone at (3,1) from (4,1); black answers
+    // with the atari at (5,1), outside the eye space, and the capture
+    // gains white nothing. Without (5,1) among the moves the capture
+    // looked like a second eye and the corner a seki.
+    {"bent three after a capture; the wall stone white may take is retaken by an atari outside", R"(
+        OOX..
+        .OOXX
+        ..OOX
+        OOOOX
+        XXXXX)", prover::Verdict::Kill, "1,3", ""},
     // Open boards, as collections print corner problems: black's wall steps
     // diagonally or leaves gaps, and the board beyond it is empty.
     {"open board: straight three behind a diagonal wall", R"(
@@ -261,13 +271,15 @@ inline const MultiGroup MultiGroupProblems[] = {
         XXXXX...)", 3, 1, prover::Verdict::Kill, "5,1 6,2 6,3 6,4 7,1 7,2 7,3", "", "1,2"},
     // The cutting stone at (5,2) holds black's stone at (5,1) in atari.
     // Black captures the cutter at (5,3), or saves its stone at (6,1) (the
-    // cutter cannot run then); the eye points inside let white take (5,1)
-    // and join the cutter.
+    // cutter cannot run then). The eye points inside (1,1), (2,1) and the
+    // hane at (7,1) kill too: white takes (5,1) from (6,1), and black's
+    // atari on that stone from (7,1), or its retake at (5,1), leaves white
+    // one eye.
     {"cutting stones: black captures the cutter or saves the stone it holds in atari", R"(
         ..OOX..
         OOOXOX.
         XXXX.X.
-        ....X..)", 0, 0, prover::Verdict::Kill, "5,3 6,1", "", "1,2"},
+        ....X..)", 0, 0, prover::Verdict::Kill, "1,1 2,1 5,3 6,1 7,1", "", "1,2"},
     // The white chain beyond black's wall reaches the open board: it is the
     // surroundings, and its running away ends nothing. The straight three
     // inside dies at its middle point.
