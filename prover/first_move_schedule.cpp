@@ -35,8 +35,14 @@ public:
           results_(results), report_(report), n_(static_cast<int>(firsts.size())),
           tasks_(static_cast<std::size_t>(2 * n_)), clean_(static_cast<std::size_t>(n_)),
           ko_(static_cast<std::size_t>(n_)), koReady_(static_cast<std::size_t>(n_), 0),
-          reported_(static_cast<std::size_t>(n_), 0) {
+          reported_(static_cast<std::size_t>(n_), 0), far_(static_cast<std::size_t>(n_), 0) {
         for (int i = 0; i < n_; ++i) tasks_[static_cast<std::size_t>(n_ + i)].ko = true;
+        if (setup.hasOpenSide) {
+            FillScratch fs;
+            const PointMask reach = ReachOf(root, setup, fs);
+            for (int i = 0; i < n_; ++i)
+                far_[static_cast<std::size_t>(i)] = !WithinReach(firsts[static_cast<std::size_t>(i)], setup, reach);
+        }
     }
 
     // Runs until every task is done or a limit ends them; then reports the
@@ -71,10 +77,14 @@ private:
         for (int k = 0; k < 2 * n_; ++k) {
             const Task& task = tasks_[static_cast<std::size_t>(k)];
             if (task.done || task.busy || (task.ko && !ahead && !koReady_[static_cast<std::size_t>(k - n_)])) continue;
-            // Untried tasks first (clean before ko), then the smallest proof
-            // number (a ko proof counts double: a clean kill says more).
-            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0)
-                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0);
+            // Untried tasks first (those within the root's reach before the
+            // far ones, clean before ko), then the smallest proof number (a
+            // ko proof counts double: a clean kill says more; a far first
+            // move counts double too: a move that does not touch the fight
+            // kills least often).
+            const bool far = far_[static_cast<std::size_t>(k % n_)] != 0;
+            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0) - (far ? 0.0 : 2.0)
+                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0) * (far ? 2.0 : 1.0);
             if (chosen < 0 || key < best) chosen = k, best = key;
         }
         return chosen;
@@ -94,7 +104,8 @@ private:
             if (k >= 0) {
                 Task& task = tasks_[static_cast<std::size_t>(k)];
                 task.busy = true;
-                budget = std::max(FirstRoundBudget, task.spent);
+                // A far first move's first slice is a fifth of the others'.
+                budget = std::max(far_[static_cast<std::size_t>(k % n_)] ? FirstRoundBudget / 5 : FirstRoundBudget, task.spent);
                 rules = SearchRules{task.ko ? Black : White, false, task.salt, !task.ko};
                 return k;
             }
@@ -180,6 +191,7 @@ private:
     std::vector<Task> tasks_;  // clean i, ko n + i
     std::vector<MoveProof> clean_, ko_;
     std::vector<std::uint8_t> koReady_, reported_;
+    std::vector<std::uint8_t> far_;  // first moves on the open side beyond the root's reach
     std::mutex mutex_;
     std::condition_variable taskEnded_;
 };
