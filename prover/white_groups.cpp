@@ -84,6 +84,45 @@ int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string
     return liberties;
 }
 
+// Black's lone stone on the empty point p, with `liberty` its one liberty,
+// is a sacrifice: white's capture from `liberty` leaves the capturing string
+// with at most two liberties, p among them. With one, black takes it back
+// at p (a snapback); with two, black's atari follows and white's connection
+// dies with it (connect and die). Then p does not join the strings around
+// it: black's stone there is no stone white simply removes.
+bool sacrifice(const Cells& cell, int p, int liberty) {
+    std::array<std::uint8_t, GridPoints> seen{}, stack{};
+    int top = 0, liberties = 0;
+    seen[static_cast<std::size_t>(liberty)] = 1;
+    stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(liberty);
+    while (top > 0 && liberties < 3) {
+        const int s = stack[static_cast<std::size_t>(--top)];
+        for (const int d : Offsets) {
+            const int q = s + d;
+            const auto qi = static_cast<std::size_t>(q);
+            if (seen[qi]) continue;
+            seen[qi] = 1;
+            if (cell[qi] == Empty || q == p) ++liberties;
+            else if (cell[qi] == White) stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+        }
+    }
+    return liberties < 3;
+}
+
+// The one liberty of a lone black stone on the empty point p; -1 when p has
+// a black neighbour, or not exactly one empty neighbour.
+int loneStoneLiberty(const Cells& cell, int p) {
+    int liberty = -1;
+    for (const int d : Offsets) {
+        const auto q = static_cast<std::size_t>(p + d);
+        if (cell[q] == Black) return -1;
+        if (cell[q] != Empty) continue;
+        if (liberty >= 0) return -1;
+        liberty = p + d;
+    }
+    return liberty;
+}
+
 }  // namespace
 
 WhiteGroups WhiteGroupsOf(const Cells& cell) {
@@ -110,10 +149,11 @@ WhiteGroups WhiteGroupsOf(const Cells& cell) {
             }
         }
         // A tiger's mouth: black's stone here would be taken at once, unless
-        // it takes a white string first.
+        // it takes a white string first, or is a sacrifice.
         bool captures = false;
         for (int k = 0; k < n; ++k) captures |= stringLiberties(cell, string, around[k]) < 2;
-        if (!captures && blackLibertiesAt(cell, p) <= 1) {
+        const int liberty = loneStoneLiberty(cell, p);
+        if (!captures && blackLibertiesAt(cell, p) <= 1 && !(liberty >= 0 && sacrifice(cell, p, liberty))) {
             for (int k = 1; k < n; ++k) groups.join(around[0], around[k]);
         }
     }

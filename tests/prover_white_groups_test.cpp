@@ -53,6 +53,21 @@ TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
             .O.O.
             ..X..
             ..X..)", 4, 2, false},
+        // White captures black's stone in the mouth from (3,1); what that
+        // capturing stone keeps decides. Black stones at (2,3) and (4,3)
+        // keep the diagonals from joining the strings by themselves.
+        {"tiger's mouth: white's capture keeps three liberties", R"(
+            .....
+            .O.O.
+            .XOX.)", 4, 2, true},
+        {"snapback: white's capture keeps only the mouth", R"(
+            .X.X.
+            .O.O.
+            .XOX.)", 4, 2, false},
+        {"connect and die: white's capture keeps two liberties, black's atari follows", R"(
+            .X...
+            .O.O.
+            .XOX.)", 4, 2, false},
         {"a chain of links: joins carry over", R"(
             ......
             .O....
