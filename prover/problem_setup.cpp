@@ -146,9 +146,26 @@ PointFlags stonesOf(const WhiteGroups& groups, const std::array<std::uint8_t, Gr
     return stones;
 }
 
+// Whether white's group `g` (its label less one) has exactly one liberty.
+bool inAtari(const Cells& cell, const WhiteGroups& groups, int g) {
+    int liberty = -1;
+    for (int i = 0; i < GridPoints; ++i) {
+        if (groups.label[static_cast<std::size_t>(i)] != g + 1) continue;
+        for (const int d : Offsets) {
+            const int q = i + d;
+            if (cell[static_cast<std::size_t>(q)] != Empty || q == liberty) continue;
+            if (liberty >= 0) return false;
+            liberty = q;
+        }
+    }
+    return liberty >= 0;
+}
+
 // The target by default: the groups in black's reach that black's stones
 // enclose, none of their stones reaching the open board; where every group
-// reaches it, the largest one (the first in X, then Y order of a tie).
+// reaches it, the largest one in atari (black can take it at once: the
+// problem is about it), else the largest one (the first in X, then Y order
+// of a tie).
 PointFlags defaultTarget(const Cells& cell, const WhiteGroups& groups, const PointFlags& candidates, const Rect& reach) {
     const PointFlags outside = openBoardStones(cell, reach);
     std::array<std::uint8_t, GridPoints> candidate{}, open{};
@@ -160,13 +177,17 @@ PointFlags defaultTarget(const Cells& cell, const WhiteGroups& groups, const Poi
     }
     std::array<std::uint8_t, GridPoints> chosen{};
     bool any = false;
-    int largest = -1;
+    int largest = -1, largestInAtari = -1;
     for (int g = 0; g < groups.count; ++g) {
         const auto gi = static_cast<std::size_t>(g);
         if (!candidate[gi]) continue;
         if (!open[gi]) chosen[gi] = 1, any = true;
         if (largest < 0 || groups.size[gi] > groups.size[static_cast<std::size_t>(largest)]) largest = g;
+        if ((largestInAtari < 0 || groups.size[gi] > groups.size[static_cast<std::size_t>(largestInAtari)]) &&
+            inAtari(cell, groups, g))
+            largestInAtari = g;
     }
+    if (!any && largestInAtari >= 0) largest = largestInAtari;
     if (!any && largest >= 0) chosen[static_cast<std::size_t>(largest)] = 1;
     return stonesOf(groups, chosen);
 }

@@ -315,6 +315,13 @@ inline const MultiGroup MultiGroupProblems[] = {
         ..OXXO....OX
         OOOXXOOOOOOX
         XXXXXXXXXXXX)", 6, 1, prover::Verdict::Alive, "", "", "6,1"},
+    // Nothing enclosed: the stone in atari is the problem, not the larger
+    // chain beside it, which lives on the open board.
+    {"open board: the stone in atari is the target, not the larger chain", R"(
+        .......
+        ..XOO..
+        .XOX...
+        .......)", 0, 0, prover::Verdict::Kill, "3,4", "", "3,3"},
 };
 
 // Classical-style open corners the benchmark times; no answer is asserted
