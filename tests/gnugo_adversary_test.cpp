@@ -2,8 +2,9 @@
 // plays white against every proved kill of the composed and bundled problems
 // and black against every proved life. Black's answers in a kill come from
 // proving the position again after each white move, white's answers in a life
-// from WhiteAnswer. The proof holds when white never lives in a kill and
-// black never captures the group in a life.
+// from WhiteAnswer. Every proof of a line keeps the problem of its start
+// (its frame). The proof holds when white never lives in a kill and black
+// never captures the group in a life.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,8 +101,8 @@ std::string lineText(const std::vector<ProverMove>& line) {
 }
 
 // The white stones of the problem that touch black: the group the fight is
-// about. Stones that touch nothing black (the surroundings) are left out, as
-// the prover's set-up takes them for targets only once the group is gone.
+// about. Stones that touch nothing black (the surroundings) are left out:
+// the line's frame keeps them out of the target.
 std::vector<std::pair<int, int>> fightStones(const Board& b) {
     std::vector<std::pair<int, int>> out;
     std::vector<std::vector<bool>> seen(GridSide, std::vector<bool>(GridSide, false));
