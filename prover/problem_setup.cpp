@@ -179,9 +179,7 @@ PointFlags namedTarget(const WhiteGroups& groups, int named) {
     return stonesOf(groups, chosen);
 }
 
-// The area reaches the board's edge where the stones stop EdgeReach lines
-// short of it or fewer: a group that crawls towards a near edge has not
-// escaped. The ring is its outer line elsewhere.
+// The ring: the area's outer line where it is not the board's edge.
 void markRing(ProblemSetup& s) {
     for (int x = s.x0; x <= s.x1; ++x) {
         for (int y = s.y0; y <= s.y1; ++y) {
@@ -190,6 +188,9 @@ void markRing(ProblemSetup& s) {
     }
 }
 
+// The area reaches the board's edge where the stones stop EdgeReach lines
+// short of it or fewer: a group that crawls towards a near edge has not
+// escaped. The ring is its outer line elsewhere.
 void setArea(ProblemSetup& s, const Rect& reach, int margin) {
     s.x0 = std::max(1, lowSide(reach.x0, margin)), s.x1 = std::min(BoardSide, highSide(reach.x1, margin));
     s.y0 = std::max(1, lowSide(reach.y0, margin)), s.y1 = std::min(BoardSide, highSide(reach.y1, margin));
