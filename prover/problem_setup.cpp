@@ -2,7 +2,8 @@
 // groups, choose the target among the groups in black's reach (the others
 // are the surroundings), set the area and its ring, flood the region,
 // split it into the enclosed and the open side, and mark the movable points
-// and the safe wall.
+// and the safe wall. With the frame of a game's start, the area is the
+// frame's and each white group takes the role of its start stones instead.
 #include "prover/problem_setup.h"
 
 #include <algorithm>
@@ -199,17 +200,121 @@ PointFlags namedTarget(const WhiteGroups& groups, int named) {
     return stonesOf(groups, chosen);
 }
 
+// The ring: the area's outer line where it is not the board's edge.
+void markRing(ProblemSetup& s) {
+    for (int x = s.x0; x <= s.x1; ++x) {
+        for (int y = s.y0; y <= s.y1; ++y) {
+            if (onRing(x, y, s.x0, s.x1, s.y0, s.y1)) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
+        }
+    }
+}
+
 // The area reaches the board's edge where the stones stop EdgeReach lines
 // short of it or fewer: a group that crawls towards a near edge has not
 // escaped. The ring is its outer line elsewhere.
 void setArea(ProblemSetup& s, const Rect& reach, int margin) {
     s.x0 = std::max(1, lowSide(reach.x0, margin)), s.x1 = std::min(BoardSide, highSide(reach.x1, margin));
     s.y0 = std::max(1, lowSide(reach.y0, margin)), s.y1 = std::min(BoardSide, highSide(reach.y1, margin));
-    for (int x = s.x0; x <= s.x1; ++x) {
-        for (int y = s.y0; y <= s.y1; ++y) {
-            if (onRing(x, y, s.x0, s.x1, s.y0, s.y1)) s.ring[static_cast<std::size_t>(IndexOf(x, y))] = 1;
+    markRing(s);
+}
+
+// With a frame: the start's area, `widen` more lines wider.
+void frameArea(ProblemSetup& s, const ProblemFrame& frame, int widen) {
+    s.x0 = std::max(1, frame.x0 - widen), s.x1 = std::min(BoardSide, frame.x1 + widen);
+    s.y0 = std::max(1, frame.y0 - widen), s.y1 = std::min(BoardSide, frame.y1 + widen);
+    markRing(s);
+}
+
+// The points of the area that a path of empty points and white stones
+// inside it joins to the ring.
+PointFlags openFromRing(const ProblemSetup& s, const Cells& cell) {
+    Flood flood;
+    PointFlags open{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (s.ring[static_cast<std::size_t>(i)] && cell[static_cast<std::size_t>(i)] != Black) {
+            open[static_cast<std::size_t>(i)] = 1;
+            flood.push(i);
         }
     }
+    flood.grow(open, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || cell[q] == White; });
+    return open;
+}
+
+// The part a group of stones played since the start plays: a target where
+// it stands enclosed (no path of empty points and white stones leads from it
+// to the ring) in a space that borders a target group or no surrounding
+// group, as the search takes a stone played on an enclosed point; a
+// surrounding group elsewhere. `roles` holds the other groups' parts by
+// group number.
+StoneRole newGroupRole(const ProblemSetup& s, const Cells& cell, const WhiteGroups& groups, int label,
+                       const std::array<StoneRole, GridPoints>& roles, const PointFlags& open) {
+    Flood flood;
+    PointFlags space{};
+    for (int i = 0; i < GridPoints; ++i) {
+        if (groups.label[static_cast<std::size_t>(i)] != label) continue;
+        if (!s.inArea(i) || open[static_cast<std::size_t>(i)]) return StoneRole::Surrounding;
+        space[static_cast<std::size_t>(i)] = 1;
+        flood.push(i);
+    }
+    flood.grow(space, [&](int q) { return s.inArea(q); },
+               [&](std::size_t q) { return cell[q] == Empty || groups.label[q] == label; });
+    bool nextToTarget = false, nextToSurrounding = false;
+    for (int p = 0; p < GridPoints; ++p) {
+        if (!space[static_cast<std::size_t>(p)]) continue;
+        for (const int d : Offsets) {
+            const int other = groups.label[static_cast<std::size_t>(p + d)];
+            if (other == 0 || other == label) continue;
+            const StoneRole r = roles[static_cast<std::size_t>(other - 1)];
+            nextToTarget |= r == StoneRole::Target;
+            nextToSurrounding |= r == StoneRole::Surrounding;
+        }
+    }
+    return nextToTarget || !nextToSurrounding ? StoneRole::Target : StoneRole::Surrounding;
+}
+
+// With a frame: each white group plays the part of its stones at the start,
+// a target stone before a safe one before a surrounding one; a group of
+// stones played since then, newGroupRole's. Marks the surroundings and the
+// safe white stones and returns the target, empty when no stone that was a
+// target at the start stands (black has captured them). A target group that
+// holds a safe stone or stands on the ring has escaped.
+PointFlags framedTarget(ProblemSetup& s, const Cells& cell, const WhiteGroups& groups, const ProblemFrame& frame) {
+    std::array<StoneRole, GridPoints> roles{};  // by group number
+    const auto rank = [](StoneRole r) {
+        return r == StoneRole::Target ? 3 : r == StoneRole::Safe ? 2 : r == StoneRole::Surrounding ? 1 : 0;
+    };
+    std::array<std::uint8_t, GridPoints> heldSafe{};  // by group number
+    for (int i = 0; i < GridPoints; ++i) {
+        const int label = groups.label[static_cast<std::size_t>(i)];
+        if (label == 0) continue;
+        const auto g = static_cast<std::size_t>(label - 1);
+        const StoneRole r = frame.role[static_cast<std::size_t>(i)];
+        if (rank(r) > rank(roles[g])) roles[g] = r;
+        heldSafe[g] |= r == StoneRole::Safe;
+    }
+    PointFlags target{};
+    if (std::none_of(roles.begin(), roles.begin() + groups.count, [](StoneRole r) { return r == StoneRole::Target; }))
+        return target;
+    const PointFlags open = openFromRing(s, cell);
+    std::array<StoneRole, GridPoints> played = roles;
+    for (int g = 0; g < groups.count; ++g)
+        if (roles[static_cast<std::size_t>(g)] == StoneRole::None) played[static_cast<std::size_t>(g)] = newGroupRole(s, cell, groups, g + 1, roles, open);
+    for (int i = 0; i < GridPoints; ++i) {
+        const int label = groups.label[static_cast<std::size_t>(i)];
+        if (label == 0) continue;
+        const auto ii = static_cast<std::size_t>(i);
+        const auto g = static_cast<std::size_t>(label - 1);
+        switch (played[g]) {
+            case StoneRole::Target:
+                target[ii] = 1;
+                if (heldSafe[g] || s.ring[ii]) s.escaped = true;
+                break;
+            case StoneRole::Safe: s.safe[ii] = 1; break;
+            case StoneRole::Surrounding:
+            case StoneRole::None: s.surrounding[ii] = 1; break;
+        }
+    }
+    return target;
 }
 
 // The region: empty points, target stones and surrounding stones reachable
@@ -232,15 +337,7 @@ PointFlags regionOf(const ProblemSetup& s, const Cells& cell, const PointFlags& 
 // inside the area joins to the ring; the other region points are the open
 // side.
 void splitRegion(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
-    Flood flood;
-    PointFlags open{};
-    for (int i = 0; i < GridPoints; ++i) {
-        if (s.ring[static_cast<std::size_t>(i)] && cell[static_cast<std::size_t>(i)] != Black) {
-            open[static_cast<std::size_t>(i)] = 1;
-            flood.push(i);
-        }
-    }
-    flood.grow(open, [&](int q) { return s.inArea(q); }, [&](std::size_t q) { return cell[q] == Empty || cell[q] == White; });
+    const PointFlags open = openFromRing(s, cell);
     for (int i = 0; i < GridPoints; ++i) {
         s.enclosed[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && !open[static_cast<std::size_t>(i)];
         s.openSide[static_cast<std::size_t>(i)] = region[static_cast<std::size_t>(i)] && open[static_cast<std::size_t>(i)];
@@ -332,9 +429,24 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
     }
 }
 
+// The steps that follow the target and the area: the target's first stone,
+// the region, its enclosed and open side, the movable points and the safe
+// wall. No target stone: nothing to search.
+ProblemSetup& withTarget(ProblemSetup& s, const Cells& cell) {
+    const PointFlags& target = s.initialTarget;
+    const auto first = std::find(target.begin(), target.end(), std::uint8_t{1});
+    if (first == target.end()) return s;
+    s.targetPoint = static_cast<int>(first - target.begin());
+    s.hasTarget = true;
+    const PointFlags region = regionOf(s, cell, target);
+    splitRegion(s, cell, region);
+    markMovable(s, cell, region);
+    return s;
+}
+
 }  // namespace
 
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int widen) {
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int widen, const ProblemFrame* frame) {
     ProblemSetup s;
     Rect black, white;
     const Cells cell = readStones(board, toMove, black, white, s.rootBan);
@@ -342,6 +454,11 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int wid
     if (black.empty()) black = white;
 
     const WhiteGroups groups = WhiteGroupsOf(cell);
+    if (frame != nullptr && frame->set) {
+        frameArea(s, *frame, std::max(0, widen));
+        s.initialTarget = framedTarget(s, cell, groups, *frame);
+        return withTarget(s, cell);
+    }
     Rect reach;
     const PointFlags candidates = groupsInReach(cell, groups, black, reach);
     const bool byName = named > 0 && named < GridPoints && cell[static_cast<std::size_t>(named)] == White;
@@ -353,7 +470,6 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int wid
     for (int i = 0; i < GridPoints; ++i) {
         const auto ii = static_cast<std::size_t>(i);
         if (target[ii]) {
-            if (!any) s.targetPoint = i;
             any = true;
             reach.add(i);
         } else if (candidates[ii]) {
@@ -364,12 +480,25 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int wid
     }
     s.initialTarget = target;
     if (!any) return s;
-    s.hasTarget = true;
     setArea(s, reach, AreaMargin + std::max(0, widen));
-    const PointFlags region = regionOf(s, cell, target);
-    splitRegion(s, cell, region);
-    markMovable(s, cell, region);
-    return s;
+    return withTarget(s, cell);
+}
+
+ProblemFrame FrameOfSetup(const ProblemSetup& setup, const Board& board) {
+    ProblemFrame frame;
+    if (!setup.hasTarget) return frame;
+    frame.set = true;
+    frame.x0 = setup.x0, frame.x1 = setup.x1, frame.y0 = setup.y0, frame.y1 = setup.y1;
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            if (CellOf(board[x][y].Stone) != White) continue;
+            const auto i = static_cast<std::size_t>(IndexOf(x, y));
+            frame.role[i] = setup.initialTarget[i] ? StoneRole::Target
+                            : setup.surrounding[i] ? StoneRole::Surrounding
+                                                   : StoneRole::Safe;
+        }
+    }
+    return frame;
 }
 
 }  // namespace keldra::prover

@@ -8,6 +8,7 @@
 
 #include "BAN/board.h"
 #include "prover/grid.h"
+#include "prover/problem_frame.h"
 
 namespace keldra::prover {
 
@@ -19,6 +20,9 @@ inline constexpr int EdgeReach = 3;
 struct ProblemSetup {
     bool hasTarget = false;
     bool hasOpenSide = false;  // some region point leads to the ring
+    // With a frame: a target group already stands on the ring or holds a
+    // stone that was safe at the start. White has escaped.
+    bool escaped = false;
     int x0 = 1, x1 = BoardSide, y0 = 1, y1 = BoardSide;  // the play area
     PointFlags safe{};           // a stone here is never captured
     PointFlags movable{};        // moves are searched here
@@ -45,7 +49,15 @@ struct ProblemSetup {
 // everything else is empty. `toMove` is the colour whose KoMark bans count.
 // `named`, a grid index holding a white stone, makes that stone's group the
 // target; any other value leaves the choice to the default rule. `widen`
-// more lines widen the area beyond AreaMargin.
-ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named = 0, int widen = 0);
+// more lines widen the area beyond AreaMargin. A `frame` that is set
+// replaces the target rule and the area: its area (widened by `widen`), and
+// each white group the role of its start stones (prover/README.md); `named`
+// is not read then.
+ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named = 0, int widen = 0,
+                     const ProblemFrame* frame = nullptr);
+
+// The frame a set-up of `board` makes: its area and the role of every white
+// stone. Unset when the set-up has no target.
+ProblemFrame FrameOfSetup(const ProblemSetup& setup, const Board& board);
 
 }  // namespace keldra::prover

@@ -30,6 +30,11 @@ int namedPoint(const ProveOptions& options) {
     return IndexOf(options.targetX, options.targetY);
 }
 
+// The set-up of `board` under `options`: its frame's when one is set.
+ProblemSetup setupOf(const Board& board, std::uint8_t toMove, const ProveOptions& options) {
+    return SetupOf(board, toMove, namedPoint(options), options.areaMargin, &options.frame);
+}
+
 void setLimits(SearchLimits& limits, const ProveOptions& options, const std::atomic<bool>* stop,
                std::chrono::steady_clock::time_point start) {
     limits.nodeLimit = options.nodeLimit;
@@ -45,9 +50,15 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
                   std::function<void(const RootResult&)> onRootFinished) {
     const auto start = std::chrono::steady_clock::now();
     ProveResult result;
-    const ProblemSetup setup = SetupOf(board, Black, namedPoint(options), options.areaMargin);
+    const ProblemSetup setup = setupOf(board, Black, options);
+    result.frame = options.frame.set ? options.frame : FrameOfSetup(setup, board);
     if (!setup.hasTarget) return result;
     result.target = moveOf(setup.targetPoint, White);
+    if (setup.escaped) {
+        // The target already joined a safe stone or reached the ring.
+        result.verdict = Verdict::Alive;
+        return result;
+    }
     const SearchNode root = RootNode(board, setup, Black);
 
     std::vector<int> firsts;
@@ -138,11 +149,19 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     return result;
 }
 
+ProblemFrame FrameOf(const Board& board, const ProveOptions& options) {
+    return FrameOfSetup(SetupOf(board, Black, namedPoint(options), options.areaMargin), board);
+}
+
 ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested) {
     ProverAnswer answer;
-    const ProblemSetup setup = SetupOf(board, White, namedPoint(options), options.areaMargin);
+    const ProblemSetup setup = setupOf(board, White, options);
     if (!setup.hasTarget) {
         answer.kind = AnswerKind::NoTarget;
+        return answer;
+    }
+    if (setup.escaped) {
+        answer.kind = AnswerKind::Refutes;  // white has escaped: any move, a pass, keeps it out
         return answer;
     }
     const SearchNode root = RootNode(board, setup, White);

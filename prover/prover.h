@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BAN/board.h"
+#include "prover/problem_frame.h"
 
 namespace keldra::prover {
 
@@ -29,6 +30,11 @@ struct ProveOptions {
     // A white stone (X, Y) whose group is the target; x == 0, or a point
     // without a white stone: the default rule chooses (prover/README.md).
     std::uint8_t targetX = 0, targetY = 0;
+    // The set-up of the position where the game began (FrameOf, or
+    // ProveResult::frame of its proof): its area and its stones' roles hold
+    // here too, and the named target above is not read. Unset: the stones
+    // alone decide.
+    ProblemFrame frame;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -92,7 +98,18 @@ struct ProveResult {
     bool limitReached = false;
     std::size_t tableBytes = 0;
     ProverMove target;  // the target group's first stone, X then Y order (colour White); x == 0: no target
+    // The frame the proof used: ProveOptions::frame when set, else the one
+    // this position's set-up makes (unset when there is no target). Passed
+    // to the proofs of later positions of the same game, it keeps the
+    // problem the same.
+    ProblemFrame frame;
 };
+
+// The frame of `board` as the start of a game (black to move), made as
+// Prove sets the problem up (the named target and areaMargin of `options`
+// count; options.frame does not), without proving. Unset when the board has
+// no target.
+ProblemFrame FrameOf(const Board& board, const ProveOptions& options = {});
 
 // Proves the problem on `board` (black to move; the board's ko marks bind
 // black's first move). `stopRequested` cancels within a fraction of a second

@@ -493,5 +493,43 @@ TEST_F(ProveCommandTest, TreeAnswerFollowsTheProof) {
     }
 }
 
+// The game keeps the problem of its first move's position: a later
+// position where black closed round the stones below the wall is proved as
+// the corner group's kill (from its stones alone the pair would join the
+// target); stepping back before the start, or new stones, end the game.
+TEST(GameFrame, TheGameKeepsThePositionOfItsFirstMove) {
+    const Board start = test::ComposedBoard(composed("white stones beyond the wall but inside").rows);
+    Board later = start;
+    for (const auto& [x, y] : {std::pair{3, 5}, {6, 5}, {4, 6}, {5, 6}}) later[x][y].Stone = Black;
+    Session session;
+    ProveView view(session);
+    ProveControl control;
+    control.options.seconds = 30.0;
+    control.options.tableBytes = 16u << 20;
+
+    BeginGameFrame(start, 2, control);
+    const prover::ProblemFrame frame = prover::FrameOf(start, control.options);
+    ASSERT_TRUE(frame.set);
+    EXPECT_EQ(control.gameFrame, frame);
+    BeginGameFrame(later, 8, control);  // the same game goes on
+    EXPECT_EQ(control.gameFrame, frame);
+    prover::ProveResult r;
+    ASSERT_TRUE(ProveOnWorker(later, view, control, r));
+    EXPECT_EQ(r.verdict, prover::Verdict::Kill) << PictureOf(later);
+    EXPECT_EQ(r.frame, frame);
+    EXPECT_EQ(r.target, (prover::ProverMove{4, 1, White}));
+
+    FollowRecord(2, control);
+    EXPECT_TRUE(control.gameFrame.set);
+    FollowRecord(1, control);  // back before the game's first move
+    EXPECT_FALSE(control.gameFrame.set);
+    BeginGameFrame(later, 1, control);  // a game from the later position
+    EXPECT_EQ(control.gameFrame, prover::FrameOf(later, control.options));
+    EXPECT_FALSE(control.gameFrame == frame);
+    EndGameFrame(control);
+    EXPECT_FALSE(control.gameFrame.set);
+    EXPECT_EQ(control.gameFrameMoves, -1);
+}
+
 }  // namespace
 }  // namespace keldra

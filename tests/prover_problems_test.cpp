@@ -39,39 +39,12 @@ std::string movesText(const std::vector<prover::ProverMove>& moves) {
     return s;
 }
 
-// A problem as a board could hold it: every group has a liberty.
-bool everyGroupBreathes(const Board& b) {
-    std::vector<std::uint8_t> seen(static_cast<std::size_t>((BoardSide + 2) * (BoardSide + 2)), 0);
-    const auto at = [](int x, int y) { return static_cast<std::size_t>(x * (BoardSide + 2) + y); };
-    const auto stoneAt = [&](int x, int y) { return x < 1 || y < 1 || x > BoardSide || y > BoardSide ? -1 : b[x][y].Stone; };
-    for (int x = 1; x <= BoardSide; ++x) {
-        for (int y = 1; y <= BoardSide; ++y) {
-            const int colour = stoneAt(x, y);
-            if ((colour != Black && colour != White) || seen[at(x, y)]) continue;
-            std::vector<std::pair<int, int>> todo{{x, y}};
-            seen[at(x, y)] = 1;
-            bool liberty = false;
-            while (!todo.empty()) {
-                const auto [px, py] = todo.back();
-                todo.pop_back();
-                for (const auto& [nx, ny] : {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}}) {
-                    const int s = stoneAt(nx, ny);
-                    if (s == Empty) liberty = true;
-                    if (s == colour && !seen[at(nx, ny)]) seen[at(nx, ny)] = 1, todo.push_back({nx, ny});
-                }
-            }
-            if (!liberty) return false;
-        }
-    }
-    return true;
-}
-
 TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
     prover::ProveOptions options;
     options.tableBytes = 8u << 20;
     for (const test::Composed& p : ComposedProblems) {
         const Board board = ComposedBoard(p.rows);
-        EXPECT_TRUE(everyGroupBreathes(board)) << p.name << ": a group without a liberty";
+        EXPECT_TRUE(test::EveryGroupBreathes(board)) << p.name << ": a group without a liberty";
         const prover::ProveResult r = prover::Prove(board, options);
         EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name << "\n" << test::PictureOf(board);
         EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
@@ -98,7 +71,7 @@ TEST(ProverProblems, MultiGroupProblemsProveTheirTarget) {
     prover::ProveOptions options = withoutTimeLimit(16u << 20, 20'000'000);
     for (const test::MultiGroup& p : test::MultiGroupProblems) {
         const Board board = ComposedBoard(p.rows);
-        EXPECT_TRUE(everyGroupBreathes(board)) << p.name << ": a group without a liberty";
+        EXPECT_TRUE(test::EveryGroupBreathes(board)) << p.name << ": a group without a liberty";
         options.targetX = p.targetX, options.targetY = p.targetY;
         const prover::ProveResult r = prover::Prove(board, options);
         EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name << "\n" << test::PictureOf(board);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -10,6 +11,33 @@
 #include "BAN/board_picture.h"
 
 namespace keldra::test {
+
+// A problem as a board could hold it: every group has a liberty.
+bool EveryGroupBreathes(const Board& b) {
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>((BoardSide + 2) * (BoardSide + 2)), 0);
+    const auto at = [](int x, int y) { return static_cast<std::size_t>(x * (BoardSide + 2) + y); };
+    const auto stoneAt = [&](int x, int y) { return x < 1 || y < 1 || x > BoardSide || y > BoardSide ? -1 : b[x][y].Stone; };
+    for (int x = 1; x <= BoardSide; ++x) {
+        for (int y = 1; y <= BoardSide; ++y) {
+            const int colour = stoneAt(x, y);
+            if ((colour != Black && colour != White) || seen[at(x, y)]) continue;
+            std::vector<std::pair<int, int>> todo{{x, y}};
+            seen[at(x, y)] = 1;
+            bool liberty = false;
+            while (!todo.empty()) {
+                const auto [px, py] = todo.back();
+                todo.pop_back();
+                for (const auto& [nx, ny] : {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}}) {
+                    const int s = stoneAt(nx, ny);
+                    if (s == Empty) liberty = true;
+                    if (s == colour && !seen[at(nx, ny)]) seen[at(nx, ny)] = 1, todo.push_back({nx, ny});
+                }
+            }
+            if (!liberty) return false;
+        }
+    }
+    return true;
+}
 
 Board BoardFromPicture(std::string_view picture) {
     Board b{};

@@ -20,6 +20,9 @@ namespace keldra::test {
 Board BoardFromPicture(std::string_view picture);
 Position PositionFromPicture(std::string_view picture);
 
+// A problem as a board could hold it: every group has a liberty.
+bool EveryGroupBreathes(const Board& board);
+
 // The 13 rows of the board in the same notation.
 std::string PictureOf(const Board& board);
 

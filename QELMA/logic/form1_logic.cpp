@@ -20,6 +20,7 @@ void Form1Logic::NewGame() {
     st_.window.BitmapSize = 550;
     InitBoard(st_.game.pos.board);
     st_.game.rec.MoveCount = 0;
+    EndGameFrame(prove_);
 }
 
 // --- board control ---------------------------------------------------------
@@ -34,6 +35,7 @@ void Form1Logic::BoardMouseDown(MouseButton button, int px, int py) {
     const int y = PointFromPixel(py, st_.window.CellSize);
     ShowFirstMoveLine(pos.board, x, y, view_, prove_);  // after 検証: that first move's line in Memo1
     if (IsPlayable(x, y)) {
+        EndGameFrame(prove_);  // new stones: a new problem
         PointRecord& p = pos.at(x, y);
         if (p.Stone == Empty) {
             p.Stone = button == MouseButton::Left ? Black : button == MouseButton::Right ? White : Empty;
@@ -60,6 +62,8 @@ void Form1Logic::BAN1MOUSEDOWN(MouseButton button, int px, int py) {
     Position& pos = st_.game.pos;
     const int x = PointFromPixel(px, st_.window.CellSize);
     const int y = PointFromPixel(py, st_.window.CellSize);
+    // The game's problem is the position of its first move.
+    BeginGameFrame(pos.board, st_.game.rec.MoveCount, prove_);
     if (studyOn_) {
         studyMove(x, y);
         return;
@@ -119,6 +123,7 @@ void Form1Logic::clearBoard() {
     }
     st_.game.rec.MoveCount = 0;
     st_.game.rec.ReplayCursor = ReplayIdle;
+    EndGameFrame(prove_);
     for (int k = 1; k <= MaxMoves; ++k) st_.game.rec.record(k).colour = 0;
     view_.PaintBoard();
     view_.MemoClear();
@@ -212,6 +217,7 @@ void Form1Logic::Button6Click() {
 void Form1Logic::Button7Click() {
     if (busy_) return;
     BusyScope busy(*this);
+    FollowRecord(st_.game.rec.MoveCount, prove_);
     const Board start = st_.game.pos.board;
     keldra::Button7Click(st_.game, st_.hint, st_.flags, view_);
     if (!solutionCheck_ || st_.hint.Score < 1 || st_.hint.X == 0 || view_.Cancelled()) return;
@@ -278,6 +284,7 @@ void Form1Logic::Button12Click() {
 void Form1Logic::Prove1Click() {
     if (busy_) return;
     BusyScope busy(*this);
+    FollowRecord(st_.game.rec.MoveCount, prove_);
     ProveCommand(st_.game.pos.board, view_, prove_);
 }
 

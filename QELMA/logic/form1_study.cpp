@@ -52,6 +52,7 @@ std::optional<ListedTree> Form1Logic::SolutionTreeClick() {
     if (busy_) return std::nullopt;
     if (study_.HasBook()) return ListedTree{&study_.tree(), problemStart_, Tr(study_text::TreeFromBook)};
     const Board start = gameStart();
+    FollowRecord(st_.game.rec.MoveCount, prove_);
     const prover::ProveResult* proof = nullptr;
     {
         BusyScope busy(*this);

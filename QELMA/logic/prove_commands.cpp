@@ -105,6 +105,7 @@ bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, 
     const Board proved = board;  // the worker's own copy
     prover::ProveOptions options = control.options;
     options.treeNodes = treeNodes;
+    options.frame = control.gameFrame;
     try {
         result = RunOnWorker(view, control.stop,
                              [&](const std::atomic<bool>* stop) { return prover::Prove(proved, options, stop); });
@@ -118,7 +119,8 @@ prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, P
     control.stop = false;
     forgetTargetOfAnotherPosition(board, control);
     const Board position = board;  // the worker's own copy
-    const prover::ProveOptions options = control.options;
+    prover::ProveOptions options = control.options;
+    options.frame = control.gameFrame;
     try {
         return RunOnWorker(view, control.stop, [&](const std::atomic<bool>* stop) {
             return prover::WhiteAnswer(position, options, stop);
@@ -126,6 +128,22 @@ prover::ProverAnswer WhiteAnswerOnWorker(const Board& board, SearchView& view, P
     } catch (const std::exception&) {
         return {};  // no memory for the tables: nothing proved
     }
+}
+
+void BeginGameFrame(const Board& start, int moves, ProveControl& control) {
+    if (control.gameFrameMoves >= 0 && moves >= control.gameFrameMoves) return;
+    forgetTargetOfAnotherPosition(start, control);
+    control.gameFrame = prover::FrameOf(start, control.options);
+    control.gameFrameMoves = moves;
+}
+
+void EndGameFrame(ProveControl& control) {
+    control.gameFrame = {};
+    control.gameFrameMoves = -1;
+}
+
+void FollowRecord(int moves, ProveControl& control) {
+    if (moves < control.gameFrameMoves) EndGameFrame(control);
 }
 
 const char* VerdictText(prover::Verdict verdict) {
@@ -239,6 +257,7 @@ bool NameProveTarget(const Board& board, int x, int y, FormView& view, ProveCont
     control.options.targetX = static_cast<std::uint8_t>(x);
     control.options.targetY = static_cast<std::uint8_t>(y);
     control.targetOn = board;
+    EndGameFrame(control);
     view.SetBoardMarks({BoardMark{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), MarkKind::Target}});
     view.PaintBoard();
     return true;

@@ -25,6 +25,13 @@ struct ProveControl {
     // The target a player named (options.targetX, targetY) holds while the
     // board holds the position it was named on.
     Board targetOn{};
+    // The game under way keeps one problem: the frame of the position where
+    // black made its first game move since the stones were last entered,
+    // edited or loaded (unset when that position had no target), and the
+    // record's move count there; -1: no game under way. Every proof the
+    // window runs meanwhile is set up with it.
+    prover::ProblemFrame gameFrame;
+    int gameFrameMoves = -1;
     // The last proof with a tree (検証's, or the one 解答図 made) and the
     // board it proved; `proofStopped`: Esc ended it. After 検証 the next
     // click on the board may show a first move's line (`lineOffered`).
@@ -35,12 +42,23 @@ struct ProveControl {
     prover::ProveResult proof;
 };
 
+// Black's game move on `start`, the record holding `moves` moves: the game
+// begins here, keeping the problem of `start` for its later positions, unless
+// a game is under way from this move or an earlier one.
+void BeginGameFrame(const Board& start, int moves, ProveControl& control);
+// Stones entered, edited or loaded, or a target named: the next game move
+// starts a new problem.
+void EndGameFrame(ProveControl& control);
+// The record stepped back to `moves` moves: before the game's start, the
+// game is over.
+void FollowRecord(int moves, ProveControl& control);
+
 // The kept proof of `board` when one is at hand and Esc did not cut it
 // short, else nullptr.
 const prover::ProveResult* KeptProof(const ProveControl& control, const Board& board);
 
 // Proves `board` (black to move) on a worker thread within the control's
-// limits while the view waits, the stop flag (Esc, a closing window) ending
+// limits and the game's problem (gameFrame) while the view waits, the stop flag (Esc, a closing window) ending
 // it, with a proof tree of at most `treeNodes` nodes. Returns false when the
 // proof could not run (no memory for its tables).
 bool ProveOnWorker(const Board& board, SearchView& view, ProveControl& control, prover::ProveResult& result,
