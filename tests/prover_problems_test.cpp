@@ -98,8 +98,11 @@ TEST(ProverProblems, KoKillsCountTheirThreats) {
         for (const prover::RootResult& f : r.firstMoves) {
             if (!f.koCounted()) continue;
             if (!threats.empty()) threats += ' ';
-            threats += std::to_string(f.move.x) + "," + std::to_string(f.move.y) + "," +
-                       std::to_string(f.blackNeeds) + "," + std::to_string(f.whiteNeeds);
+            threats += movesText({f.move});
+            for (const int n : {f.blackNeeds, f.whiteNeeds}) {
+                threats += ',';
+                threats += std::to_string(n);
+            }
         }
         EXPECT_EQ(threats, p.threats) << p.name;
     }
