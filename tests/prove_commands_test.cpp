@@ -132,7 +132,9 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         EXPECT_EQ(memoLine("対象："), c.target);
         // A ko kill says who needs how many ko threats: in the bent four,
         // black takes the ko first.
-        if (c.koKills) EXPECT_EQ(memoLine("2 1："), "2 1：白はコウ材 1");
+        if (c.koKills) {
+            EXPECT_EQ(memoLine("2 1："), "2 1：白はコウ材 1");
+        }
         EXPECT_EQ(marksText(view.shownMarks()), c.marks);
         // The line starts from the first (ko) kill, in the memo's move form.
         const auto line = std::find(view.memo.begin(), view.memo.end(), "手順：");
