@@ -567,7 +567,8 @@ std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const Ga
 // answer from it too, so the table's answers do not rest on the prover
 // alone. With two kos the game can cycle (each side retaking in turn):
 // there the rule that a repetition on the path is white's decides, and the
-// prover's answer must still be the graph's.
+// prover's answer must still be the graph's. The ko problems' threat counts
+// come from the graphs with threats counted.
 TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     const int stride = strideFromEnvironment();
     int compared = 0, repeating = 0, index = 0;
@@ -598,6 +599,43 @@ TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     }
     EXPECT_GE(compared, 15 / stride);
     EXPECT_GE(repeating, 4 / stride);
+
+    // The ko problems' counts, from the graphs with threats counted.
+    int counted = 0;
+    index = 0;
+    for (const test::KoStatusProblem& p : test::KoStatusProblems) {
+        if (index++ % stride != 0) continue;
+        const Board board = test::ComposedBoard(p.rows);
+        Grid g;
+        g.fill('#');
+        for (int x = 1; x <= BoardSide; ++x)
+            for (int y = 1; y <= BoardSide; ++y)
+                g[static_cast<std::size_t>(at(x, y))] =
+                    board[x][y].Stone == Black ? 'X' : board[x][y].Stone == White ? 'O' : '.';
+        GameGraph clean(g, 'O'), ko(g, 'X');
+        if (clean.tooLarge) continue;
+        clean.build(200000);
+        ko.build(200000);
+        if (clean.tooLarge || ko.tooLarge) continue;
+        const auto [killing, koKilling] = graphKillingMoves(clean, ko);
+        ThreatGraphs threats(g, 400000);
+        std::string text;
+        for (const auto& [x, y] : koKilling) {
+            const auto [b, w] = threats.needs(at(x, y));
+            ASSERT_GE(b, 0) << p.name << ": a graph too large";
+            if (!text.empty()) text += ' ';
+            text += std::to_string(x);
+            text += ',';
+            text += std::to_string(y);
+            for (const int n : {b, w}) {
+                text += ',';
+                text += n == 4 ? std::string("more") : std::to_string(n);
+            }
+        }
+        EXPECT_EQ(text, p.threats) << p.name;
+        ++counted;
+    }
+    EXPECT_GE(counted, 5 / stride);
     std::printf("composed problems on the game graph: %d, with repetitions %d\n", compared, repeating);
 }
 

@@ -409,6 +409,29 @@ inline const KoStatusProblem KoStatusProblems[] = {
         .O.OX
         OOOOX
         XXXXX)", prover::Verdict::KillByKo, "", "3,1", "1,2", "1,2,2,0 3,1,0,1"},
+    // Black's 2,1 leaves a ko that black takes only after an approach
+    // move: black needs two threats, white none.
+    {"approach ko: black needs two threats", R"(
+        ...OX
+        XO.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "2,1", "", "2,1,2,0"},
+    // Black kills outright at five points; its 2,1 is a ko that white
+    // needs two threats for: an approach ko in black's favour. A kill
+    // outright has no count.
+    {"approach ko in black's favour beside kills outright: white needs two threats", R"(
+        O...X
+        .O.OX
+        O..OX
+        XXXXX)", prover::Verdict::Kill, "2,3 3,1 3,2 3,3 4,1", "2,1", "", "2,1,0,2"},
+    // Black's 1,2 takes a ko that white, as ko master retaking it and
+    // moving again at once, wins; but a white threat and retake gives black
+    // a move, and black's 3,3 kills: no number of threats saves white.
+    {"a ko that three white threats do not win", R"(
+        OX.OX
+        .OXOX
+        OO.OX
+        XXXXX)", prover::Verdict::Kill, "3,3", "1,2", "", "1,2,0,more"},
     // Black kills outright: no ko to count.
     {"double ko of false eyes", R"(
         XO.O.OX.X

@@ -101,7 +101,7 @@ TEST(ProverProblems, KoKillsCountTheirThreats) {
             threats += movesText({f.move});
             for (const int n : {f.blackNeeds, f.whiteNeeds}) {
                 threats += ',';
-                threats += std::to_string(n);
+                threats += n == prover::MoreThreats ? std::string("more") : std::to_string(n);
             }
         }
         EXPECT_EQ(threats, p.threats) << p.name;
