@@ -29,6 +29,9 @@ bool parseNodes(std::string_view s, std::uint64_t& out) {
     return ec == std::errc() && end == s.data() + s.size() && out >= 1 && out <= 1'000'000'000'000ull;
 }
 
+// A ko threat count: the number, or "more" past the counted ones.
+std::string threats(int n) { return n >= prover::MoreThreats ? std::string("more") : std::to_string(n); }
+
 // Lines to widen the play area by: "0" to "9".
 bool parseWiden(std::string_view s, int& out) {
     if (s.size() != 1 || s[0] < '0' || s[0] > '9') return false;
@@ -150,6 +153,22 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     out << "target:";
     if (!r.target.isPass()) out << ' ' << point(r.target);
     out << '\n';
+    // The ko kills' counts, X,Y,B,W: the threats black needs to kill when
+    // white has none, and those white needs to live when black has none.
+    // After the lines above, so that their readers see what they saw.
+    bool counted = false;
+    for (const auto& f : r.firstMoves) counted |= f.koCounted();
+    if (counted) {
+        out << "ko-threats:";
+        for (const auto& f : r.firstMoves)
+            if (f.koCounted()) out << ' ' << point(f.move) << ',' << threats(f.blackNeeds) << ',' << threats(f.whiteNeeds);
+        out << '\n';
+    }
+    if (!r.weakerKo.empty()) {
+        out << "weaker-ko:";
+        for (const auto& m : r.weakerKo) out << ' ' << point(m);
+        out << '\n';
+    }
     if (!a.treeOut.empty()) {
         std::ofstream file{std::string(a.treeOut), std::ios::binary};
         file << SgfTreeText(board, ProofSgfTree(r.tree), VerdictText(r.verdict));

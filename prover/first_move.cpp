@@ -42,9 +42,12 @@ MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const Probl
     MoveProof p;
     if (checker.limitsReached()) return p;
     std::array<SearchNode, 2> path{root, root};
+    // Where the rules count threats, the problem's root starts with the
+    // budgets.
+    GiveThreats(path[0], rules);
     FillScratch fs;
     bool waited = false;
-    if (!FirstMovePosition(root, point, setup, rules, fs, path[1], waited)) {
+    if (!FirstMovePosition(path[0], point, setup, rules, fs, path[1], waited)) {
         // Barred by the board's ko mark: white needs no answer.
         p.outcome = MoveOutcome::Disproved;
         return p;

@@ -70,7 +70,8 @@ struct MoveProof {
 bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& setup, const SearchRules& rules,
                        FillScratch& fs, SearchNode& after, bool& waited);
 
-// Proves black's first move `point` from `root` under `rules`: a move that
+// Proves black's first move `point` from `root` under `rules` (the root
+// given the rules' threat budgets where they count threats): a move that
 // ends the game at once needs no search; otherwise `search` claims, and
 // `checker` (reading the same table) re-checks every claimed proof.
 MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const ProblemSetup& setup,

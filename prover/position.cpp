@@ -23,6 +23,7 @@ struct Zobrist {
     std::array<std::uint64_t, 3> side{};
     std::array<std::uint64_t, 3> master{};
     std::uint64_t unconditional = 0, pass = 0, resolve = 0, mustMove = 0;
+    std::array<std::array<std::uint64_t, MostThreats + 1>, 3> threats{};  // by colour, threats left
     Zobrist() {
         std::uint64_t s = 0x6B656C647261ull;
         for (auto& colour : stone)
@@ -34,6 +35,10 @@ struct Zobrist {
         pass = splitmix(s);
         resolve = splitmix(s);
         mustMove = splitmix(s);
+        // Drawn last: the values above stay what they were before threats
+        // were counted.
+        for (auto& colour : threats)
+            for (auto& v : colour) v = splitmix(s);
     }
 };
 
@@ -63,12 +68,19 @@ SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t 
     return n;
 }
 
+void GiveThreats(SearchNode& n, const SearchRules& rules) {
+    if (!rules.countThreats) return;
+    n.threats[Black] = static_cast<std::uint8_t>(std::min<int>(rules.blackThreats, MostThreats));
+    n.threats[White] = static_cast<std::uint8_t>(std::min<int>(rules.whiteThreats, MostThreats));
+}
+
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules) {
     const Zobrist& z = Z();
     std::uint64_t k = n.stones ^ z.side[n.toMove] ^ z.master[rules.koMaster];
     if (n.koBan != 0 && (n.toMove != rules.koMaster || rules.resolveKo)) k ^= z.ko[n.koBan];
     if (rules.resolveKo) k ^= z.resolve ^ (n.mustMove ? z.mustMove : 0);
     if (rules.unconditional) k ^= z.unconditional ^ (n.lastPass ? z.pass : 0);
+    if (rules.countThreats) k ^= z.threats[Black][n.threats[Black]] ^ z.threats[White][n.threats[White]];
     return k ^ rules.salt;
 }
 
@@ -80,14 +92,19 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
     // White's retake of a ko at once, which only a ko master may play.
     const bool retake = move != PassMove && rules.resolveKo && c == White && c == rules.koMaster &&
                         (from.koBan == move || (atRoot && setup.rootBan[mi]));
+    bool threat = false;
     if (move != PassMove) {
         if (from.cell[mi] != Empty) return false;
         // The board's own ko marks are kos like any other: they bind the
-        // side to move unless it is ko master.
-        if (atRoot && setup.rootBan[mi] && c != rules.koMaster) return false;
-        if (from.koBan == move && c != rules.koMaster) return false;
+        // side to move unless it is ko master. Where threats are counted, a
+        // side with one left retakes at once and uses it.
+        if (((atRoot && setup.rootBan[mi]) || from.koBan == move) && c != rules.koMaster) {
+            if (!rules.countThreats || from.threats[c] == 0) return false;
+            threat = true;
+        }
     }
     to = from;
+    if (threat) --to.threats[c];
     to.toMove = o;
     to.koBan = 0;
     to.mustMove = 0;

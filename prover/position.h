@@ -24,7 +24,17 @@ struct SearchRules {
     // was). A ko that white cannot turn into life even so is one-sided, and
     // black kills.
     bool resolveKo = false;
+    // Ko threats, counted: a side that is not ko master and has a threat
+    // left may retake a barred ko at once, and uses one up. The retake at
+    // once stands for a threat elsewhere, the opponent's answer and the
+    // retake. The budgets are the threats each side starts with (at most
+    // MostThreats); the threats left are part of every key. koMaster is
+    // then Empty: no side is unlimited.
+    bool countThreats = false;
+    std::uint8_t blackThreats = 0, whiteThreats = 0;
 };
+
+inline constexpr int MostThreats = 15;
 
 struct SearchNode {
     Cells cell;                  // Empty, Black, White or EdgeCell
@@ -37,6 +47,8 @@ struct SearchNode {
     std::uint8_t captured = 0;   // the move that made this node took stones
     std::uint16_t targets = 0;   // target stones on the board
     std::uint8_t blackStones = 0, whiteStones = 0;  // on the board
+    // Ko threats left, by colour (Black, White), when the rules count them.
+    std::array<std::uint8_t, 3> threats{};
     // Target stones: the target group's stones, every white stone played on
     // an enclosed point (unless it joins other white stones) and every white
     // stone of a group that a target stone joins, until captured.
@@ -51,15 +63,20 @@ struct SearchNode {
 
 SearchNode RootNode(const Board& board, const ProblemSetup& setup, std::uint8_t toMove);
 
+// Gives `n` the threat budgets of `rules` (when they count threats) as the
+// threats left.
+void GiveThreats(SearchNode& n, const SearchRules& rules);
+
 // The identity of a node for the table and for repetition: the stones, the
 // side to move, a ko ban that binds the side to move (with resolveKo, any ko
 // ban: white's retake then differs from a plain capture), the flag of white's
-// resolving move, the pass flag when two passes end the game for black, and
-// the rules of the run.
+// resolving move, the pass flag when two passes end the game for black, the
+// threats left when the rules count them, and the rules of the run.
 std::uint64_t KeyOf(const SearchNode& n, const SearchRules& rules);
 
 // Plays `move` (a movable empty point or PassMove) for from.toMove into `to`.
-// Returns false for an illegal move: occupied, ko-banned or self-capture.
+// Returns false for an illegal move: occupied, ko-banned (with no threat left
+// to use where the rules count threats) or self-capture.
 // `atRoot` adds the bans of the board's own ko marks, which bind the side to
 // move unless it is ko master. With rules.resolveKo, white's retake at once
 // leaves white to move again, and then a pass is illegal.

@@ -31,11 +31,13 @@ public:
     // Adds black's first move `point`. Returns its node, or -1 when it
     // cannot be played under `rules` or ends the game at once (nothing to
     // write below it).
-    int firstMove(int point, FirstMoveStatus status, const SearchRules& rules) {
+    int firstMove(int point, const RootResult& r, const SearchRules& rules) {
         SearchNode child;
         const bool legal = PlayInto(positions_[0], point, child, setup_, rules, fs_, true);
         const int t = tree_.add(0, moveOf(point, Black));
-        tree_.nodes[static_cast<std::size_t>(t)].status = status;
+        ProofTreeNode& node = tree_.nodes[static_cast<std::size_t>(t)];
+        node.status = r.status;
+        node.blackNeeds = r.blackNeeds, node.whiteNeeds = r.whiteNeeds;
         positions_.push_back(legal ? child : positions_[0]);
         keys_.push_back(legal ? KeyOf(child, rules) : 0);
         if (!legal || TerminalOf(child, point, false, setup_, rules, fs_) != Outcome::None) return -1;
@@ -163,18 +165,18 @@ ProofTree BuildProofTree(const ProblemSetup& setup, const SearchNode& root, cons
         const int point = IndexOf(r.move.x, r.move.y);
         switch (r.status) {
             case FirstMoveStatus::Kills: {
-                const int t = b.firstMove(point, r.status, whiteMaster);
+                const int t = b.firstMove(point, r, whiteMaster);
                 if (t >= 0) b.expandKill(t, whiteMaster, share);
                 break;
             }
             case FirstMoveStatus::KillsByKo: {
-                const int t = b.firstMove(point, r.status, blackMaster);
+                const int t = b.firstMove(point, r, blackMaster);
                 if (t >= 0) b.expandKill(t, blackMaster, share);
                 break;
             }
             case FirstMoveStatus::Refuted: {
                 // Refuted even when black is ko master: the line holds then.
-                const int t = b.firstMove(point, r.status, blackMaster);
+                const int t = b.firstMove(point, r, blackMaster);
                 if (t >= 0) b.expandRefutation(t, r.refutation, blackMaster);
                 break;
             }

@@ -11,6 +11,7 @@
 #include "prover/dfpn.h"
 #include "prover/first_move.h"
 #include "prover/first_move_schedule.h"
+#include "prover/ko_status.h"
 #include "prover/proof_tree.h"
 #include "prover/verdict.h"
 
@@ -101,6 +102,20 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     const std::vector<MoveOutcome> clean = ProveFirstMoves(setup, root, firsts, workers, limits, result.firstMoves, report);
     result.verdict = VerdictOf(result.firstMoves, clean, result);
 
+    // The ko status of the ko kills, on the first searcher, in the time and
+    // nodes the main proofs left.
+    SearchLimits koLimits;
+    koLimits.deadline = limits.deadline;
+    koLimits.stopRequested = stopRequested;
+    const std::uint64_t used = limits.nodes.load();
+    const bool koTime = !limits.reached.load() && (options.nodeLimit == 0 || used < options.nodeLimit);
+    if (koTime && !result.koKills.empty()) {
+        koLimits.nodeLimit = options.nodeLimit == 0 ? 0 : options.nodeLimit - used;
+        searchers[0]->setLimits(&koLimits);
+        CountKoThreats(setup, root, firsts, *searches[0], *searchers[0], result.firstMoves);
+        RankKoKills(result.firstMoves, result);
+    }
+
     // The main line, and the seki test, on the first searcher.
     const SearchRules whiteMaster{White, false, 0, true};
     const SearchRules blackMaster{Black, false};
@@ -144,7 +159,7 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         if (v.pn == 0 && s.verifyBlackWin(&root, 1) >= 0) result.verdict = Verdict::Seki;
     }
     if (options.treeNodes > 0) result.tree = BuildProofTree(setup, root, table, result.firstMoves, options.treeNodes);
-    result.nodes = limits.nodes.load() + late.nodes.load();
+    result.nodes = limits.nodes.load() + koLimits.nodes.load() + late.nodes.load();
     result.limitReached = limits.reached.load();
     return result;
 }

@@ -53,11 +53,25 @@ struct ProverMove {
 
 enum class FirstMoveStatus { Kills, KillsByKo, Refuted, Unknown };
 
+// The ko threats counted for a ko kill: 0 to CountedThreats, or MoreThreats
+// for more than that.
+inline constexpr int CountedThreats = 3;
+inline constexpr int MoreThreats = CountedThreats + 1;
+
 struct RootResult {
     ProverMove move;
     FirstMoveStatus status = FirstMoveStatus::Unknown;
     ProverMove refutation;   // white's answer when Refuted
     std::uint64_t nodes = 0;  // spent on this move
+    // The ko status of a ko kill (KillsByKo): the fewest ko threats black
+    // needs to kill when white has none, and the fewest white needs to live
+    // when black has none; one of them is 0. -1: not counted (another
+    // status, or no time left for it).
+    int blackNeeds = -1, whiteNeeds = -1;
+    bool koCounted() const { return blackNeeds >= 0 && whiteNeeds >= 0; }
+    // How good the ko is for black: the more threats white needs, the
+    // better; the more black needs, the worse.
+    int koAdvantage() const { return whiteNeeds - blackNeeds; }
 };
 
 // The proof written out as a tree: nodes[0] is the position (no move); its
@@ -71,6 +85,7 @@ struct ProofTreeNode {
     int parent = -1;
     std::vector<int> children;  // after this node in ProofTree::nodes
     FirstMoveStatus status = FirstMoveStatus::Unknown;  // on black's first moves
+    int blackNeeds = -1, whiteNeeds = -1;  // on a ko kill: RootResult's counts
 };
 
 struct ProofTree {
@@ -89,7 +104,12 @@ struct ProofTree {
 struct ProveResult {
     Verdict verdict = Verdict::Unknown;
     std::vector<ProverMove> kills;    // X, then Y order
-    std::vector<ProverMove> koKills;  // kill only when black may retake kos at once
+    // Kill only when black may retake kos at once, and of those the best
+    // kos for black (the largest koAdvantage), with the kos not counted.
+    std::vector<ProverMove> koKills;
+    // The other ko kills, counted and worse for black than the best: they
+    // leave an existing ko as it was, or hand white the first take.
+    std::vector<ProverMove> weakerKo;
     std::vector<ProverMove> open;     // first moves still unproved (a limit, the stop flag, a cut-off line)
     std::vector<ProverMove> line;     // from the first (ko) kill: black's proof, white's longest resistance
     std::vector<RootResult> firstMoves;  // every black first move, X then Y order

@@ -130,6 +130,11 @@ TEST_F(ProveCommandTest, VerdictsMovesAndMarks) {
         EXPECT_EQ(memoLine("殺す手："), c.kills);
         EXPECT_EQ(memoLine("コウで殺す手："), c.koKills ? c.koKills : "(no line コウで殺す手：)");
         EXPECT_EQ(memoLine("対象："), c.target);
+        // A ko kill says who needs how many ko threats: in the bent four,
+        // black takes the ko first.
+        if (c.koKills) {
+            EXPECT_EQ(memoLine("2 1："), "2 1：白はコウ材 1");
+        }
         EXPECT_EQ(marksText(view.shownMarks()), c.marks);
         // The line starts from the first (ko) kill, in the memo's move form.
         const auto line = std::find(view.memo.begin(), view.memo.end(), "手順：");
@@ -412,7 +417,7 @@ TEST_F(ProveCommandTest, SolutionTreeWithoutABookListsTheProof) {
     const Case cases[] = {
         {"straight three: the middle point", "検証の解答図：黒先白死（無条件）",
          {"× 黒 1 1　失敗", "○ 黒 2 1　正解", "× 黒 3 1　失敗"}},
-        {"bent four in the corner", "検証の解答図：コウで白死", {"コウ 黒 2 1　コウ"}},
+        {"bent four in the corner", "検証の解答図：コウで白死", {"コウ 黒 2 1　コウ（白はコウ材 1）"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem);

@@ -1,11 +1,13 @@
 // The prover against an exhaustive solution of the game graph, written from
 // the rules alone: capture, self-capture refused, simple ko with a ko master who may
 // retake at once (white, when it does, resolves the ko with a second move, a
-// stone), passes (two in a row end the game, white keeping its stones), and
-// a position that repeats on the path counting for white. On
-// thousands of random enclosed corners and edges the verdict, the killing
-// and ko-killing first moves must be the same, every refutation must hold,
-// and every line must be legal and end with white captured.
+// stone) or, with no ko master, ko threats counted (a side with one left
+// retakes at once and uses it up), passes (two in a row end the game, white
+// keeping its stones), and a position that repeats on the path counting for
+// white. On thousands of random enclosed corners and edges the verdict, the
+// killing and ko-killing first moves must be the same, every refutation must
+// hold, every line must be legal and end with white captured, and every ko
+// kill's threat counts must be the graph's.
 //
 // KELDRA_PROVER_STRIDE=k (or KELDRA_GOLDEN_STRIDE) runs every k-th case.
 #include <gtest/gtest.h>
@@ -13,6 +15,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -71,12 +75,14 @@ struct GameGraph {
         int ban;  // binding on toMove, -1 none; for white as ko master the point it may retake at once
         bool previousPass;
         bool mustMove = false;  // white has just retaken a ko: it moves again, not a pass
+        std::array<int, 2> threats{};  // ko threats left, black and white, when counted
     };
     Grid start{};
     std::vector<char> playable = std::vector<char>(W * W, 0);
     std::vector<char> neverCaptured = std::vector<char>(W * W, 0);
     std::vector<int> points;  // playable points, the key's cells
-    char master = 'O';
+    char master = 'O';  // 'X', 'O', or '.': nobody, threats counted
+    std::array<int, 2> budget{};  // the threats black and white start with
     std::vector<State> states;
     std::vector<std::vector<int>> next;  // successors: a state or BlackWins / WhiteWins
     std::unordered_map<std::uint64_t, int> index;
@@ -86,7 +92,8 @@ struct GameGraph {
     // and white stones, the black groups touching them (they may be
     // captured), and black's eye points next to such a group. Other black
     // stones are never captured.
-    GameGraph(const Grid& g, char koMaster) : start(g), master(koMaster) {
+    GameGraph(const Grid& g, char koMaster, int blackThreats = 0, int whiteThreats = 0)
+        : start(g), master(koMaster), budget{blackThreats, whiteThreats} {
         std::vector<int> todo;
         for (int p = 0; p < W * W; ++p)
             if (g[static_cast<std::size_t>(p)] == 'O') playable[static_cast<std::size_t>(p)] = 1, todo.push_back(p);
@@ -166,7 +173,8 @@ struct GameGraph {
             const char c = s.g[static_cast<std::size_t>(p)];
             k = k * 3 + (c == 'X' ? 1 : c == 'O' ? 2 : 0);
         }
-        return ((k * 2 + (s.toMove == 'X')) * 256 + static_cast<std::uint64_t>(s.ban + 1)) * 2 + s.mustMove;
+        k = ((k * 2 + (s.toMove == 'X')) * 256 + static_cast<std::uint64_t>(s.ban + 1)) * 2 + s.mustMove;
+        return (k * 4 + static_cast<std::uint64_t>(s.threats[0])) * 4 + static_cast<std::uint64_t>(s.threats[1]);
     }
     std::uint64_t id(const State& s) const { return key(s) * 2 + s.previousPass; }
 
@@ -175,6 +183,8 @@ struct GameGraph {
         if (fresh) states.push_back(s);
         return it->second;
     }
+
+    State root() const { return State{start, 'X', -1, false, false, budget}; }
 
     State after(const State& s, int p, bool& legal, bool& captureAll) const {
         State t = s;
@@ -187,7 +197,15 @@ struct GameGraph {
         if (p < 0) return t;
         // White as ko master retakes at once and then resolves the ko.
         const bool retake = master == 'O' && s.toMove == 'O' && p == s.ban;
-        int ban = retake ? -1 : s.ban;
+        // With threats counted, the retake at once uses one of the mover's.
+        const bool threat = master == '.' && p == s.ban;
+        int& left = t.threats[s.toMove == 'X' ? 0 : 1];
+        if (threat && left == 0) {
+            legal = false;
+            return t;
+        }
+        if (threat) --left;
+        int ban = retake || threat ? -1 : s.ban;
         legal = play(t.g, p, s.toMove, ban);
         t.ban = t.toMove == 'X' && master == 'X' ? -1 : ban;
         if (retake) t.toMove = 'O', t.mustMove = true, t.ban = -1;
@@ -197,7 +215,7 @@ struct GameGraph {
 
     // Every state reachable from the root, with its successors.
     void build(std::size_t limit) {
-        add(State{start, 'X', -1, false});
+        add(root());
         for (std::size_t i = 0; i < states.size(); ++i) {
             if (states.size() > limit) {
                 tooLarge = true;
@@ -363,6 +381,53 @@ std::pair<std::set<std::pair<int, int>>, std::set<std::pair<int, int>>> graphKil
     return {killing, koKilling};
 }
 
+// The game graphs of one position with ko threats counted (nobody ko
+// master), one per pair of budgets, built when first asked for.
+class ThreatGraphs {
+public:
+    ThreatGraphs(const Grid& g, std::size_t limit) : g_(g), limit_(limit) {}
+
+    // Whether black's first move p kills when black starts with `black`
+    // threats and white with `white`: 1 or 0; -1 when the graph is too
+    // large.
+    int kills(int p, int black, int white) {
+        Solved& s = graphs_[{black, white}];
+        if (!s.graph) {
+            s.graph = std::make_unique<GameGraph>(g_, '.', black, white);
+            if (!s.graph->tooLarge) s.graph->build(limit_);
+            if (!s.graph->tooLarge) s.wins = s.graph->blackWins({s.graph->key(s.graph->root())});
+        }
+        if (s.graph->tooLarge) return -1;
+        bool legal, all;
+        const GameGraph::State t = s.graph->after(s.graph->root(), p, legal, all);
+        if (!legal) return 0;
+        return all || s.wins[static_cast<std::size_t>(s.graph->index.at(s.graph->id(t)))];
+    }
+
+    // The counts as the prover defines them: the fewest threats black needs
+    // when white has none and white needs when black has none, 0 to 3, 4 for
+    // more; {-1, -1} when a graph is too large.
+    std::pair<int, int> needs(int p) {
+        const int even = kills(p, 0, 0);
+        if (even < 0) return {-1, -1};
+        for (int k = 1; k <= 3; ++k) {
+            const int o = even ? kills(p, 0, k) : kills(p, k, 0);
+            if (o < 0) return {-1, -1};
+            if (o != even) return even ? std::pair{0, k} : std::pair{k, 0};
+        }
+        return even ? std::pair{0, 4} : std::pair{4, 0};
+    }
+
+private:
+    struct Solved {
+        std::unique_ptr<GameGraph> graph;
+        std::vector<char> wins;
+    };
+    const Grid& g_;
+    std::size_t limit_;
+    std::map<std::pair<int, int>, Solved> graphs_;
+};
+
 TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     constexpr int Cases = 3000;
     constexpr std::size_t GraphLimit = 8000;
@@ -374,6 +439,7 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     options.seconds = 0;
     options.nodeLimit = 0;
     int compared = 0, kills = 0, kos = 0, lives = 0, skipped = 0;
+    int counted = 0, blackNeeds = 0, weaker = 0, countSkipped = 0;
     for (int c = 0; c < Cases; ++c) {
         Grid g;
         while (!randomEnclosed(rng, g, 8)) {
@@ -393,6 +459,7 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
         std::set<std::pair<int, int>> gotKill, gotKo;
         for (const auto& m : r.kills) gotKill.insert({m.x, m.y});
         for (const auto& m : r.koKills) gotKo.insert({m.x, m.y});
+        for (const auto& m : r.weakerKo) gotKo.insert({m.x, m.y});
         ASSERT_EQ(gotKill, wantKill) << where;
         ASSERT_EQ(gotKo, wantKo) << where;
         const prover::Verdict want = !wantKill.empty() ? prover::Verdict::Kill
@@ -418,6 +485,39 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
                 << where << "refutation of " << int(f.move.x) << "," << int(f.move.y);
         }
 
+        // Every ko kill is counted (no limit here), as the graphs with the
+        // threats counted say; the ko kills listed are the best for black,
+        // the weaker ones worse.
+        ThreatGraphs threats(g, 40000);
+        int best = -100;
+        bool allCounted = true;
+        for (const auto& f : r.firstMoves) {
+            if (f.status != prover::FirstMoveStatus::KillsByKo) {
+                EXPECT_FALSE(f.koCounted()) << where;
+                continue;
+            }
+            ASSERT_TRUE(f.koCounted()) << where << int(f.move.x) << "," << int(f.move.y);
+            best = std::max(best, f.koAdvantage());
+            const auto [b, w] = threats.needs(at(f.move.x, f.move.y));
+            if (b < 0) {
+                allCounted = false;
+                continue;
+            }
+            EXPECT_EQ(f.blackNeeds, b) << where << "black's threats for " << int(f.move.x) << "," << int(f.move.y);
+            EXPECT_EQ(f.whiteNeeds, w) << where << "white's threats for " << int(f.move.x) << "," << int(f.move.y);
+            ++counted;
+            blackNeeds += b > 0;
+        }
+        countSkipped += !allCounted;
+        const auto advantageOf = [&](const prover::ProverMove& m) {
+            for (const auto& f : r.firstMoves)
+                if (f.move == m) return f.koAdvantage();
+            return -100;
+        };
+        for (const auto& m : r.koKills) EXPECT_EQ(advantageOf(m), best) << where;
+        for (const auto& m : r.weakerKo) EXPECT_LT(advantageOf(m), best) << where;
+        weaker += static_cast<int>(r.weakerKo.size());
+
         // The main line is legal and ends with every white stone captured.
         if (!r.line.empty()) {
             const GameGraph& graph = r.verdict == prover::Verdict::Kill ? clean : ko;
@@ -435,8 +535,15 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     EXPECT_GT(compared, 0);
     EXPECT_GT(kills, 0);
     EXPECT_GT(lives, 0);
+    // About a dozen ko kills among the positions, some where black needs
+    // threats and some where white does.
+    EXPECT_GE(counted, 10 / stride);
+    EXPECT_GE(blackNeeds, 5 / stride);
+    EXPECT_GE(counted - blackNeeds, 3 / stride);
     std::printf("compared %d positions (%d kill, %d ko, %d live), %d too large skipped\n", compared, kills, kos, lives,
                 skipped);
+    std::printf("ko kills counted %d (%d where black needs threats), %d weaker, %d positions with a graph too large\n",
+                counted, blackNeeds, weaker, countSkipped);
 }
 
 // The killing and ko-killing first moves of the game graph, "X,Y ..." in X
@@ -460,7 +567,8 @@ std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const Ga
 // answer from it too, so the table's answers do not rest on the prover
 // alone. With two kos the game can cycle (each side retaking in turn):
 // there the rule that a repetition on the path is white's decides, and the
-// prover's answer must still be the graph's.
+// prover's answer must still be the graph's. The ko problems' threat counts
+// come from the graphs with threats counted.
 TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     const int stride = strideFromEnvironment();
     int compared = 0, repeating = 0, index = 0;
@@ -491,6 +599,43 @@ TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     }
     EXPECT_GE(compared, 15 / stride);
     EXPECT_GE(repeating, 4 / stride);
+
+    // The ko problems' counts, from the graphs with threats counted.
+    int counted = 0;
+    index = 0;
+    for (const test::KoStatusProblem& p : test::KoStatusProblems) {
+        if (index++ % stride != 0) continue;
+        const Board board = test::ComposedBoard(p.rows);
+        Grid g;
+        g.fill('#');
+        for (int x = 1; x <= BoardSide; ++x)
+            for (int y = 1; y <= BoardSide; ++y)
+                g[static_cast<std::size_t>(at(x, y))] =
+                    board[x][y].Stone == Black ? 'X' : board[x][y].Stone == White ? 'O' : '.';
+        GameGraph clean(g, 'O'), ko(g, 'X');
+        if (clean.tooLarge) continue;
+        clean.build(200000);
+        ko.build(200000);
+        if (clean.tooLarge || ko.tooLarge) continue;
+        const auto [killing, koKilling] = graphKillingMoves(clean, ko);
+        ThreatGraphs threats(g, 400000);
+        std::string text;
+        for (const auto& [x, y] : koKilling) {
+            const auto [b, w] = threats.needs(at(x, y));
+            ASSERT_GE(b, 0) << p.name << ": a graph too large";
+            if (!text.empty()) text += ' ';
+            text += std::to_string(x);
+            text += ',';
+            text += std::to_string(y);
+            for (const int n : {b, w}) {
+                text += ',';
+                text += n == 4 ? std::string("more") : std::to_string(n);
+            }
+        }
+        EXPECT_EQ(text, p.threats) << p.name;
+        ++counted;
+    }
+    EXPECT_GE(counted, 5 / stride);
     std::printf("composed problems on the game graph: %d, with repetitions %d\n", compared, repeating);
 }
 

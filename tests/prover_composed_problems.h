@@ -384,4 +384,78 @@ inline const ClassicalCorner ClassicalCorners[] = {
         XXX....)", "2,1"},
 };
 
+// Kos as a player tells them apart: each ko kill with the threats each side
+// needs, "X,Y,B,W" (B black's threats to kill when white has none, W white's
+// to live when black has none, "more" past three), X then Y order; the ko
+// kills listed (the best for black) and the weaker ones.
+struct KoStatusProblem {
+    const char* name;
+    const char* rows;
+    prover::Verdict verdict;
+    const char* kills;
+    const char* koKills;
+    const char* weakerKo;
+    const char* threats;
+};
+
+inline const KoStatusProblem KoStatusProblems[] = {
+    // Black's 3,1 takes 2,1 at once and its stone stands in atari: white
+    // needs a threat to retake.
+    {"direct ko, black takes first", R"(
+        XO.OX
+        .XOOX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "3,1", "", "3,1,0,1"},
+    // The direct ko above (black's 1,2 takes 1,1): white's atari at 3,1
+    // answers it, and the ko that decides is one that white takes first:
+    // black needs a threat.
+    {"direct ko, white takes first", R"(
+        OX.OX
+        .O.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "1,2", "", "1,2,1,0"},
+    // Black starts the ko when it likes, and white must find the first
+    // threat: the ko is black's to take first.
+    {"bent four in the corner", R"(
+        ...OX
+        .OOOX
+        OOXXX
+        XXX..)", prover::Verdict::KillByKo, "", "2,1", "", "2,1,0,1"},
+    // Two ko kills: at 3,1 black takes first (white needs a threat); at 1,2
+    // black must win the ko twice over (two threats): the weaker ko.
+    {"two kos of unequal worth: the weaker is not listed", R"(
+        .X.OX
+        .O.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "3,1", "1,2", "1,2,2,0 3,1,0,1"},
+    // Black's 2,1 leaves a ko that black takes only after an approach
+    // move: black needs two threats, white none.
+    {"approach ko: black needs two threats", R"(
+        ...OX
+        XO.OX
+        OOOOX
+        XXXXX)", prover::Verdict::KillByKo, "", "2,1", "", "2,1,2,0"},
+    // Black kills outright at five points; its 2,1 is a ko that white
+    // needs two threats for: an approach ko in black's favour. A kill
+    // outright has no count.
+    {"approach ko in black's favour beside kills outright: white needs two threats", R"(
+        O...X
+        .O.OX
+        O..OX
+        XXXXX)", prover::Verdict::Kill, "2,3 3,1 3,2 3,3 4,1", "2,1", "", "2,1,0,2"},
+    // Black's 1,2 takes a ko that white, as ko master retaking it and
+    // moving again at once, wins; but a white threat and retake gives black
+    // a move, and black's 3,3 kills: no number of threats saves white.
+    {"a ko that three white threats do not win", R"(
+        OX.OX
+        .OXOX
+        OO.OX
+        XXXXX)", prover::Verdict::Kill, "3,3", "1,2", "", "1,2,0,more"},
+    // Black kills outright: no ko to count.
+    {"double ko of false eyes", R"(
+        XO.O.OX.X
+        XXOOOOOXX
+        .XXXXXXX.)", prover::Verdict::Kill, "3,1 8,1", "", "", ""},
+};
+
 }  // namespace keldra::test

@@ -56,6 +56,31 @@ TEST(ProverProblems, ComposedProblemsHaveTheirKnownAnswers) {
     }
 }
 
+// Each ko kill's threats, and the weaker kos left out of the ko kills.
+TEST(ProverProblems, KoKillsCountTheirThreats) {
+    prover::ProveOptions options;
+    options.tableBytes = 8u << 20;
+    options.seconds = 0;
+    for (const test::KoStatusProblem& p : test::KoStatusProblems) {
+        const prover::ProveResult r = prover::Prove(ComposedBoard(p.rows), options);
+        EXPECT_STREQ(prover::VerdictToken(r.verdict), prover::VerdictToken(p.verdict)) << p.name;
+        EXPECT_EQ(movesText(r.kills), p.kills) << p.name;
+        EXPECT_EQ(movesText(r.koKills), p.koKills) << p.name;
+        EXPECT_EQ(movesText(r.weakerKo), p.weakerKo) << p.name;
+        std::string threats;
+        for (const prover::RootResult& f : r.firstMoves) {
+            if (!f.koCounted()) continue;
+            if (!threats.empty()) threats += ' ';
+            threats += movesText({f.move});
+            for (const int n : {f.blackNeeds, f.whiteNeeds}) {
+                threats += ',';
+                threats += n == prover::MoreThreats ? std::string("more") : std::to_string(n);
+            }
+        }
+        EXPECT_EQ(threats, p.threats) << p.name;
+    }
+}
+
 // Options without a time limit: the node limit alone ends a proof.
 prover::ProveOptions withoutTimeLimit(std::size_t tableBytes, std::uint64_t nodeLimit) {
     prover::ProveOptions options;

@@ -1035,5 +1035,33 @@
         <source>解答図が大きすぎるため一部を読み込みませんでした</source>
         <translation>The solution tree is too large; part of it was not read.</translation>
     </message>
+    <message>
+        <source>劣るコウの手：%1</source>
+        <translation>Weaker kos: %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>白はコウ材 4 以上</source>
+        <translation>white needs 4 or more ko threats</translation>
+    </message>
+    <message>
+        <source>黒はコウ材 4 以上</source>
+        <translation>black needs 4 or more ko threats</translation>
+    </message>
+    <message>
+        <source>白はコウ材 %1</source>
+        <translation>white needs %1 ko threats</translation>
+    </message>
+    <message>
+        <source>黒はコウ材 %1</source>
+        <translation>black needs %1 ko threats</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>

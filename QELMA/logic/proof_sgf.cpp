@@ -23,7 +23,7 @@ SgfTree ProofSgfTree(const prover::ProofTree& proof) {
         const SgfJudgement mark = n.status == prover::FirstMoveStatus::Kills     ? SgfJudgement::Correct
                                   : n.status == prover::FirstMoveStatus::Refuted ? SgfJudgement::Wrong
                                                                                  : SgfJudgement::Unknown;
-        index[i] = tree.add(parent, move, StatusTextShown(n.status), mark);
+        index[i] = tree.add(parent, move, FirstMoveCommentShown(n.status, n.blackNeeds, n.whiteNeeds), mark);
         if (n.status == prover::FirstMoveStatus::KillsByKo)
             tree.nodes[static_cast<std::size_t>(index[i])].judgement = SgfJudgement::Correct;
     }

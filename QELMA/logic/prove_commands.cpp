@@ -165,6 +165,11 @@ std::vector<std::string> ProveMemoLines(const prover::ProveResult& result, bool 
     }
     lines.push_back(Fill(Tr("殺す手：%1"), {movesText(result.kills)}));
     if (!result.koKills.empty()) lines.push_back(Fill(Tr("コウで殺す手：%1"), {movesText(result.koKills)}));
+    if (!result.weakerKo.empty()) lines.push_back(Fill(Tr("劣るコウの手：%1"), {movesText(result.weakerKo)}));
+    // Each counted ko: who needs how many threats.
+    for (const prover::RootResult& f : result.firstMoves)
+        if (f.koCounted())
+            lines.push_back(Fill(Tr("%1：%2"), {pointText(f.move), KoThreatsShown(f.blackNeeds, f.whiteNeeds)}));
     if (!result.target.isPass()) lines.push_back(Fill(Tr("対象：%1 の石"), {pointText(result.target)}));
     if (stopped) {
         lines.push_back(Tr("検証を中止しました。"));
@@ -196,6 +201,20 @@ const char* FirstMoveStatusText(prover::FirstMoveStatus status) {
 std::string StatusTextShown(prover::FirstMoveStatus status) {
     const char* text = FirstMoveStatusText(status);
     return *text ? Tr(text) : std::string();
+}
+
+std::string KoThreatsShown(int blackNeeds, int whiteNeeds) {
+    if (blackNeeds < 0 || whiteNeeds < 0) return {};
+    const bool white = whiteNeeds > 0;  // black takes first: white needs the threats
+    const int n = white ? whiteNeeds : blackNeeds;
+    if (n >= prover::MoreThreats) return Tr(white ? "白はコウ材 4 以上" : "黒はコウ材 4 以上");
+    return Fill(Tr(white ? "白はコウ材 %1" : "黒はコウ材 %1"), {std::to_string(n)});
+}
+
+std::string FirstMoveCommentShown(prover::FirstMoveStatus status, int blackNeeds, int whiteNeeds) {
+    const std::string threats = KoThreatsShown(blackNeeds, whiteNeeds);
+    if (status != prover::FirstMoveStatus::KillsByKo || threats.empty()) return StatusTextShown(status);
+    return Fill(Tr("%1（%2）"), {StatusTextShown(status), threats});
 }
 
 std::vector<prover::ProverMove> FirstMoveLine(const prover::ProofTree& tree, int x, int y) {

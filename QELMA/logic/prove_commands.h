@@ -80,6 +80,14 @@ const prover::ProveResult* ProofWithTree(const Board& board, SearchView& view, P
 const char* FirstMoveStatusText(prover::FirstMoveStatus status);
 // The same in the window's language.
 std::string StatusTextShown(prover::FirstMoveStatus status);
+// Who needs how many ko threats for a counted ko kill (RootResult's
+// blackNeeds, whiteNeeds), in the window's language: "白はコウ材 1" when
+// black takes the ko first and white needs one threat to live; "" when not
+// counted.
+std::string KoThreatsShown(int blackNeeds, int whiteNeeds);
+// A first move's status in the proof tree's comment: StatusTextShown, and
+// for a counted ko kill the threats in brackets ("コウ（白はコウ材 1）").
+std::string FirstMoveCommentShown(prover::FirstMoveStatus status, int blackNeeds, int whiteNeeds);
 
 // The line of one first move in the proof tree, from the move itself: under
 // a kill white's longest resistance with black's answers, under a refuted
