@@ -85,17 +85,18 @@ int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string
 }
 
 // Black's lone stone on the empty point p, with `liberty` its one liberty,
-// is a sacrifice: white's capture from `liberty` leaves the capturing string
-// with at most two liberties, p among them. With one, black takes it back
-// at p (a snapback); with two, black's atari follows and white's connection
-// dies with it (connect and die). Then p does not join the strings around
-// it: black's stone there is no stone white simply removes.
-bool sacrifice(const Cells& cell, int p, int liberty) {
+// is a snapback: white's capture from `liberty` leaves the capturing string
+// with p as its only liberty, and black takes it back there. Then p does not
+// join the strings around it: black's stone there is a sacrifice, not a
+// stone white simply removes. (With two liberties left, black's atari may
+// follow, but white's connection in the mouth may as well join a strong
+// group: that is no rule to read off the stones.)
+bool snapback(const Cells& cell, int p, int liberty) {
     std::array<std::uint8_t, GridPoints> seen{}, stack{};
     int top = 0, liberties = 0;
     seen[static_cast<std::size_t>(liberty)] = 1;
     stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(liberty);
-    while (top > 0 && liberties < 3) {
+    while (top > 0 && liberties < 2) {
         const int s = stack[static_cast<std::size_t>(--top)];
         for (const int d : Offsets) {
             const int q = s + d;
@@ -106,7 +107,7 @@ bool sacrifice(const Cells& cell, int p, int liberty) {
             else if (cell[qi] == White) stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
         }
     }
-    return liberties < 3;
+    return liberties < 2;
 }
 
 // The one liberty of a lone black stone on the empty point p; -1 when p has
@@ -149,11 +150,11 @@ WhiteGroups WhiteGroupsOf(const Cells& cell) {
             }
         }
         // A tiger's mouth: black's stone here would be taken at once, unless
-        // it takes a white string first, or is a sacrifice.
+        // it takes a white string first, or white's capture is a snapback.
         bool captures = false;
         for (int k = 0; k < n; ++k) captures |= stringLiberties(cell, string, around[k]) < 2;
         const int liberty = loneStoneLiberty(cell, p);
-        if (!captures && blackLibertiesAt(cell, p) <= 1 && !(liberty >= 0 && sacrifice(cell, p, liberty))) {
+        if (!captures && blackLibertiesAt(cell, p) <= 1 && !(liberty >= 0 && snapback(cell, p, liberty))) {
             for (int k = 1; k < n; ++k) groups.join(around[0], around[k]);
         }
     }

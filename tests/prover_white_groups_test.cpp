@@ -64,10 +64,10 @@ TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
             .X.X.
             .O.O.
             .XOX.)", 4, 2, false},
-        {"connect and die: white's capture keeps two liberties, black's atari follows", R"(
+        {"white's capture keeps two liberties: still joined (its connection may join a strong group)", R"(
             .X...
             .O.O.
-            .XOX.)", 4, 2, false},
+            .XOX.)", 4, 2, true},
         {"a chain of links: joins carry over", R"(
             ......
             .O....
