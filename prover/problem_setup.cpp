@@ -379,18 +379,18 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
     FillScratch fs;
     const PointFlags none{};
     PointFlags capturable{};
-    for (int i = 0; i < GridPoints; ++i) {
-        if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;
-        bool touches = false;
-        for (const int d : Offsets) touches |= region[static_cast<std::size_t>(i + d)] != 0;
-        if (!touches) continue;
+    // Takes in the black group through i: its stones may be captured and are
+    // played on; a group in atari is fought over on its liberty: white
+    // captures there, black saves it there. The stone white captures with
+    // may be attacked in turn, so the liberty's own empty neighbours are
+    // fought over too: black ataris it there, white extends it there.
+    const auto takeIn = [&](int i) {
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
-        for (int k = 0; k < g.size; ++k) capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
-        // A group in atari is fought over on its liberty: white captures
-        // there, black saves it there. The stone white captures with may be
-        // attacked in turn, so the liberty's own empty neighbours are fought
-        // over too: black ataris it there, white extends it there.
-        if (g.liberties > 1) continue;
+        for (int k = 0; k < g.size; ++k) {
+            capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
+            s.movable[fs.group[static_cast<std::size_t>(k)]] = 1;
+        }
+        if (g.liberties > 1) return;
         for (int k = 0; k < g.size; ++k) {
             for (const int d : Offsets) {
                 const int q = fs.group[static_cast<std::size_t>(k)] + d;
@@ -402,24 +402,50 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
                 }
             }
         }
+    };
+    for (int i = 0; i < GridPoints; ++i) {
+        if (region[static_cast<std::size_t>(i)]) s.movable[static_cast<std::size_t>(i)] = 1;
+    }
+    for (int i = 0; i < GridPoints; ++i) {
+        if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;
+        bool touches = false;
+        for (const int d : Offsets) touches |= region[static_cast<std::size_t>(i + d)] != 0;
+        if (touches) takeIn(i);
+    }
+    // Black's eye points next to a group that may be captured are played on
+    // (white captures through them, as when it takes back a black stone in
+    // its eye in a ko); and a black group with a liberty that either side
+    // plays on may be captured too, or joined to one that may: black's move
+    // there can connect a wall stone to a group in the fight, and that group
+    // is then no safer than its liberties. Until nothing changes.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int x = s.x0; x <= s.x1; ++x) {
+            for (int y = s.y0; y <= s.y1; ++y) {
+                const int i = IndexOf(x, y);
+                if (cell[static_cast<std::size_t>(i)] != Empty || s.movable[static_cast<std::size_t>(i)]) continue;
+                bool blackEye = true, nextToCapturable = false;
+                for (const int d : Offsets) {
+                    const auto qi = static_cast<std::size_t>(i + d);
+                    blackEye &= cell[qi] == Black || cell[qi] == EdgeCell;
+                    nextToCapturable |= capturable[qi] != 0;
+                }
+                if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1, changed = true;
+            }
+        }
+        for (int i = 0; i < GridPoints; ++i) {
+            if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;
+            bool movableLiberty = false;
+            for (const int d : Offsets) {
+                const auto qi = static_cast<std::size_t>(i + d);
+                movableLiberty |= cell[qi] == Empty && s.movable[qi] != 0;
+            }
+            if (movableLiberty) takeIn(i), changed = true;
+        }
     }
     for (int i = 0; i < GridPoints; ++i) {
         const auto ii = static_cast<std::size_t>(i);
         if (cell[ii] == Black && !capturable[ii]) s.safe[ii] = 1;
-        if (region[ii] || capturable[ii]) s.movable[ii] = 1;
-    }
-    for (int x = s.x0; x <= s.x1; ++x) {
-        for (int y = s.y0; y <= s.y1; ++y) {
-            const int i = IndexOf(x, y);
-            if (cell[static_cast<std::size_t>(i)] != Empty || s.movable[static_cast<std::size_t>(i)]) continue;
-            bool blackEye = true, nextToCapturable = false;
-            for (const int d : Offsets) {
-                const auto qi = static_cast<std::size_t>(i + d);
-                blackEye &= cell[qi] == Black || cell[qi] == EdgeCell;
-                nextToCapturable |= capturable[qi] != 0;
-            }
-            if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1;
-        }
     }
     for (int x = 1; x <= BoardSide; ++x) {
         for (int y = 1; y <= BoardSide; ++y) {

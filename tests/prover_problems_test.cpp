@@ -410,6 +410,34 @@ TEST(ProverProblems, StubbornWhiteRefutesOrResistsLongest) {
     EXPECT_EQ(prover::WhiteAnswer(empty).kind, prover::AnswerKind::NoTarget);
 }
 
+// A line GNU Go found: white has cut black's wall from outside, and the
+// corner stone at (1,1) touches nothing of the fight. Black's connection at
+// (1,2) joins it to the wall stones in the fight and leaves the whole group
+// two liberties; white's atari at (1,4) wins the race. The proof and
+// white's answer must agree: the corner stone is no safe wall once black's
+// move there can join it to a group that may be captured. Every other black
+// move keeps the race won, so they all kill.
+TEST(ProverProblems, AWallStoneBlacksMoveJoinsToTheFightMayBeCaptured) {
+    Board board = ComposedBoard(R"(
+        X.XO.X.OX
+        .XXOOOOOX
+        XOOXXXXX.
+        .O.......
+        .........
+        .O.......)");
+    prover::ProveOptions options;
+    options.seconds = 0;
+    options.threads = 1;
+    const prover::ProveResult r = prover::Prove(board, options);
+    EXPECT_EQ(r.verdict, prover::Verdict::Kill);
+    EXPECT_EQ(std::count(r.kills.begin(), r.kills.end(), prover::ProverMove{1, 2, Black}), 0) << movesText(r.kills);
+    EXPECT_NE(std::count(r.kills.begin(), r.kills.end(), prover::ProverMove{5, 1, Black}), 0) << movesText(r.kills);
+    board[1][2].Stone = Black;
+    const prover::ProverAnswer a = prover::WhiteAnswer(board, options);
+    EXPECT_EQ(a.kind, prover::AnswerKind::Refutes);
+    EXPECT_EQ(a.move, (prover::ProverMove{1, 4, White}));
+}
+
 TEST(ProverProblems, StopFlagEndsTheProofQuicklyWithUnknown) {
     // Two white stones in a wide enclosure: a proof would take many seconds.
     const Board board = ComposedBoard(R"(
