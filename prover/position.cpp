@@ -198,17 +198,42 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
 
 namespace {
 
+// White (2) and the edge (3) share a bit that Empty (0) and Black (1) lack.
+constexpr std::uint8_t WhiteOrEdge = 2;
+static_assert((White & WhiteOrEdge) && (EdgeCell & WhiteOrEdge) && !(Empty & WhiteOrEdge) && !(Black & WhiteOrEdge));
+
+// Whether the empty point at `c` is eye-like: its four neighbours are white
+// stones or the edge.
+inline bool eyeLike(const std::uint8_t* c) {
+    return (c[-GridSide] & c[GridSide] & c[-1] & c[1] & WhiteOrEdge) != 0;
+}
+
 // Whether the movable point p counts as an eye-like point, and as a target's
 // liberty, in n.
 void eyeLikeStatus(const SearchNode& n, int p, bool& eye, bool& liberty) {
-    eye = liberty = false;
-    if (n.cell[static_cast<std::size_t>(p)] != Empty) return;
-    eye = true;
-    for (const int d : Offsets) {
-        const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
-        eye &= (c == White || c == EdgeCell);
-        liberty |= n.isTarget(p + d);
+    const std::uint8_t* c = n.cell.data() + p;
+    if (*c != Empty) {
+        eye = liberty = false;
+        return;
     }
+    eye = eyeLike(c);
+    liberty = n.isTarget(p - GridSide) || n.isTarget(p + GridSide) || n.isTarget(p - 1) || n.isTarget(p + 1);
+}
+
+// The points next to a target stone: the target marks shifted by one point
+// each way.
+PointMask targetNeighbours(const SearchNode& n) {
+    constexpr int Words = 4;
+    PointMask out{};
+    const auto& t = n.target;
+    for (int w = 0; w < Words; ++w) {
+        const auto i = static_cast<std::size_t>(w);
+        std::uint64_t m = (t[i] << 1) | (t[i] >> 1) | (t[i] << GridSide) | (t[i] >> GridSide);
+        if (w > 0) m |= (t[i - 1] >> 63) | (t[i - 1] >> (64 - GridSide));
+        if (w + 1 < Words) m |= (t[i + 1] << 63) | (t[i + 1] << (64 - GridSide));
+        out[i] = m;
+    }
+    return out;
 }
 
 }  // namespace
@@ -228,13 +253,16 @@ void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int m
 }
 
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
-    int eyes = 0;
+    const PointMask next = targetNeighbours(n);
+    int eyes = 0, libs = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
-        bool eye = false, liberty = false;
-        eyeLikeStatus(n, setup.moves[static_cast<std::size_t>(k)], eye, liberty);
-        eyes += eye;
-        if (liberties != nullptr) *liberties += liberty;
+        const int p = setup.moves[static_cast<std::size_t>(k)];
+        const std::uint8_t* c = n.cell.data() + p;
+        if (*c != Empty) continue;
+        eyes += eyeLike(c);
+        libs += HasPoint(next, p);
     }
+    if (liberties != nullptr) *liberties += libs;
     return eyes;
 }
 
