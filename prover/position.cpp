@@ -220,22 +220,6 @@ void eyeLikeStatus(const SearchNode& n, int p, bool& eye, bool& liberty) {
     liberty = n.isTarget(p - GridSide) || n.isTarget(p + GridSide) || n.isTarget(p - 1) || n.isTarget(p + 1);
 }
 
-// The points next to a target stone: the target marks shifted by one point
-// each way.
-PointMask targetNeighbours(const SearchNode& n) {
-    constexpr int Words = 4;
-    PointMask out{};
-    const auto& t = n.target;
-    for (int w = 0; w < Words; ++w) {
-        const auto i = static_cast<std::size_t>(w);
-        std::uint64_t m = (t[i] << 1) | (t[i] >> 1) | (t[i] << GridSide) | (t[i] >> GridSide);
-        if (w > 0) m |= (t[i - 1] >> 63) | (t[i - 1] >> (64 - GridSide));
-        if (w + 1 < Words) m |= (t[i + 1] << 63) | (t[i + 1] << (64 - GridSide));
-        out[i] = m;
-    }
-    return out;
-}
-
 }  // namespace
 
 void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int move, const ProblemSetup& setup,
@@ -253,7 +237,7 @@ void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int m
 }
 
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
-    const PointMask next = targetNeighbours(n);
+    const PointMask next = NeighboursOf(n.target);
     int eyes = 0, libs = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
         const int p = setup.moves[static_cast<std::size_t>(k)];
