@@ -224,11 +224,15 @@ void eyeLikeStatus(const SearchNode& n, int p, bool& eye, bool& liberty) {
 
 void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int move, const ProblemSetup& setup,
                         int& eyes, int& liberties) {
+    // The move's point was empty and holds a stone now; a neighbour keeps
+    // its stone or stays empty (nothing was taken), and only an empty one
+    // can count.
     const auto update = [&](int p) {
-        if (!setup.movable[static_cast<std::size_t>(p)]) return;
+        if (!setup.movable[static_cast<std::size_t>(p)] || parent.cell[static_cast<std::size_t>(p)] != Empty) return;
         bool eye = false, liberty = false;
         eyeLikeStatus(parent, p, eye, liberty);
         eyes -= eye, liberties -= liberty;
+        if (p == move) return;
         eyeLikeStatus(child, p, eye, liberty);
         eyes += eye, liberties += liberty;
     };
