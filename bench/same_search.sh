@@ -7,13 +7,13 @@
 #
 #   bench/same_search.sh [REF_COMMIT] [NODES] [PROBLEM FILE]...
 #
-# REF_COMMIT defaults to main, NODES (per problem) to 300000. The problems
+# REF_COMMIT defaults to where this branch left main, NODES (per problem) to 300000. The problems
 # are the bundled and composed ones of the prover benchmark, then the given
 # files (.go, or an SGF file's first game tree). Both builds run this tree's
 # benchmark source.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-ref="${1:-main}"
+ref="${1:-$(git -C "$root" merge-base main HEAD)}"
 nodes="${2:-300000}"
 shift $(( $# < 2 ? $# : 2 ))
 work="$(mktemp -d /tmp/keldra-same-XXXXXX)"
