@@ -56,7 +56,7 @@ GroupInfo GroupOf(const Cells& cell, int start, const PointFlags& safe, const Po
     return g;
 }
 
-bool GroupHasLiberty(const Cells& cell, int start, FillScratch& fs) {
+bool HasLiberty(const Cells& cell, int start, FillScratch& fs) {
     nextStamp(fs);
     const std::uint32_t inGroup = fs.now;
     const std::uint8_t colour = cell[static_cast<std::size_t>(start)];

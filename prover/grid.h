@@ -106,13 +106,7 @@ inline void ForEachOnLine(const Cells& cell, std::uint8_t code, int x, int y0, i
 std::uint32_t ReserveStamps(FillScratch& fs, std::uint32_t count);
 
 // True when the group through the stone at `start` has a liberty; stops at
-// the first. The fill, for a stone with no empty neighbour.
-bool GroupHasLiberty(const Cells& cell, int start, FillScratch& fs);
-// The same, answering at once for a stone with an empty neighbour.
-inline bool HasLiberty(const Cells& cell, int start, FillScratch& fs) {
-    const std::uint8_t* c = cell.data() + start;
-    if (c[-GridSide] == Empty || c[GridSide] == Empty || c[-1] == Empty || c[1] == Empty) return true;
-    return GroupHasLiberty(cell, start, fs);
-}
+// the first.
+bool HasLiberty(const Cells& cell, int start, FillScratch& fs);
 
 }  // namespace keldra::prover
