@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
 
 #include "BAN/board.h"
@@ -72,34 +71,6 @@ struct GroupInfo {
 // Fills the group through `start` (a stone) into fs.group and counts its
 // liberties; `safe` and `ring` flag the points the caller asks about.
 GroupInfo GroupOf(const Cells& cell, int start, const PointFlags& safe, const PointFlags& ring, FillScratch& fs);
-
-// Eight grid cells from p as one word, the first in the lowest byte.
-inline std::uint64_t EightCells(const std::uint8_t* p) {
-    std::uint64_t v = 0;
-    for (int k = 7; k >= 0; --k) v = (v << 8) | p[k];
-    return v;
-}
-
-// 1 in each byte of v (eight cell codes, 0 to 3) that holds `code`, 0 in
-// the others.
-inline std::uint64_t CellsEqual(std::uint64_t v, std::uint8_t code) {
-    constexpr std::uint64_t Ones = 0x0101010101010101ull;
-    const std::uint64_t x = v ^ (Ones * code);
-    return ~(x | (x >> 1)) & Ones;
-}
-
-// Calls visit(i) for every point i of line x from row y0 to row y1 (board
-// coordinates) whose cell holds `code`, in order: eight cells are tested at
-// once, so that a line of few stones costs few branches.
-template <class Visit>
-inline void ForEachOnLine(const Cells& cell, std::uint8_t code, int x, int y0, int y1, Visit visit) {
-    const int first = x * GridSide + y0, length = y1 - y0 + 1;
-    for (int at = 0; at < length; at += 8) {
-        std::uint64_t m = CellsEqual(EightCells(cell.data() + first + at), code);
-        if (length - at < 8) m &= (std::uint64_t{1} << (8 * (length - at))) - 1;
-        for (; m != 0; m &= m - 1) visit(first + at + std::countr_zero(m) / 8);
-    }
-}
 
 // `count` stamps of fs for the caller's own marks, none of them in use: the
 // first is returned.

@@ -17,9 +17,10 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
     const std::uint32_t seen = ReserveStamps(fs, static_cast<std::uint32_t>(areaPoints) + 1);
     std::uint32_t libertyStamp = seen;
     for (int x = setup.x0; x <= setup.x1; ++x) {
-        ForEachOnLine(n.cell, Black, x, setup.y0, setup.y1, [&](int i) {
+        for (int y = setup.y0; y <= setup.y1; ++y) {
+            const int i = IndexOf(x, y);
             const auto ii = static_cast<std::size_t>(i);
-            if (setup.safe[ii] || fs.stamp[ii] == seen) return;
+            if (n.cell[ii] != Black || setup.safe[ii] || fs.stamp[ii] == seen) continue;
             ++libertyStamp;
             int liberties = 0, first = 0, second = 0;
             int top = 0;
@@ -46,7 +47,7 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
             }
             if (liberties >= 1 && liberties <= 2) AddPoint(libs, first);
             if (liberties == 2) AddPoint(libs, second);
-        });
+        }
     }
     return libs;
 }
@@ -63,13 +64,15 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
     const int x0 = std::max(1, setup.x0 - 1), x1 = std::min(BoardSide, setup.x1 + 1);
     const int y0 = std::max(1, setup.y0 - 1), y1 = std::min(BoardSide, setup.y1 + 1);
     for (int x = x0; x <= x1; ++x) {
-        ForEachOnLine(n.cell, White, x, y0, y1, [&](int p) {
+        for (int y = y0; y <= y1; ++y) {
+            const int p = IndexOf(x, y);
+            if (n.cell[static_cast<std::size_t>(p)] != White) continue;
             const bool target = n.isTarget(p);
             if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)]) AddPoint(around, p);
-            if (!target) return;
+            if (!target) continue;
             for (const int d : Offsets)
                 if (n.cell[static_cast<std::size_t>(p + d)] == Empty) AddPoint(targetLiberties, p + d);
-        });
+        }
     }
     AddPoints(around, targetLiberties);
     AddPoints(reach, NeighboursOf(around));
