@@ -35,7 +35,10 @@ Searcher::Searcher(const ProblemSetup& setup, ProofTable& table)
       placed_(static_cast<std::size_t>(MaxDepth + 2), PassMove),
       lastCapture_(static_cast<std::size_t>(MaxDepth + 2), 0),
       verified_(static_cast<VerifiedNode*>(std::calloc(VerifiedEntries, sizeof(VerifiedNode)))),
-      width_(setup.moveCount + 1) {
+      width_(setup.moveCount + 1),
+      children_(static_cast<std::size_t>(width_)),
+      childMoves_(static_cast<std::size_t>(width_)),
+      childKeys_(static_cast<std::size_t>(width_)) {
     if (!verified_) throw std::bad_alloc();
     slots_.resize(static_cast<std::size_t>(MaxDepth + 1) * static_cast<std::size_t>(width_));
     for (int i = 0; i < GridPoints; ++i) rootBanned_ |= setup.rootBan[static_cast<std::size_t>(i)] != 0;
@@ -145,22 +148,23 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         slots[count++] = s;
     };
     {
-        // Children are made one ahead of their evaluation, so that the table
-        // line a child's key needs is on its way while the one before is
-        // looked at.
-        SearchNode* made[2] = {&c, &spare_};
-        int waiting = -1, waitingIn = 0;
-        std::uint64_t waitingKey = 0;
+        // Every child is made and its table line requested before the first
+        // is looked at: the lines arrive while the others are made, and the
+        // misses overlap instead of following one another.
+        int made = 0;
         for (;;) {
-            const int into = waiting < 0 ? waitingIn : 1 - waitingIn;
-            const int move = moves.next(*made[into]);
+            SearchNode& child = children_[static_cast<std::size_t>(made)];
+            const int move = moves.next(child);
             if (move < 0) break;
-            const std::uint64_t ck = KeyOf(*made[into], rules_);
+            const std::uint64_t ck = KeyOf(child, rules_);
             table_.prefetch(ck);
-            if (waiting >= 0) evaluate(waiting, *made[waitingIn], waitingKey);
-            waiting = move, waitingIn = into, waitingKey = ck;
+            childMoves_[static_cast<std::size_t>(made)] = move;
+            childKeys_[static_cast<std::size_t>(made)] = ck;
+            ++made;
         }
-        if (waiting >= 0) evaluate(waiting, *made[waitingIn], waitingKey);
+        for (int i = 0; i < made; ++i)
+            evaluate(childMoves_[static_cast<std::size_t>(i)], children_[static_cast<std::size_t>(i)],
+                     childKeys_[static_cast<std::size_t>(i)]);
     }
 
     ProofValues result;

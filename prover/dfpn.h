@@ -160,8 +160,12 @@ private:
     static constexpr std::size_t VerifiedEntries = std::size_t{1} << 16;
     std::unique_ptr<VerifiedNode[], FreeMemory> verified_;
     std::vector<Slot> slots_;
-    SearchNode spare_;  // the second child of an expansion
     int width_ = 0;
+    // One expansion's children, their moves and keys: made all before the
+    // first is evaluated; the recursion below reuses them.
+    std::vector<SearchNode> children_;
+    std::vector<int> childMoves_;
+    std::vector<std::uint64_t> childKeys_;
     FillScratch fs_;
     std::uint64_t nodes_ = 0;
     std::uint64_t unflushed_ = 0;

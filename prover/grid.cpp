@@ -15,6 +15,16 @@ void nextStamp(FillScratch& fs) {
 
 }  // namespace
 
+std::uint32_t ReserveStamps(FillScratch& fs, std::uint32_t count) {
+    if (fs.now > 0xFFFFFF00u - count) {
+        fs.stamp.fill(0);
+        fs.now = 0;
+    }
+    const std::uint32_t first = fs.now + 2;
+    fs.now += count + 1;  // the next nextStamp starts past them
+    return first;
+}
+
 GroupInfo GroupOf(const Cells& cell, int start, const PointFlags& safe, const PointFlags& ring, FillScratch& fs) {
     nextStamp(fs);
     const std::uint32_t inGroup = fs.now, isLiberty = fs.now + 1;

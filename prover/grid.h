@@ -35,6 +35,23 @@ inline std::uint8_t CellOf(std::uint8_t code) {
 using PointMask = std::array<std::uint64_t, 4>;
 inline bool HasPoint(const PointMask& m, int i) { return (m[static_cast<std::size_t>(i) >> 6] >> (i & 63)) & 1u; }
 inline void AddPoint(PointMask& m, int i) { m[static_cast<std::size_t>(i) >> 6] |= std::uint64_t{1} << (i & 63); }
+// The four neighbours of every point of m (the points of m themselves only
+// where they neighbour another).
+inline PointMask NeighboursOf(const PointMask& m) {
+    constexpr int Words = 4;
+    PointMask out{};
+    for (int w = 0; w < Words; ++w) {
+        const auto i = static_cast<std::size_t>(w);
+        std::uint64_t v = (m[i] << 1) | (m[i] >> 1) | (m[i] << GridSide) | (m[i] >> GridSide);
+        if (w > 0) v |= (m[i - 1] >> 63) | (m[i - 1] >> (64 - GridSide));
+        if (w + 1 < Words) v |= (m[i + 1] << 63) | (m[i + 1] << (64 - GridSide));
+        out[i] = v;
+    }
+    return out;
+}
+inline void AddPoints(PointMask& m, const PointMask& o) {
+    for (std::size_t w = 0; w < m.size(); ++w) m[w] |= o[w];
+}
 
 // Scratch for group fills; one per thread.
 struct FillScratch {
@@ -54,6 +71,10 @@ struct GroupInfo {
 // Fills the group through `start` (a stone) into fs.group and counts its
 // liberties; `safe` and `ring` flag the points the caller asks about.
 GroupInfo GroupOf(const Cells& cell, int start, const PointFlags& safe, const PointFlags& ring, FillScratch& fs);
+
+// `count` stamps of fs for the caller's own marks, none of them in use: the
+// first is returned.
+std::uint32_t ReserveStamps(FillScratch& fs, std::uint32_t count);
 
 // True when the group through the stone at `start` has a liberty; stops at
 // the first.

@@ -7,23 +7,46 @@ namespace keldra::prover {
 namespace {
 
 // The liberties of the black groups that may be captured and have at most
-// two liberties: where either side fights for a wall group in danger.
+// two liberties: where either side fights for a wall group in danger. Every
+// black group with a stone of the area outside the safe wall is filled once,
+// on the whole board; one stamp marks the stones of every group filled, and
+// each group's liberties get a stamp of their own.
 PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
-    PointMask libs{}, seen{};
+    PointMask libs{};
+    const int areaPoints = (setup.x1 - setup.x0 + 1) * (setup.y1 - setup.y0 + 1);
+    const std::uint32_t seen = ReserveStamps(fs, static_cast<std::uint32_t>(areaPoints) + 1);
+    std::uint32_t libertyStamp = seen;
     for (int x = setup.x0; x <= setup.x1; ++x) {
         for (int y = setup.y0; y <= setup.y1; ++y) {
             const int i = IndexOf(x, y);
-            if (n.cell[static_cast<std::size_t>(i)] != Black || setup.safe[static_cast<std::size_t>(i)] || HasPoint(seen, i)) continue;
-            const GroupInfo g = GroupOf(n.cell, i, setup.safe, setup.ring, fs);
-            for (int k = 0; k < g.size; ++k) {
-                const int p = fs.group[static_cast<std::size_t>(k)];
-                AddPoint(seen, p);
-                if (g.liberties > 2) continue;
+            const auto ii = static_cast<std::size_t>(i);
+            if (n.cell[ii] != Black || setup.safe[ii] || fs.stamp[ii] == seen) continue;
+            ++libertyStamp;
+            int liberties = 0, first = 0, second = 0;
+            int top = 0;
+            fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
+            fs.stamp[ii] = seen;
+            while (top > 0) {
+                const int p = fs.stack[static_cast<std::size_t>(--top)];
                 for (const int d : Offsets) {
                     const int q = p + d;
-                    if (n.cell[static_cast<std::size_t>(q)] == Empty) AddPoint(libs, q);
+                    const auto qi = static_cast<std::size_t>(q);
+                    const std::uint8_t c = n.cell[qi];
+                    if (c == Black) {
+                        if (fs.stamp[qi] != seen) {
+                            fs.stamp[qi] = seen;
+                            fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+                        }
+                    } else if (c == Empty && fs.stamp[qi] != libertyStamp) {
+                        fs.stamp[qi] = libertyStamp;
+                        if (liberties == 0) first = q;
+                        if (liberties == 1) second = q;
+                        ++liberties;
+                    }
                 }
             }
+            if (liberties >= 1 && liberties <= 2) AddPoint(libs, first);
+            if (liberties == 2) AddPoint(libs, second);
         }
     }
     return libs;
@@ -33,11 +56,11 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
 
 PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
     PointMask reach = shortLiberties(n, setup, fs);
-    const auto addAround = [&](int p) {
-        for (const int d : Offsets) AddPoint(reach, p + d);
-    };
     // The area and the line around it: black reaches next to any white
-    // stone, surrounding ones included.
+    // stone, surrounding ones included; white next to the targets and the
+    // surroundings (it may save them). Both reach next to a target's empty
+    // neighbours.
+    PointMask around{}, targetLiberties{};
     const int x0 = std::max(1, setup.x0 - 1), x1 = std::min(BoardSide, setup.x1 + 1);
     const int y0 = std::max(1, setup.y0 - 1), y1 = std::min(BoardSide, setup.y1 + 1);
     for (int x = x0; x <= x1; ++x) {
@@ -45,13 +68,14 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
             const int p = IndexOf(x, y);
             if (n.cell[static_cast<std::size_t>(p)] != White) continue;
             const bool target = n.isTarget(p);
-            // White reaches next to the surroundings too: it may save them.
-            if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)]) addAround(p);
+            if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)]) AddPoint(around, p);
             if (!target) continue;
             for (const int d : Offsets)
-                if (n.cell[static_cast<std::size_t>(p + d)] == Empty) addAround(p + d);
+                if (n.cell[static_cast<std::size_t>(p + d)] == Empty) AddPoint(targetLiberties, p + d);
         }
     }
+    AddPoints(around, targetLiberties);
+    AddPoints(reach, NeighboursOf(around));
     return reach;
 }
 
@@ -71,6 +95,8 @@ int MoveGenerator::next(SearchNode& child) {
     while (k_ <= setup_.moveCount) {
         const int move = k_ < setup_.moveCount ? setup_.moves[static_cast<std::size_t>(k_)] : PassMove;
         ++k_;
+        // PlayInto refuses an occupied point too; the test here saves the call.
+        if (move != PassMove && n_.cell[static_cast<std::size_t>(move)] != Empty) continue;
         if (allows(move) && PlayInto(n_, move, child, setup_, rules_, fs_, atRoot_)) return move;
     }
     return -1;

@@ -215,28 +215,41 @@ Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, co
 
 namespace {
 
+// White (2) and the edge (3) share a bit that Empty (0) and Black (1) lack.
+constexpr std::uint8_t WhiteOrEdge = 2;
+static_assert((White & WhiteOrEdge) && (EdgeCell & WhiteOrEdge) && !(Empty & WhiteOrEdge) && !(Black & WhiteOrEdge));
+
+// Whether the empty point at `c` is eye-like: its four neighbours are white
+// stones or the edge.
+inline bool eyeLike(const std::uint8_t* c) {
+    return (c[-GridSide] & c[GridSide] & c[-1] & c[1] & WhiteOrEdge) != 0;
+}
+
 // Whether the movable point p counts as an eye-like point, and as a target's
 // liberty, in n.
 void eyeLikeStatus(const SearchNode& n, int p, bool& eye, bool& liberty) {
-    eye = liberty = false;
-    if (n.cell[static_cast<std::size_t>(p)] != Empty) return;
-    eye = true;
-    for (const int d : Offsets) {
-        const std::uint8_t c = n.cell[static_cast<std::size_t>(p + d)];
-        eye &= (c == White || c == EdgeCell);
-        liberty |= n.isTarget(p + d);
+    const std::uint8_t* c = n.cell.data() + p;
+    if (*c != Empty) {
+        eye = liberty = false;
+        return;
     }
+    eye = eyeLike(c);
+    liberty = n.isTarget(p - GridSide) || n.isTarget(p + GridSide) || n.isTarget(p - 1) || n.isTarget(p + 1);
 }
 
 }  // namespace
 
 void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int move, const ProblemSetup& setup,
                         int& eyes, int& liberties) {
+    // The move's point was empty and holds a stone now; a neighbour keeps
+    // its stone or stays empty (nothing was taken), and only an empty one
+    // can count.
     const auto update = [&](int p) {
-        if (!setup.movable[static_cast<std::size_t>(p)]) return;
+        if (!setup.movable[static_cast<std::size_t>(p)] || parent.cell[static_cast<std::size_t>(p)] != Empty) return;
         bool eye = false, liberty = false;
         eyeLikeStatus(parent, p, eye, liberty);
         eyes -= eye, liberties -= liberty;
+        if (p == move) return;
         eyeLikeStatus(child, p, eye, liberty);
         eyes += eye, liberties += liberty;
     };
@@ -245,13 +258,16 @@ void EyeLikePointsAfter(const SearchNode& parent, const SearchNode& child, int m
 }
 
 int EyeLikePoints(const SearchNode& n, const ProblemSetup& setup, int* liberties) {
-    int eyes = 0;
+    const PointMask next = NeighboursOf(n.target);
+    int eyes = 0, libs = 0;
     for (int k = 0; k < setup.moveCount; ++k) {
-        bool eye = false, liberty = false;
-        eyeLikeStatus(n, setup.moves[static_cast<std::size_t>(k)], eye, liberty);
-        eyes += eye;
-        if (liberties != nullptr) *liberties += liberty;
+        const int p = setup.moves[static_cast<std::size_t>(k)];
+        const std::uint8_t* c = n.cell.data() + p;
+        if (*c != Empty) continue;
+        eyes += eyeLike(c);
+        libs += HasPoint(next, p);
     }
+    if (liberties != nullptr) *liberties += libs;
     return eyes;
 }
 

@@ -11,6 +11,10 @@ namespace keldra::prover {
 namespace {
 
 constexpr int BucketSize = 4;
+constexpr std::size_t Line = BucketSize * sizeof(TableEntry);
+// The system's usual page; on another size the flags only map less well.
+constexpr std::size_t Page = 4096;
+constexpr std::size_t BucketsAPage = Page / Line;
 
 }  // namespace
 
@@ -18,12 +22,16 @@ ProofTable::ProofTable(std::size_t bytes) {
     std::size_t buckets = 1;
     while (buckets * 2 * BucketSize * sizeof(TableEntry) <= bytes) buckets *= 2;
     count_ = buckets * BucketSize;
-    constexpr std::size_t Line = BucketSize * sizeof(TableEntry);
-    memory_.reset(std::calloc(count_ * sizeof(TableEntry) + Line, 1));
+    memory_.reset(std::calloc(count_ * sizeof(TableEntry) + Page, 1));
     if (!memory_) throw std::bad_alloc();
     const auto at = reinterpret_cast<std::uintptr_t>(memory_.get());
-    words_ = reinterpret_cast<std::uint64_t*>((at + Line - 1) / Line * Line);
+    words_ = reinterpret_cast<std::uint64_t*>((at + Page - 1) / Page * Page);
     bucketMask_ = buckets - 1;
+    pageWritten_ = std::make_unique<std::uint8_t[]>((buckets + BucketsAPage - 1) / BucketsAPage);
+}
+
+bool ProofTable::written(std::size_t bucket) const {
+    return std::atomic_ref<std::uint8_t>(pageWritten_[bucket / BucketsAPage]).load(std::memory_order_relaxed) != 0;
 }
 
 std::uint64_t ProofTable::load(std::size_t word) const {
@@ -40,10 +48,11 @@ TableEntry ProofTable::entryAt(std::size_t slot) const {
 }
 
 void ProofTable::prefetch(std::uint64_t key) const {
-    __builtin_prefetch(&words_[(key & bucketMask_) * BucketSize * 2]);
+    if (written(key & bucketMask_)) __builtin_prefetch(&words_[(key & bucketMask_) * BucketSize * 2]);
 }
 
 TableEntry ProofTable::find(std::uint64_t key) const {
+    if (!written(key & bucketMask_)) return TableEntry{};
     const std::size_t base = (key & bucketMask_) * BucketSize;
     for (int k = 0; k < BucketSize; ++k) {
         const TableEntry e = entryAt(base + static_cast<std::size_t>(k));
@@ -53,11 +62,13 @@ TableEntry ProofTable::find(std::uint64_t key) const {
 }
 
 void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, std::uint32_t work) {
-    const std::size_t base = (key & bucketMask_) * BucketSize;
+    const std::size_t bucket = key & bucketMask_;
+    const std::size_t base = bucket * BucketSize;
+    const bool fresh = !written(bucket);  // every slot of the bucket empty: the first is taken
     std::size_t victim = base;
     TableEntry old;
     std::uint64_t victimWeight = ~std::uint64_t{0};
-    for (int k = 0; k < BucketSize; ++k) {
+    for (int k = 0; k < BucketSize && !fresh; ++k) {
         const std::size_t slot = base + static_cast<std::size_t>(k);
         const TableEntry e = entryAt(slot);
         if (e.key == key || e.key == 0) {
@@ -74,6 +85,7 @@ void ProofTable::store(std::uint64_t key, std::uint32_t pn, std::uint32_t dn, st
     const std::uint64_t data = std::uint64_t{pn} | (std::uint64_t{dn} << 29) | (workLog << 58);
     put(2 * victim, key ^ data);
     put(2 * victim + 1, data);
+    if (fresh) std::atomic_ref<std::uint8_t>(pageWritten_[bucket / BucketsAPage]).store(1, std::memory_order_relaxed);
 }
 
 }  // namespace keldra::prover

@@ -33,6 +33,13 @@ static_assert(sizeof(TableEntry) == 16);
 // ones. The threads of one proof share the table without locks: an entry
 // holds its key mixed with its data, so an entry that two threads wrote at
 // once reads as absent, never as another position's numbers.
+//
+// A page of the table that nothing was stored in is never read: it holds
+// only zeros, so a look-up there finds nothing and a store there takes the
+// bucket's first slot. The system then maps each page on its first write
+// alone; a read first would map a shared page of zeros that the write must
+// replace, and the replacement stops every thread of the process to flush
+// its address cache.
 class ProofTable {
 public:
     explicit ProofTable(std::size_t bytes);
@@ -48,10 +55,13 @@ private:
     std::uint64_t load(std::size_t word) const;
     void put(std::size_t word, std::uint64_t value);
     TableEntry entryAt(std::size_t slot) const;
+    bool written(std::size_t bucket) const;
     std::unique_ptr<void, FreeMemory> memory_;  // zeroed
-    std::uint64_t* words_ = nullptr;  // in memory_, at a cache line's start
+    std::uint64_t* words_ = nullptr;  // in memory_, at a page's start
     std::size_t count_ = 0;
     std::size_t bucketMask_ = 0;
+    // A flag for each page of the table: something was stored in it.
+    std::unique_ptr<std::uint8_t[]> pageWritten_;
 };
 
 }  // namespace keldra::prover
