@@ -218,10 +218,27 @@ void setArea(ProblemSetup& s, const Rect& reach, int margin) {
     markRing(s);
 }
 
-// With a frame: the start's area, `widen` more lines wider.
-void frameArea(ProblemSetup& s, const ProblemFrame& frame, int widen) {
+// With a frame: the start's area, `widen` more lines wider; and where the
+// fight has spread to its ring since (black stones and the start's target
+// stones on it or next to it), the area around them as it would be set up
+// from those stones, so that the liberties of a black group the fight
+// reaches stay inside.
+void frameArea(ProblemSetup& s, const ProblemFrame& frame, const Cells& cell, int widen) {
     s.x0 = std::max(1, frame.x0 - widen), s.x1 = std::min(BoardSide, frame.x1 + widen);
     s.y0 = std::max(1, frame.y0 - widen), s.y1 = std::min(BoardSide, frame.y1 + widen);
+    Rect fight;
+    for (int i = 0; i < GridPoints; ++i) {
+        const auto ii = static_cast<std::size_t>(i);
+        const bool stone = cell[ii] == Black || (cell[ii] == White && frame.role[ii] == StoneRole::Target);
+        const int x = PointX(i), y = PointY(i);
+        if (stone && x >= s.x0 - 1 && x <= s.x1 + 1 && y >= s.y0 - 1 && y <= s.y1 + 1) fight.add(i);
+    }
+    if (!fight.empty()) {
+        ProblemSetup grown;
+        setArea(grown, fight, AreaMargin + widen);
+        s.x0 = std::min(s.x0, grown.x0), s.x1 = std::max(s.x1, grown.x1);
+        s.y0 = std::min(s.y0, grown.y0), s.y1 = std::max(s.y1, grown.y1);
+    }
     markRing(s);
 }
 
@@ -481,7 +498,7 @@ ProblemSetup SetupOf(const Board& board, std::uint8_t toMove, int named, int wid
 
     const WhiteGroups groups = WhiteGroupsOf(cell);
     if (frame != nullptr && frame->set) {
-        frameArea(s, *frame, std::max(0, widen));
+        frameArea(s, *frame, cell, std::max(0, widen));
         s.initialTarget = framedTarget(s, cell, groups, *frame);
         return withTarget(s, cell);
     }

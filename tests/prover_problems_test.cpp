@@ -436,6 +436,26 @@ TEST(ProverProblems, AWallStoneBlacksMoveJoinsToTheFightMayBeCaptured) {
     const prover::ProverAnswer a = prover::WhiteAnswer(board, options);
     EXPECT_EQ(a.kind, prover::AnswerKind::Refutes);
     EXPECT_EQ(a.move, (prover::ProverMove{1, 4, White}));
+
+    // The same line one pair on, with the start's frame: black's (1,4) now
+    // stands on the start area's ring, and the group's liberty at (1,5)
+    // lies beyond it. The area grows with the fight, so white's atari there
+    // is seen by the proof and by white's answer alike.
+    Board start = ComposedBoard(R"(
+        ..XO...OX....
+        ..XOOOOOX....
+        ...XXXXX.....)");
+    options.frame = prover::Prove(start, options).frame;
+    board[1][2].Stone = Empty;
+    board[1][4].Stone = Black;
+    board[3][4].Stone = White;
+    const prover::ProveResult later = prover::Prove(board, options);
+    EXPECT_EQ(later.verdict, prover::Verdict::Kill);
+    EXPECT_EQ(std::count(later.kills.begin(), later.kills.end(), prover::ProverMove{1, 2, Black}), 0) << movesText(later.kills);
+    board[1][2].Stone = Black;
+    const prover::ProverAnswer b = prover::WhiteAnswer(board, options);
+    EXPECT_EQ(b.kind, prover::AnswerKind::Refutes);
+    EXPECT_EQ(b.move, (prover::ProverMove{1, 5, White}));
 }
 
 TEST(ProverProblems, StopFlagEndsTheProofQuicklyWithUnknown) {
