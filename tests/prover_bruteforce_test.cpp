@@ -536,10 +536,13 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     EXPECT_GT(kills, 0);
     EXPECT_GT(lives, 0);
     // About a dozen ko kills among the positions, some where black needs
-    // threats and some where white does.
-    EXPECT_GE(counted, 10 / stride);
-    EXPECT_GE(blackNeeds, 5 / stride);
-    EXPECT_GE(counted - blackNeeds, 3 / stride);
+    // threats and some where white does; a run of every k-th position (the
+    // sanitizer builds) may hold none.
+    if (stride == 1) {
+        EXPECT_GE(counted, 10);
+        EXPECT_GE(blackNeeds, 5);
+        EXPECT_GE(counted - blackNeeds, 3);
+    }
     std::printf("compared %d positions (%d kill, %d ko, %d live), %d too large skipped\n", compared, kills, kos, lives,
                 skipped);
     std::printf("ko kills counted %d (%d where black needs threats), %d weaker, %d positions with a graph too large\n",
