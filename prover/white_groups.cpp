@@ -50,25 +50,30 @@ int labelStrings(const Cells& cell, std::array<int, GridPoints>& string) {
     return count;
 }
 
-// The liberties a black stone on the empty point p would have, its black
-// neighbours' strings joined, p itself not counted; stops counting at two.
-int blackLibertiesAt(const Cells& cell, int p) {
+// The liberties a stone of `colour` on the point `start` would have, its
+// neighbours of that colour joined, `start` itself not counted, the point
+// `alsoEmpty` (when not -1) counted as empty; stops counting at two.
+int libertiesFrom(const Cells& cell, int start, std::uint8_t colour, int alsoEmpty = -1) {
     std::array<std::uint8_t, GridPoints> seen{}, stack{};
     int top = 0, liberties = 0;
-    seen[static_cast<std::size_t>(p)] = 1;
-    stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(p);
+    seen[static_cast<std::size_t>(start)] = 1;
+    stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
     while (top > 0 && liberties < 2) {
         const int s = stack[static_cast<std::size_t>(--top)];
         for (const int d : Offsets) {
-            const auto q = static_cast<std::size_t>(s + d);
-            if (seen[q]) continue;
-            seen[q] = 1;
-            if (cell[q] == Empty) ++liberties;
-            else if (cell[q] == Black) stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
+            const int q = s + d;
+            const auto qi = static_cast<std::size_t>(q);
+            if (seen[qi]) continue;
+            seen[qi] = 1;
+            if (cell[qi] == Empty || q == alsoEmpty) ++liberties;
+            else if (cell[qi] == colour) stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
         }
     }
     return liberties;
 }
+
+// The liberties a black stone on the empty point p would have; up to two.
+int blackLibertiesAt(const Cells& cell, int p) { return libertiesFrom(cell, p, Black); }
 
 // The number of liberties of white's string `s`, up to two.
 int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string, int s) {
@@ -91,24 +96,7 @@ int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string
 // stone white simply removes. (With two liberties left, black's atari may
 // follow, but white's connection in the mouth may as well join a strong
 // group: that is no rule to read off the stones.)
-bool snapback(const Cells& cell, int p, int liberty) {
-    std::array<std::uint8_t, GridPoints> seen{}, stack{};
-    int top = 0, liberties = 0;
-    seen[static_cast<std::size_t>(liberty)] = 1;
-    stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(liberty);
-    while (top > 0 && liberties < 2) {
-        const int s = stack[static_cast<std::size_t>(--top)];
-        for (const int d : Offsets) {
-            const int q = s + d;
-            const auto qi = static_cast<std::size_t>(q);
-            if (seen[qi]) continue;
-            seen[qi] = 1;
-            if (cell[qi] == Empty || q == p) ++liberties;
-            else if (cell[qi] == White) stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(q);
-        }
-    }
-    return liberties < 2;
-}
+bool snapback(const Cells& cell, int p, int liberty) { return libertiesFrom(cell, liberty, White, p) < 2; }
 
 // The one liberty of a lone black stone on the empty point p; -1 when p has
 // a black neighbour, or not exactly one empty neighbour.
