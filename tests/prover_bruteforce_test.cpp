@@ -566,6 +566,17 @@ std::pair<std::string, std::string> graphAnswer(const GameGraph& clean, const Ga
     return {text(killing), text(koKilling)};
 }
 
+// The game graph's grid of a composed board: 'X', 'O', '.' on the board,
+// '#' beyond it.
+Grid gridOf(const Board& board) {
+    Grid g;
+    g.fill('#');
+    for (int x = 1; x <= BoardSide; ++x)
+        for (int y = 1; y <= BoardSide; ++y)
+            g[static_cast<std::size_t>(at(x, y))] = board[x][y].Stone == Black ? 'X' : board[x][y].Stone == White ? 'O' : '.';
+    return g;
+}
+
 // Every composed problem small enough for the game graph gets its expected
 // answer from it too, so the table's answers do not rest on the prover
 // alone. With two kos the game can cycle (each side retaking in turn):
@@ -577,13 +588,7 @@ TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     int compared = 0, repeating = 0, index = 0;
     for (const test::Composed& p : test::ComposedProblems) {
         if (index++ % stride != 0) continue;
-        const Board board = test::ComposedBoard(p.rows);
-        Grid g;
-        g.fill('#');
-        for (int x = 1; x <= BoardSide; ++x)
-            for (int y = 1; y <= BoardSide; ++y)
-                g[static_cast<std::size_t>(at(x, y))] =
-                    board[x][y].Stone == Black ? 'X' : board[x][y].Stone == White ? 'O' : '.';
+        const Grid g = gridOf(test::ComposedBoard(p.rows));
         GameGraph clean(g, 'O'), ko(g, 'X');
         if (clean.tooLarge) continue;
         clean.build(200000);
@@ -608,13 +613,7 @@ TEST(ProverBruteForce, ComposedProblemsAgreeWithTheGameGraph) {
     index = 0;
     for (const test::KoStatusProblem& p : test::KoStatusProblems) {
         if (index++ % stride != 0) continue;
-        const Board board = test::ComposedBoard(p.rows);
-        Grid g;
-        g.fill('#');
-        for (int x = 1; x <= BoardSide; ++x)
-            for (int y = 1; y <= BoardSide; ++y)
-                g[static_cast<std::size_t>(at(x, y))] =
-                    board[x][y].Stone == Black ? 'X' : board[x][y].Stone == White ? 'O' : '.';
+        const Grid g = gridOf(test::ComposedBoard(p.rows));
         GameGraph clean(g, 'O'), ko(g, 'X');
         if (clean.tooLarge) continue;
         clean.build(200000);
