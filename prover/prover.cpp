@@ -19,6 +19,9 @@ namespace keldra::prover {
 
 namespace {
 
+// Seconds the main line or the seki test may run past the deadline at most.
+constexpr double LateMinimum = 0.2;
+
 ProverMove moveOf(int point, std::uint8_t colour) {
     if (point == PassMove) return ProverMove{0, 0, colour};
     return ProverMove{static_cast<std::uint8_t>(PointX(point)), static_cast<std::uint8_t>(PointY(point)), colour};
@@ -39,6 +42,7 @@ ProblemSetup setupOf(const Board& board, std::uint8_t toMove, const ProveOptions
 void setLimits(SearchLimits& limits, const ProveOptions& options, const std::atomic<bool>* stop,
                std::chrono::steady_clock::time_point start) {
     limits.nodeLimit = options.nodeLimit;
+    limits.started = start;
     if (options.seconds > 0)
         limits.deadline = start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                       std::chrono::duration<double>(options.seconds));
@@ -120,9 +124,16 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     const SearchRules whiteMaster{White, false, 0, true};
     const SearchRules blackMaster{Black, false};
     Searcher& s = *searchers[0];
+    // They get a quarter of the limits, within what the main proofs left:
+    // the whole proof ends by its deadline, or a moment (LateMinimum) after
+    // it where the proofs used all of it, so that the main line of a kill
+    // found just in time is still walked out of the table.
     SearchLimits late;
     ProveOptions lateOptions = options;
-    lateOptions.seconds = options.seconds > 0 ? std::max(0.2, options.seconds * 0.25) : 0;
+    if (options.seconds > 0) {
+        const double left = std::chrono::duration<double>(limits.deadline - std::chrono::steady_clock::now()).count();
+        lateOptions.seconds = std::max(LateMinimum, std::min(options.seconds * 0.25, left));
+    }
     lateOptions.nodeLimit = options.nodeLimit == 0 ? 0 : std::max<std::uint64_t>(options.nodeLimit / 4, 100'000);
     setLimits(late, lateOptions, stopRequested, std::chrono::steady_clock::now());
     s.setLimits(&late);
