@@ -169,6 +169,17 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
         for (const auto& m : r.weakerKo) out << ' ' << point(m);
         out << '\n';
     }
+    // When each kill and ko kill was proved, in milliseconds from the start:
+    // how soon a player would have had that answer.
+    bool found = false;
+    for (const auto& f : r.firstMoves) found |= f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo;
+    if (found) {
+        out << "proved-at:";
+        for (const auto& f : r.firstMoves)
+            if (f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo)
+                out << ' ' << point(f.move) << ',' << static_cast<long long>(f.seconds * 1000.0 + 0.5);
+        out << '\n';
+    }
     if (!a.treeOut.empty()) {
         std::ofstream file{std::string(a.treeOut), std::ios::binary};
         file << SgfTreeText(board, ProofSgfTree(r.tree), VerdictText(r.verdict));

@@ -26,6 +26,7 @@ inline constexpr int MaxDepth = 400;
 struct SearchLimits {
     std::atomic<std::uint64_t> nodes{0};
     std::uint64_t nodeLimit = 0;  // 0: none
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     const std::atomic<bool>* stopRequested = nullptr;
     std::atomic<bool> reached{false};  // a limit or the stop flag ended some search

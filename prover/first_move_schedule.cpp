@@ -2,6 +2,7 @@
 #include "prover/first_move_schedule.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -146,6 +147,7 @@ private:
         if (!task.ko && p.outcome == MoveOutcome::Proved) {
             r.status = FirstMoveStatus::Kills;
             koTask.done = true;  // a kill outright: the ko proof says nothing more
+            settled(r);
             reported_[ii] = 1;
             report_(i);
             return;
@@ -161,8 +163,13 @@ private:
             r.status = FirstMoveStatus::Refuted;
             r.refutation = moveOf(ko_[ii].refutation < 0 ? PassMove : ko_[ii].refutation, White);
         }
+        settled(r);
         reported_[ii] = 1;
         report_(i);
+    }
+
+    void settled(RootResult& r) const {
+        r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - limits_.started).count();
     }
 
     void work(int t) {

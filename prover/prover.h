@@ -63,6 +63,9 @@ struct RootResult {
     FirstMoveStatus status = FirstMoveStatus::Unknown;
     ProverMove refutation;   // white's answer when Refuted
     std::uint64_t nodes = 0;  // spent on this move
+    // Seconds from the start of the proof until this move's status
+    // (Kills, KillsByKo or Refuted) was proved; -1 while Unknown.
+    double seconds = -1;
     // The ko status of a ko kill (KillsByKo): the fewest ko threats black
     // needs to kill when white has none, and the fewest white needs to live
     // when black has none; one of them is 0. -1: not counted (another

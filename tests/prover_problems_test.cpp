@@ -293,8 +293,17 @@ TEST(ProverProblems, CliProvePrintsTheResultAndChecksItsArguments) {
         }
     }
 
-    // The target line comes last; --target names a white stone's group.
-    EXPECT_NE(out.str().find("\ntarget: 4,1\n"), std::string::npos) << out.str();
+    // After the target line, when the kill was proved, in milliseconds from
+    // the start: within the run's own elapsed time. --target names a white
+    // stone's group.
+    EXPECT_NE(out.str().find("\ntarget: 4,1\nproved-at: 6,1,"), std::string::npos) << out.str();
+    {
+        const std::size_t at = out.str().find("proved-at: 6,1,") + 15;
+        const std::size_t ms = err.str().find("elapsed ");
+        ASSERT_NE(ms, std::string::npos) << err.str();
+        EXPECT_LE(std::stoll(out.str().substr(at)), std::stoll(err.str().substr(ms + 8)));
+        EXPECT_EQ(out.str().substr(out.str().find('\n', at)), "\n") << "proved-at comes last";
+    }
     for (const char* bad : {"0,1", "14,1", "1", "1,x", "1,2,3"}) {
         std::ostringstream o, e;
         EXPECT_EQ(RunCli({"prove", file, "--target", bad}, o, e), 2) << bad;
