@@ -6,7 +6,9 @@ problem the script runs `keldra-cli prove FILE --seconds S`, reads the book's
 correct first moves from the file, places them on the fitted 13x13 board and
 prints a table per collection: the book move among the kill or ko moves, of
 those a clean kill, the verdicts ko, alive/seki and unknown, the files the
-program refuses to load, and the median and 95th-percentile time.
+program refuses to load, the median and 95th-percentile time of the whole
+proof, and the same of the time until the book's move was proved a kill or ko
+kill (`proved-at`; the whole proof's time where it never was).
 
     eval_books.py [options] FOLDER...          # each folder one collection
     eval_books.py [options] --archive DIR      # each subfolder of DIR one collection
@@ -343,7 +345,7 @@ def prove(cli, path, seconds, extra):
         out["time"] = int(m.group(1)) / 1000.0
     for line in r.stdout.decode("utf-8", "replace").splitlines():
         key, _, rest = line.partition(":")
-        if key in ("verdict", "kill", "ko", "open"):
+        if key in ("verdict", "kill", "ko", "open", "proved-at"):
             out[key] = rest.split()
     return out
 
@@ -389,6 +391,15 @@ def measure(cli, path, seconds, extra, trees=None, name=""):
     row["book_kill"] = bool(row["book"] & kills)
     row["book_killko"] = bool(row["book"] & (kills | kos))
     row["open"] = len(r.get("open", []))
+    # When the book's move was proved a kill or ko kill; the whole run's time
+    # where it never was: how long a player waits for the answer.
+    at = {}
+    for item in r.get("proved-at", []):
+        x, y, ms = (item.split(",") + ["", "", ""])[:3]
+        if x.isdigit() and y.isdigit() and ms.isdigit():
+            at[(int(x), int(y))] = int(ms) / 1000.0
+    found = [at[p] for p in row["book"] if p in at and p in (kills | kos)]
+    row["book_time"] = min(found) if found else r["time"]
     row["outcome"] = "proved"
     return row
 
@@ -443,13 +454,15 @@ def table_row(name, rows):
     n = len(rows)
     proved = [r for r in rows if r["outcome"] == "proved"]
     times = [r["time"] for r in proved]
+    book_times = [r.get("book_time", r["time"]) for r in proved]
     killko = sum(r["book_killko"] for r in proved)
-    return "| %s | %d | %s | %d | %d | %d | %s | %d | %.2f s | %.2f s |" % (
+    return "| %s | %d | %s | %d | %d | %d | %s | %d | %.2f s | %.2f s | %.2f s | %.2f s |" % (
         name, n, pct(killko, n), sum(r["book_kill"] for r in proved),
         sum(r["verdict"] == "ko" for r in proved),
         sum(r["verdict"] in ("alive", "seki") for r in proved),
         pct(sum(r["verdict"] == "unknown" for r in proved), n),
-        n - len(proved), statistics.median(times) if times else 0.0, percentile(times, 0.95))
+        n - len(proved), statistics.median(times) if times else 0.0, percentile(times, 0.95),
+        statistics.median(book_times) if book_times else 0.0, percentile(book_times, 0.95))
 
 
 def main():
@@ -509,8 +522,8 @@ def main():
         os.makedirs(args.trees, exist_ok=True)
     details = open(args.details, "w", encoding="utf-8") if args.details else None
     print("| collection | n | book move among kill/ko | of those, a clean kill | verdict ko |"
-          " alive/seki | unknown | refused | median time | 95th pct |")
-    print("|---|---|---|---|---|---|---|---|---|---|")
+          " alive/seki | unknown | refused | median time | 95th pct | book move, median | 95th pct |")
+    print("|---|---|---|---|---|---|---|---|---|---|---|---|")
     everything = []
     for name, folder, files in kept:
         paths = [os.path.join(folder, f) for f in files]
@@ -518,10 +531,11 @@ def main():
             rows = list(pool.map(lambda p: measure(args.cli, p, args.seconds, extra, args.trees, name), paths))
         for r in rows:
             if details:
-                details.write("%s\t%s\t%s\t%s\t%s\t%.2f\t%s\n" % (
+                details.write("%s\t%s\t%s\t%s\t%s\t%.2f\t%s\t%.2f\n" % (
                     name, os.path.relpath(r["file"], folder), r["outcome"], r.get("verdict", "-"),
                     "kill" if r.get("book_kill") else ("ko" if r.get("book_killko") else "no"),
-                    r.get("time", 0.0), " ".join("%d,%d" % p for p in sorted(r.get("book", [])))))
+                    r.get("time", 0.0), " ".join("%d,%d" % p for p in sorted(r.get("book", []))),
+                    r.get("book_time", r.get("time", 0.0))))
                 details.flush()
         everything += rows
         print(table_row(name, rows), flush=True)
