@@ -222,6 +222,17 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             }
             break;
         }
+        // A helper leaves white's most promising defence to the other thread
+        // and settles the next one.
+        bool aside = false;
+        if (helper_ && d == rootDepth_ && !orNode) {
+            int next = -1;
+            for (int i = 0; i < count; ++i) {
+                if (i == best || slots[i].pn == 0 || slots[i].dn == 0) continue;
+                if (next < 0 || slots[i].dn < slots[next].dn) next = i;
+            }
+            if (next >= 0) best = next, aside = true;
+        }
         Slot& s = slots[best];
         if (d + 2 >= MaxDepth) {
             // Too deep to follow: the child counts as a win for white that
@@ -238,7 +249,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             cthpn = std::min(thpn, beyondSecond);
             cthdn = thdn >= Infinite ? Infinite : capped(std::uint64_t{thdn} - dnSum + s.dn);
         } else {
-            cthdn = std::min(thdn, beyondSecond);
+            cthdn = aside ? thdn : std::min(thdn, beyondSecond);
             cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - pnSum + s.pn);
         }
         PlayInto(n, s.move, c, setup_, rules_, fs_, d == 0);

@@ -60,6 +60,10 @@ public:
     void setLimits(SearchLimits* limits) { limits_ = limits; }
     // Nodes one solve may spend before it gives up on its own (0: none).
     void setSolveBudget(std::uint64_t nodes) { solveBudget_ = nodes; }
+    // At the root of a solve, white to move, search white's defences other
+    // than the one with the smallest disproof number first (each until it is
+    // settled): another thread is proving the same move along that one.
+    void setHelper(bool helper) { helper_ = helper; }
 
     // Searches path.back() with path[0..] as the history (path[0] is the
     // problem's root). Returns the node's values; unfinished after a limit.
@@ -179,6 +183,7 @@ private:
     bool verifyCut_ = false;
     bool research_ = false;
     bool rootBanned_ = false;
+    bool helper_ = false;
 };
 
 }  // namespace keldra::prover

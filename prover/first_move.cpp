@@ -10,7 +10,9 @@ FirstMoveClaim DfpnFirstMove::search(const FirstMoveTask& task) {
     const std::uint64_t before = s_.nodes();
     s_.setSolveBudget(task.budget);
     s_.setRules(task.rules);
+    s_.setHelper(task.helper);
     const ProofValues v = s_.solve(task.path, 2);
+    s_.setHelper(false);
     claim.nodes = s_.nodes() - before;
     claim.pn = v.pn;
     if (v.pn == 0) {
@@ -38,7 +40,8 @@ bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& se
 }
 
 MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const ProblemSetup& setup,
-                         const SearchRules& rules, const SearchNode& root, int point, std::uint64_t budget) {
+                         const SearchRules& rules, const SearchNode& root, int point, std::uint64_t budget,
+                         bool helper) {
     MoveProof p;
     if (checker.limitsReached()) return p;
     std::array<SearchNode, 2> path{root, root};
@@ -61,7 +64,7 @@ MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const Probl
         p.outcome = MoveOutcome::Disproved;
         return p;
     }
-    const FirstMoveClaim claim = search.search(FirstMoveTask{path.data(), point, rules, budget});
+    const FirstMoveClaim claim = search.search(FirstMoveTask{path.data(), point, rules, budget, helper});
     p.nodes = claim.nodes;
     p.pn = claim.pn;
     if (claim.outcome == MoveOutcome::Proved) {

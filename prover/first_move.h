@@ -20,6 +20,10 @@ struct FirstMoveTask {
     int point = PassMove;
     SearchRules rules;
     std::uint64_t budget = 0;  // positions this attempt may spend; 0: none but the shared limits
+    // A second thread on a move another thread is proving: it takes white's
+    // defences after the most promising one first, so that the two share
+    // out a kill's work instead of walking the same line.
+    bool helper = false;
 };
 
 // What a search found for one first move. A Proved claim leaves its proof
@@ -75,6 +79,7 @@ bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& se
 // ends the game at once needs no search; otherwise `search` claims, and
 // `checker` (reading the same table) re-checks every claimed proof.
 MoveProof ProveFirstMove(FirstMoveSearch& search, Searcher& checker, const ProblemSetup& setup,
-                         const SearchRules& rules, const SearchNode& root, int point, std::uint64_t budget);
+                         const SearchRules& rules, const SearchNode& root, int point, std::uint64_t budget,
+                         bool helper = false);
 
 }  // namespace keldra::prover

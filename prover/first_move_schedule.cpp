@@ -64,11 +64,23 @@ private:
     struct Task {
         bool ko = false;
         bool busy = false, done = false;
+        bool helped = false;  // a second thread proves it too
         int slices = 0;
         std::uint32_t pn = 1;
         std::uint64_t salt = 0;   // keys of its own, once a shared-key proof did not hold up
         std::uint64_t spent = 0;
     };
+
+    // Untried tasks first (those within the root's reach before the far
+    // ones, clean before ko), then the smallest proof number (a ko proof
+    // counts double: a clean kill says more; a far first move counts double
+    // too: a move that does not touch the fight kills least often).
+    double keyOf(int k) const {
+        const Task& task = tasks_[static_cast<std::size_t>(k)];
+        const bool far = far_[static_cast<std::size_t>(k % n_)] != 0;
+        return task.slices == 0 ? (task.ko ? -1.0 : -2.0) - (far ? 0.0 : 2.0)
+                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0) * (far ? 2.0 : 1.0);
+    }
 
     // The next task; -1 when none is free. `ahead`: also a ko
     // task whose move white has not refuted yet.
@@ -78,22 +90,33 @@ private:
         for (int k = 0; k < 2 * n_; ++k) {
             const Task& task = tasks_[static_cast<std::size_t>(k)];
             if (task.done || task.busy || (task.ko && !ahead && !koReady_[static_cast<std::size_t>(k - n_)])) continue;
-            // Untried tasks first (those within the root's reach before the
-            // far ones, clean before ko), then the smallest proof number (a
-            // ko proof counts double: a clean kill says more; a far first
-            // move counts double too: a move that does not touch the fight
-            // kills least often).
-            const bool far = far_[static_cast<std::size_t>(k % n_)] != 0;
-            const double key = task.slices == 0 ? (task.ko ? -1.0 : -2.0) - (far ? 0.0 : 2.0)
-                                                : static_cast<double>(task.pn) * (task.ko ? 2.0 : 1.0) * (far ? 2.0 : 1.0);
+            const double key = keyOf(k);
             if (chosen < 0 || key < best) chosen = k, best = key;
         }
         return chosen;
     }
 
+    // A task another thread is proving that this one should help with: the
+    // most promising running one, past its first slice, where the best free
+    // task `free` (-1: none) is an untried one no more and promises less
+    // than half as much. -1 when none.
+    int pickHelp(int free) const {
+        if (free >= 0 && tasks_[static_cast<std::size_t>(free)].slices == 0) return -1;
+        int chosen = -1;
+        double best = 0;
+        for (int k = 0; k < 2 * n_; ++k) {
+            const Task& task = tasks_[static_cast<std::size_t>(k)];
+            if (task.done || !task.busy || task.helped || task.slices == 0) continue;
+            const double key = keyOf(k);
+            if (chosen < 0 || key < best) chosen = k, best = key;
+        }
+        if (chosen >= 0 && free >= 0 && keyOf(free) <= 2.0 * best) return -1;
+        return chosen;
+    }
+
     // Takes the next task with its budget and rules; -1 when the thread is
     // done.
-    int take(std::uint64_t& budget, SearchRules& rules) {
+    int take(std::uint64_t& budget, SearchRules& rules, bool& helper) {
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             // A slice that ends inside the table counts too few nodes to
@@ -102,9 +125,11 @@ private:
             if (limits_.reached.load()) break;
             int k = pick(false);
             if (k < 0) k = pick(true);
+            helper = false;
+            if (const int h = pickHelp(k); h >= 0) k = h, helper = true;
             if (k >= 0) {
                 Task& task = tasks_[static_cast<std::size_t>(k)];
-                task.busy = true;
+                (helper ? task.helped : task.busy) = true;
                 // A far first move's first slice is a fifth of the others'.
                 budget = std::max(far_[static_cast<std::size_t>(k % n_)] ? FirstRoundBudget / 5 : FirstRoundBudget, task.spent);
                 rules = SearchRules{task.ko ? Black : White, false, task.salt, !task.ko};
@@ -113,7 +138,7 @@ private:
             // Nothing free now; a running task may still hand out a ko
             // task, so wait while some thread is working.
             bool anyBusy = false;
-            for (const Task& task : tasks_) anyBusy |= task.busy;
+            for (const Task& task : tasks_) anyBusy |= task.busy || task.helped;
             if (!anyBusy) break;
             taskEnded_.wait(lock);
         }
@@ -122,16 +147,20 @@ private:
     }
 
     // Records a slice's result (under the lock).
-    void finish(int k, const MoveProof& p) {
+    void finish(int k, const MoveProof& p, bool helper) {
         const int i = k % n_;
         const auto ii = static_cast<std::size_t>(i);
         Task& task = tasks_[static_cast<std::size_t>(k)];
-        task.busy = false;
-        ++task.slices;
+        (helper ? task.helped : task.busy) = false;
         task.spent += p.nodes;
-        task.pn = p.pn;
         RootResult& r = results_[ii];
         r.nodes += p.nodes;
+        // The other thread settled the task first; or a helper's slice ended
+        // unfinished, and the proof number that orders the tasks stays the
+        // one of white's most promising defence.
+        if (task.done || (helper && p.outcome == MoveOutcome::Unknown && !p.ownKeys)) return;
+        ++task.slices;
+        task.pn = p.pn;
         (task.ko ? ko_ : clean_)[ii] = p;
         if (p.ownKeys) {
             task.salt = 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(k + 1);
@@ -177,13 +206,14 @@ private:
         for (;;) {
             std::uint64_t budget = 0;
             SearchRules rules;
-            const int k = take(budget, rules);
+            bool helper = false;
+            const int k = take(budget, rules, helper);
             if (k < 0) return;
             const MoveProof p = ProveFirstMove(*w.search, *w.checker, setup_, rules, root_,
-                                               firsts_[static_cast<std::size_t>(k % n_)], budget);
+                                               firsts_[static_cast<std::size_t>(k % n_)], budget, helper);
             std::lock_guard<std::mutex> lock(mutex_);
             taskEnded_.notify_all();
-            finish(k, p);
+            finish(k, p, helper);
         }
     }
 
