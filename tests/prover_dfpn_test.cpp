@@ -162,4 +162,59 @@ TEST(ProverFirstMove, AClaimedProofCountsOnlyWhereTheRecheckHoldsIt) {
     }
 }
 
+// A helper takes white's defences in another order, alone or beside a
+// normal search of the same move in the same table (as the threads of one
+// proof do): whatever either settles must be what a lone search settles.
+TEST(ProverFirstMove, AHelperSettlesAMoveAsALoneSearchDoes) {
+    using namespace keldra::prover;
+    constexpr std::uint64_t Budget = 60'000;
+    int compared = 0, helperSettled = 0;
+    const auto each = [&](const char* name, const char* rows) {
+        const keldra::Board board = keldra::test::ComposedBoard(rows);
+        const ProblemSetup setup = SetupOf(board, keldra::Black);
+        if (!setup.hasTarget || setup.escaped) return;
+        const SearchNode root = RootNode(board, setup, keldra::Black);
+        for (const SearchRules rules : {SearchRules{keldra::White, false, 0, true}, SearchRules{keldra::Black, false}}) {
+            std::vector<int> firsts;
+            {
+                FillScratch fs;
+                SearchNode child;
+                MoveGenerator moves(root, setup, rules, true, fs);
+                for (int p = moves.next(child); p >= 0; p = moves.next(child)) firsts.push_back(p);
+            }
+            for (const int point : firsts) {
+                ProofTable lone(1u << 20);
+                Searcher s(setup, lone);
+                DfpnFirstMove dfpn(s);
+                const MoveProof want = ProveFirstMove(dfpn, s, setup, rules, root, point, Budget);
+                if (want.outcome == MoveOutcome::Unknown) continue;
+                ProofTable shared(1u << 20);
+                Searcher a(setup, shared), b(setup, shared);
+                DfpnFirstMove da(a), db(b);
+                MoveProof alone, beside, helped;
+                {
+                    ProofTable own(1u << 20);
+                    Searcher h(setup, own);
+                    DfpnFirstMove dh(h);
+                    alone = ProveFirstMove(dh, h, setup, rules, root, point, Budget, true);
+                }
+                std::thread helper([&] { helped = ProveFirstMove(db, b, setup, rules, root, point, Budget, true); });
+                beside = ProveFirstMove(da, a, setup, rules, root, point, Budget);
+                helper.join();
+                for (const MoveProof* got : {&alone, &beside, &helped}) {
+                    if (got->outcome == MoveOutcome::Unknown) continue;
+                    EXPECT_EQ(got->outcome, want.outcome) << name << " at " << PointX(point) << ","
+                                                          << PointY(point);
+                    helperSettled += got != &beside;
+                }
+                ++compared;
+            }
+        }
+    };
+    for (const auto& p : keldra::test::ComposedProblems) each(p.name, p.rows);
+    for (const auto& p : keldra::test::OpenCornerProblems) each(p.name, p.rows);
+    EXPECT_GE(compared, 200);
+    EXPECT_GE(helperSettled, compared);
+}
+
 }  // namespace
