@@ -24,6 +24,15 @@ FirstMoveClaim DfpnFirstMove::search(const FirstMoveTask& task) {
     return claim;
 }
 
+std::vector<int> FirstMovesOf(const SearchNode& root, const ProblemSetup& setup, const SearchRules& rules) {
+    std::vector<int> firsts;
+    FillScratch fs;
+    SearchNode child;
+    MoveGenerator moves(root, setup, rules, true, fs);
+    for (int p = moves.next(child); p >= 0; p = moves.next(child)) firsts.push_back(p);
+    return firsts;
+}
+
 bool FirstMovePosition(const SearchNode& root, int point, const ProblemSetup& setup, const SearchRules& rules,
                        FillScratch& fs, SearchNode& after, bool& waited) {
     waited = false;

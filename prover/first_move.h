@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "prover/dfpn.h"
 #include "prover/position.h"
@@ -64,6 +65,10 @@ struct MoveProof {
     // with keys of its own.
     bool ownKeys = false;
 };
+
+// Black's first moves from `root` that `rules` allow, in the generator's
+// order.
+std::vector<int> FirstMovesOf(const SearchNode& root, const ProblemSetup& setup, const SearchRules& rules);
 
 // The position after black's first move `point` from `root` under `rules`
 // into `after`; false when the move cannot be played. Under rules.resolveKo

@@ -66,17 +66,10 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
     }
     const SearchNode root = RootNode(board, setup, Black);
 
-    std::vector<int> firsts;
-    {
-        // Every move black may play as ko master: a move that the board's ko
-        // mark bars is refuted with white as ko master, and proved again
-        // with black as ko master.
-        FillScratch fs;
-        SearchNode child;
-        const SearchRules rules{Black, false};
-        MoveGenerator moves(root, setup, rules, true, fs);
-        for (int p = moves.next(child); p >= 0; p = moves.next(child)) firsts.push_back(p);
-    }
+    // Every move black may play as ko master: a move that the board's ko
+    // mark bars is refuted with white as ko master, and proved again with
+    // black as ko master.
+    const std::vector<int> firsts = FirstMovesOf(root, setup, SearchRules{Black, false});
     const int threads = std::max(1, std::min(options.threads, std::max(1, static_cast<int>(firsts.size()))));
     ProofTable table(options.tableBytes);
     std::vector<std::unique_ptr<Searcher>> searchers;

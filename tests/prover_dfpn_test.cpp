@@ -177,14 +177,7 @@ TEST(ProverFirstMove, AHelperSettlesAMoveAsALoneSearchDoes) {
         if (!setup.hasTarget || setup.escaped) return;
         const SearchNode root = RootNode(board, setup, keldra::Black);
         for (const SearchRules rules : {SearchRules{keldra::White, false, 0, true}, SearchRules{keldra::Black, false}}) {
-            std::vector<int> firsts;
-            {
-                FillScratch fs;
-                SearchNode child;
-                MoveGenerator moves(root, setup, rules, true, fs);
-                for (int p = moves.next(child); p >= 0; p = moves.next(child)) firsts.push_back(p);
-            }
-            for (const int point : firsts) {
+            for (const int point : FirstMovesOf(root, setup, rules)) {
                 ProofTable lone(1u << 20);
                 Searcher s(setup, lone);
                 DfpnFirstMove dfpn(s);
