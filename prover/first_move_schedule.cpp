@@ -176,9 +176,7 @@ private:
         if (!task.ko && p.outcome == MoveOutcome::Proved) {
             r.status = FirstMoveStatus::Kills;
             koTask.done = true;  // a kill outright: the ko proof says nothing more
-            settled(r);
-            reported_[ii] = 1;
-            report_(i);
+            settle(i);
             return;
         }
         if (!task.ko) koReady_[ii] = 1;
@@ -192,13 +190,15 @@ private:
             r.status = FirstMoveStatus::Refuted;
             r.refutation = moveOf(ko_[ii].refutation < 0 ? PassMove : ko_[ii].refutation, White);
         }
-        settled(r);
-        reported_[ii] = 1;
-        report_(i);
+        settle(i);
     }
 
-    void settled(RootResult& r) const {
-        r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - limits_.started).count();
+    // First move i's status is proved: it keeps when, and is reported.
+    void settle(int i) {
+        const auto ii = static_cast<std::size_t>(i);
+        results_[ii].seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - limits_.started).count();
+        reported_[ii] = 1;
+        report_(i);
     }
 
     void work(int t) {
