@@ -2,6 +2,7 @@
 // opens it), proves it and prints the result.
 #include "cli/prove_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <charconv>
 #include <fstream>
@@ -171,13 +172,13 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
     }
     // When each kill and ko kill was proved, in milliseconds from the start:
     // how soon a player would have had that answer.
-    bool found = false;
-    for (const auto& f : r.firstMoves) found |= f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo;
-    if (found) {
+    const auto kills = [](const prover::RootResult& f) {
+        return f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo;
+    };
+    if (std::any_of(r.firstMoves.begin(), r.firstMoves.end(), kills)) {
         out << "proved-at:";
         for (const auto& f : r.firstMoves)
-            if (f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo)
-                out << ' ' << point(f.move) << ',' << static_cast<long long>(f.seconds * 1000.0 + 0.5);
+            if (kills(f)) out << ' ' << point(f.move) << ',' << static_cast<long long>(f.seconds * 1000.0 + 0.5);
         out << '\n';
     }
     if (!a.treeOut.empty()) {
