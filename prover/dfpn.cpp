@@ -116,12 +116,27 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
         } else if (const TableEntry e = table_.find(ck); e.key != 0) {
             s.pn = e.pn(), s.dn = e.dn();
         } else {
+            // More eye space for white: harder to prove, easier to
+            // disprove. Where white may run, its liberties count too,
+            // and both weigh four times a node: a child with a point
+            // more for white then stands clearly behind its siblings
+            // (once or eight times counted found fewer kills). The
+            // liberties also tell the terminal test when no eye space
+            // can be small enough to be dead.
+            if (parentEyes < 0) parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
+            int eyes = parentEyes, libs = parentLiberties;
+            if (c.captured != 0) {
+                libs = 0;
+                eyes = EyeLikePoints(c, setup_, &libs);
+            } else if (move != PassMove) {
+                EyeLikePointsAfter(n, c, move, setup_, eyes, libs);
+            }
             // A terminal result depends on the key alone (the pass flag is in
             // the key whenever two passes can end the game), so the table
             // keeps it and the next visit skips the test.
             // Benson's test waits until the search enters the child: most
             // children are never entered.
-            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, false);
+            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, false, libs);
             if (o == Outcome::BlackWins) {
                 s.pn = 0, s.dn = Infinite;
                 table_.store(ck, 0, Infinite, 0);
@@ -129,19 +144,6 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
                 s.pn = Infinite, s.dn = 0;
                 table_.store(ck, Infinite, 0, 0);
             } else {
-                // More eye space for white: harder to prove, easier to
-                // disprove. Where white may run, its liberties count too,
-                // and both weigh four times a node: a child with a point
-                // more for white then stands clearly behind its siblings
-                // (once or eight times counted found fewer kills).
-                if (parentEyes < 0) parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
-                int eyes = parentEyes, libs = parentLiberties;
-                if (c.captured != 0) {
-                    libs = 0;
-                    eyes = EyeLikePoints(c, setup_, &libs);
-                } else if (move != PassMove) {
-                    EyeLikePointsAfter(n, c, move, setup_, eyes, libs);
-                }
                 if (setup_.hasOpenSide) {
                     s.pn = 1 + static_cast<std::uint32_t>(OpenWeight * (2 * eyes + libs));
                     s.dn = static_cast<std::uint32_t>(std::max(1, OpenWeight * (6 - 2 * eyes) - OpenWeight * libs / 2));

@@ -88,9 +88,11 @@ enum class Outcome : std::uint8_t { None, BlackWins, WhiteWins };
 // The result of a node that ends the search by itself, given the move that
 // reached it: every target stone captured, escape, two passes, or (unless
 // `testLife` is false: the search tests it when it enters the node) a
-// target chain that lives unconditionally.
+// target chain that lives unconditionally, or a dead eye space
+// (eye_space.h). `targetLiberties`, when not negative, is a lower bound of
+// the target's liberties: above DeadSpaceMost it skips the eye-space test.
 Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, const ProblemSetup& setup,
-                   const SearchRules& rules, FillScratch& fs, bool testLife = true);
+                   const SearchRules& rules, FillScratch& fs, bool testLife = true, int targetLiberties = -1);
 
 // Black to move and some target chain alive by Benson's test.
 bool LivesByItself(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);

@@ -38,6 +38,9 @@ struct ProblemSetup {
     int targetPoint = 0;          // the target's first stone, X then Y order
     std::array<std::uint8_t, GridSide * GridSide> moves{};  // the movable points, X outer, Y inner
     int moveCount = 0;
+    // A dead eye space ends the game for black (eye_space.h); tests turn it
+    // off to check the recognition against the search.
+    bool deadEyeSpaces = true;
 
     bool inArea(int i) const {
         const int x = i / GridSide, y = i % GridSide;

@@ -6,12 +6,15 @@
 #include <deque>
 
 #include "prover/move_generator.h"
+#include "prover/play_out.h"
 
 namespace keldra::prover {
 
 namespace {
 
 constexpr int LineLimit = 60;
+// Positions searched, over the whole tree, to play its dead eye spaces out.
+constexpr std::uint64_t PlayOutNodes = 1'000'000;
 
 ProverMove moveOf(int point, std::uint8_t colour) {
     if (point == PassMove) return ProverMove{0, 0, colour};
@@ -40,7 +43,9 @@ public:
         node.blackNeeds = r.blackNeeds, node.whiteNeeds = r.whiteNeeds;
         positions_.push_back(legal ? child : positions_[0]);
         keys_.push_back(legal ? KeyOf(child, rules) : 0);
-        if (!legal || TerminalOf(child, point, false, setup_, rules, fs_) != Outcome::None) return -1;
+        const Outcome o = legal ? TerminalOf(child, point, false, setup_, rules, fs_) : Outcome::None;
+        node.deadShape = o == Outcome::BlackWins && child.targets != 0;
+        if (!legal || o != Outcome::None) return -1;
         return t;
     }
 
@@ -127,9 +132,41 @@ public:
         }
     }
 
+    // Under every kill's node that ends on a dead eye space: one line, black's
+    // proof and white's longest resistance, to the capture, while the
+    // play-outs' positions last.
+    void playOutDeadShapes(const SearchRules& whiteMaster, const SearchRules& blackMaster) {
+        SearchLimits limits;
+        limits.nodeLimit = PlayOutNodes;
+        const std::size_t count = tree_.nodes.size();
+        for (std::size_t t = 1; t < count && !limits.reached.load(); ++t) {
+            if (!tree_.nodes[t].deadShape || !tree_.nodes[t].children.empty()) continue;
+            int first = static_cast<int>(t);
+            while (tree_.nodes[static_cast<std::size_t>(first)].parent != 0) first = tree_.nodes[static_cast<std::size_t>(first)].parent;
+            const FirstMoveStatus status = tree_.nodes[static_cast<std::size_t>(first)].status;
+            if (status != FirstMoveStatus::Kills && status != FirstMoveStatus::KillsByKo) continue;
+            const SearchRules& rules = status == FirstMoveStatus::Kills ? whiteMaster : blackMaster;
+            std::vector<SearchNode> path;
+            for (int i = static_cast<int>(t); i > 0; i = tree_.nodes[static_cast<std::size_t>(i)].parent)
+                path.push_back(positions_[static_cast<std::size_t>(i)]);
+            path.push_back(positions_[0]);
+            std::reverse(path.begin(), path.end());
+            int at = static_cast<int>(t);
+            SearchNode n = path.back(), c;
+            for (const int m : PlayOutDeadSpace(setup_, path.data(), static_cast<int>(path.size()), rules, limits)) {
+                PlayInto(n, m, c, setup_, rules, fs_, false);
+                at = addNode(at, m, n.toMove, c, rules);
+                tree_.nodes[static_cast<std::size_t>(at)].deadShape = false;  // marked once, where it was recognised
+                n = c;
+            }
+        }
+    }
+
 private:
     int addNode(int parent, int point, std::uint8_t colour, const SearchNode& n, const SearchRules& rules) {
         const int t = tree_.add(parent, moveOf(point, colour));
+        tree_.nodes[static_cast<std::size_t>(t)].deadShape =
+            n.targets != 0 && TerminalOf(n, point, false, setup_, rules, fs_) == Outcome::BlackWins;
         positions_.push_back(n);
         keys_.push_back(KeyOf(n, rules));
         return t;
@@ -183,6 +220,7 @@ ProofTree BuildProofTree(const ProblemSetup& setup, const SearchNode& root, cons
             case FirstMoveStatus::Unknown: break;
         }
     }
+    b.playOutDeadShapes(whiteMaster, blackMaster);
     return std::move(b.tree());
 }
 

@@ -9,8 +9,10 @@
 #include <mutex>
 
 #include "prover/dfpn.h"
+#include "prover/eye_space.h"
 #include "prover/first_move.h"
 #include "prover/first_move_schedule.h"
+#include "prover/play_out.h"
 #include "prover/ko_status.h"
 #include "prover/proof_tree.h"
 #include "prover/verdict.h"
@@ -36,7 +38,9 @@ int namedPoint(const ProveOptions& options) {
 
 // The set-up of `board` under `options`: its frame's when one is set.
 ProblemSetup setupOf(const Board& board, std::uint8_t toMove, const ProveOptions& options) {
-    return SetupOf(board, toMove, namedPoint(options), options.areaMargin, &options.frame);
+    ProblemSetup setup = SetupOf(board, toMove, namedPoint(options), options.areaMargin, &options.frame);
+    setup.deadEyeSpaces = options.deadEyeSpaces;
+    return setup;
 }
 
 void setLimits(SearchLimits& limits, const ProveOptions& options, const std::atomic<bool>* stop,
@@ -148,12 +152,22 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         result.line.push_back(waited ? ProverMove{0, 0, Black} : first);
         // The side to move of each position: white moves twice where it
         // resolves a ko.
-        SearchNode at = path[1];
+        std::vector<SearchNode> walked{root, path[1]};
         for (const int m : rest) {
-            result.line.push_back(moveOf(m, at.toMove));
+            result.line.push_back(moveOf(m, walked.back().toMove));
             SearchNode next;
-            PlayInto(at, m, next, setup, rules, fs, false);
-            at = next;
+            PlayInto(walked.back(), m, next, setup, rules, fs, false);
+            walked.push_back(next);
+        }
+        // A line that ends on a dead eye space is played on to the capture.
+        const bool ended = !rest.empty() || (!waited && TerminalOf(path[1], point, false, setup, rules, fs) == Outcome::BlackWins);
+        if (ended && walked.back().targets != 0 && !walked.back().escaped) {
+            for (const int m : PlayOutDeadSpace(setup, walked.data(), static_cast<int>(walked.size()), rules, late)) {
+                result.line.push_back(moveOf(m, walked.back().toMove));
+                SearchNode next;
+                PlayInto(walked.back(), m, next, setup, rules, fs, false);
+                walked.push_back(next);
+            }
         }
     } else if (result.verdict == Verdict::Alive) {
         // Seki: white lives, but not when two passes in a row count for black.
@@ -174,7 +188,7 @@ ProblemFrame FrameOf(const Board& board, const ProveOptions& options) {
 
 ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const std::atomic<bool>* stopRequested) {
     ProverAnswer answer;
-    const ProblemSetup setup = setupOf(board, White, options);
+    ProblemSetup setup = setupOf(board, White, options);
     if (!setup.hasTarget) {
         answer.kind = AnswerKind::NoTarget;
         return answer;
@@ -184,6 +198,10 @@ ProverAnswer WhiteAnswer(const Board& board, const ProveOptions& options, const 
         return answer;
     }
     const SearchNode root = RootNode(board, setup, White);
+    // Where black's move left a dead eye space, white's longest resistance
+    // is measured with the space played out, not to the recognition.
+    FillScratch fs;
+    if (setup.deadEyeSpaces && DeadEyeSpace(root, setup, fs)) setup.deadEyeSpaces = false;
     SearchLimits limits;
     setLimits(limits, options, stopRequested, std::chrono::steady_clock::now());
     ProofTable table(options.tableBytes);

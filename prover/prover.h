@@ -35,6 +35,9 @@ struct ProveOptions {
     // here too, and the named target above is not read. Unset: the stones
     // alone decide.
     ProblemFrame frame;
+    // A target whose eye space is dead by its shape counts as captured
+    // (prover/README.md, "How a game ends"); off, the search plays it out.
+    bool deadEyeSpaces = true;
 };
 
 enum class Verdict { Kill, KillByKo, Alive, Seki, Unknown };
@@ -89,6 +92,9 @@ struct ProofTreeNode {
     std::vector<int> children;  // after this node in ProofTree::nodes
     FirstMoveStatus status = FirstMoveStatus::Unknown;  // on black's first moves
     int blackNeeds = -1, whiteNeeds = -1;  // on a ko kill: RootResult's counts
+    // The line ends here with white's stones on the board: its eye space is
+    // dead by its shape (prover/README.md, "How a game ends").
+    bool deadShape = false;
 };
 
 struct ProofTree {

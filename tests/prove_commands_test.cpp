@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <set>
 
 #include "QELMA/logic/form1_logic.h"
 #include "prover_composed_problems.h"
@@ -461,12 +462,21 @@ TEST_F(ProveCommandTest, SolutionTreeWithoutABookListsTheProof) {
     const SgfTree& tree = *listed->tree;
     const int vital = BookChild(tree, 0, Black, 2, 1);
     ASSERT_GE(vital, 0);
-    const int answer = BookChild(tree, vital, White, 1, 1);
-    ASSERT_GE(answer, 0);
-    const TreePosition at = PositionAtNode(listed->start, tree, answer);
-    ASSERT_EQ(at.numbers.size(), 2u);
-    EXPECT_EQ(at.numbers[0].x * 100 + at.numbers[0].y * 10 + at.numbers[0].number, 112);
-    EXPECT_EQ(at.numbers[1].x * 100 + at.numbers[1].y * 10 + at.numbers[1].number, 211);
+    // The line below the vital point: white's longest resistance and
+    // black's answer, each stone numbered in its order (a pass has none).
+    ASSERT_FALSE(tree.nodes[static_cast<std::size_t>(vital)].children.empty());
+    const int answer = tree.nodes[static_cast<std::size_t>(vital)].children[0];
+    ASSERT_FALSE(tree.nodes[static_cast<std::size_t>(answer)].children.empty());
+    const int next = tree.nodes[static_cast<std::size_t>(answer)].children[0];
+    std::set<int> expected{211};
+    for (const auto& [node, number] : {std::pair{answer, 2}, std::pair{next, 3}}) {
+        const SgfMove m = tree.nodes[static_cast<std::size_t>(node)].move;
+        if (m.x != 0) expected.insert(m.x * 100 + m.y * 10 + number);
+    }
+    const TreePosition at = PositionAtNode(listed->start, tree, next);
+    std::set<int> numbers;
+    for (const auto& n : at.numbers) numbers.insert(n.x * 100 + n.y * 10 + n.number);
+    EXPECT_EQ(numbers, expected);
 }
 
 // White's answer read from the proof tree: the refutation under a wrong

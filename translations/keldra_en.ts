@@ -1063,5 +1063,9 @@
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>死に形</source>
+        <translation>Dead shape</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "BAN/texts.h"
+
 namespace keldra {
 
 SgfTree ProofSgfTree(const prover::ProofTree& proof) {
@@ -14,7 +16,7 @@ SgfTree ProofSgfTree(const prover::ProofTree& proof) {
         const int parent = index[static_cast<std::size_t>(n.parent)];
         const SgfMove move{n.move.colour, n.move.x, n.move.y};
         if (n.parent != 0) {
-            index[i] = tree.add(parent, move);
+            index[i] = tree.add(parent, move, n.deadShape ? Tr("死に形") : std::string());
             // The line's judgement comes down from its first move.
             tree.nodes[static_cast<std::size_t>(index[i])].judgement =
                 tree.nodes[static_cast<std::size_t>(parent)].judgement;
@@ -23,7 +25,9 @@ SgfTree ProofSgfTree(const prover::ProofTree& proof) {
         const SgfJudgement mark = n.status == prover::FirstMoveStatus::Kills     ? SgfJudgement::Correct
                                   : n.status == prover::FirstMoveStatus::Refuted ? SgfJudgement::Wrong
                                                                                  : SgfJudgement::Unknown;
-        index[i] = tree.add(parent, move, FirstMoveCommentShown(n.status, n.blackNeeds, n.whiteNeeds), mark);
+        std::string comment = FirstMoveCommentShown(n.status, n.blackNeeds, n.whiteNeeds);
+        if (n.deadShape) comment.append("\n").append(Tr("死に形"));
+        index[i] = tree.add(parent, move, comment, mark);
         if (n.status == prover::FirstMoveStatus::KillsByKo)
             tree.nodes[static_cast<std::size_t>(index[i])].judgement = SgfJudgement::Correct;
     }
