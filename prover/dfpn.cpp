@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <new>
 
+#include "prover/eye_space.h"
+
 namespace keldra::prover {
 
 namespace {
@@ -121,8 +123,9 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             // and both weigh four times a node: a child with a point
             // more for white then stands clearly behind its siblings
             // (once or eight times counted found fewer kills). The
-            // liberties also tell the terminal test when no eye space
-            // can be small enough to be dead.
+            // liberties also spare the terminal test the eye space where
+            // it cannot be dead: a dead space holds DeadSpaceMost
+            // liberties at most.
             if (parentEyes < 0) parentEyes = EyeLikePoints(n, setup_, &parentLiberties);
             int eyes = parentEyes, libs = parentLiberties;
             if (c.captured != 0) {
@@ -136,7 +139,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             // keeps it and the next visit skips the test.
             // Benson's test waits until the search enters the child: most
             // children are never entered.
-            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, false, libs);
+            const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules_, fs_, false, libs <= DeadSpaceMost);
             if (o == Outcome::BlackWins) {
                 s.pn = 0, s.dn = Infinite;
                 table_.store(ck, 0, Infinite, 0);

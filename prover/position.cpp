@@ -206,12 +206,12 @@ bool LivesByItself(const SearchNode& n, const ProblemSetup& setup, FillScratch& 
 }
 
 Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, const ProblemSetup& setup,
-                   const SearchRules& rules, FillScratch& fs, bool testLife, int targetLiberties) {
+                   const SearchRules& rules, FillScratch& fs, bool testLife, bool testSpace) {
     if (reached.targets == 0) return Outcome::BlackWins;
     if (reached.escaped) return Outcome::WhiteWins;
     if (testLife && LivesByItself(reached, setup, fs)) return Outcome::WhiteWins;
     if (move == PassMove && previousWasPass) return rules.unconditional ? Outcome::BlackWins : Outcome::WhiteWins;
-    if (setup.deadEyeSpaces && (targetLiberties < 0 || targetLiberties <= DeadSpaceMost) && DeadEyeSpace(reached, setup, fs))
+    if (testSpace && setup.deadEyeSpaces && DeadEyeSpace(reached, setup, fs))
         return Outcome::BlackWins;
     return Outcome::None;
 }

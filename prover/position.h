@@ -88,11 +88,11 @@ enum class Outcome : std::uint8_t { None, BlackWins, WhiteWins };
 // The result of a node that ends the search by itself, given the move that
 // reached it: every target stone captured, escape, two passes, or (unless
 // `testLife` is false: the search tests it when it enters the node) a
-// target chain that lives unconditionally, or a dead eye space
-// (eye_space.h). `targetLiberties`, when not negative, is a lower bound of
-// the target's liberties: above DeadSpaceMost it skips the eye-space test.
+// target chain that lives unconditionally, or (unless `testSpace` is
+// false: the search skips it where no eye space can be dead) a dead eye
+// space (eye_space.h).
 Outcome TerminalOf(const SearchNode& reached, int move, bool previousWasPass, const ProblemSetup& setup,
-                   const SearchRules& rules, FillScratch& fs, bool testLife = true, int targetLiberties = -1);
+                   const SearchRules& rules, FillScratch& fs, bool testLife = true, bool testSpace = true);
 
 // Black to move and some target chain alive by Benson's test.
 bool LivesByItself(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs);

@@ -13,8 +13,9 @@ namespace keldra::prover {
 namespace {
 
 constexpr int LineLimit = 60;
-// Positions searched, over the whole tree, to play its dead eye spaces out.
-constexpr std::uint64_t PlayOutNodes = 1'000'000;
+// Positions searched, over the whole tree and for one dead eye space, to
+// play the dead eye spaces out.
+constexpr std::uint64_t PlayOutNodes = 400'000, PlayOutNodesEach = 50'000;
 
 ProverMove moveOf(int point, std::uint8_t colour) {
     if (point == PassMove) return ProverMove{0, 0, colour};
@@ -153,7 +154,8 @@ public:
             std::reverse(path.begin(), path.end());
             int at = static_cast<int>(t);
             SearchNode n = path.back(), c;
-            for (const int m : PlayOutDeadSpace(setup_, path.data(), static_cast<int>(path.size()), rules, limits)) {
+            for (const int m : PlayOutDeadSpace(setup_, path.data(), static_cast<int>(path.size()), rules, limits,
+                                                PlayOutNodesEach)) {
                 PlayInto(n, m, c, setup_, rules, fs_, false);
                 at = addNode(at, m, n.toMove, c, rules);
                 tree_.nodes[static_cast<std::size_t>(at)].deadShape = false;  // marked once, where it was recognised

@@ -23,6 +23,8 @@ namespace {
 
 // Seconds the main line or the seki test may run past the deadline at most.
 constexpr double LateMinimum = 0.2;
+// Positions at most for playing the main line's dead eye space out.
+constexpr std::uint64_t PlayOutNodes = 200'000;
 
 ProverMove moveOf(int point, std::uint8_t colour) {
     if (point == PassMove) return ProverMove{0, 0, colour};
@@ -162,7 +164,8 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         // A line that ends on a dead eye space is played on to the capture.
         const bool ended = !rest.empty() || (!waited && TerminalOf(path[1], point, false, setup, rules, fs) == Outcome::BlackWins);
         if (ended && walked.back().targets != 0 && !walked.back().escaped) {
-            for (const int m : PlayOutDeadSpace(setup, walked.data(), static_cast<int>(walked.size()), rules, late)) {
+            for (const int m :
+                 PlayOutDeadSpace(setup, walked.data(), static_cast<int>(walked.size()), rules, late, PlayOutNodes)) {
                 result.line.push_back(moveOf(m, walked.back().toMove));
                 SearchNode next;
                 PlayInto(walked.back(), m, next, setup, rules, fs, false);
