@@ -128,18 +128,19 @@ bool DeadEyeSpace(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
     PointMask checked{};
     if (stone >= 0) AddPoint(checked, space[stone]);
     for (std::size_t w = 0; w < next.size(); ++w) {
-      for (std::uint64_t bits = next[w]; bits != 0; bits &= bits - 1) {
-        const int p = static_cast<int>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-        if (p >= GridPoints || n.cell[static_cast<std::size_t>(p)] != Black || HasPoint(checked, p)) continue;
-        const GroupInfo g = GroupOf(n.cell, p, setup.safe, setup.ring, fs);
-        PointMask stones{};
-        for (int k = 0; k < g.size; ++k) AddPoint(stones, fs.group[static_cast<std::size_t>(k)]), AddPoint(checked, fs.group[static_cast<std::size_t>(k)]);
-        if (g.safe) continue;
-        const PointMask libertyNext = NeighboursOf(stones);
-        int shared = 0;
-        for (int k = 0; k < size; ++k) shared += HasPoint(libertyNext, space[k]);
-        if (g.liberties - shared <= whiteMoves) return false;
-      }
+        for (std::uint64_t bits = next[w]; bits != 0; bits &= bits - 1) {
+            const int p = static_cast<int>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+            if (p >= GridPoints || n.cell[static_cast<std::size_t>(p)] != Black || HasPoint(checked, p)) continue;
+            const GroupInfo g = GroupOf(n.cell, p, setup.safe, setup.ring, fs);
+            PointMask stones{};
+            for (int k = 0; k < g.size; ++k) AddPoint(stones, fs.group[static_cast<std::size_t>(k)]);
+            AddPoints(checked, stones);
+            if (g.safe) continue;
+            const PointMask libertyNext = NeighboursOf(stones);
+            int shared = 0;
+            for (int k = 0; k < size; ++k) shared += HasPoint(libertyNext, space[k]);
+            if (g.liberties - shared <= whiteMoves) return false;
+        }
     }
     return true;
 }

@@ -64,7 +64,7 @@ public:
             if (n.toMove == White) {
                 for (int move = moves.next(c); move >= 0; move = moves.next(c)) {
                     const Outcome o = TerminalOf(c, move, n.lastPass != 0, setup_, rules, fs_);
-                    const int child = addNode(t, move, White, c, rules);
+                    const int child = addNode(t, move, White, c, rules, o);
                     ++added;
                     if (o == Outcome::None && !repeats(child)) open.push_back(child);
                 }
@@ -86,7 +86,7 @@ public:
             }
             if (chosen < 0) continue;
             PlayInto(n, chosen, c, setup_, rules, fs_, false);
-            const int child = addNode(t, chosen, Black, c, rules);
+            const int child = addNode(t, chosen, Black, c, rules, captures ? Outcome::BlackWins : Outcome::None);
             ++added;
             if (!captures) open.push_back(child);
         }
@@ -128,7 +128,7 @@ public:
                 PlayInto(n, chosen, c, setup_, rules, fs_, false);
             }
             const Outcome o = TerminalOf(c, chosen, n.lastPass != 0, setup_, rules, fs_);
-            t = addNode(t, chosen, n.toMove, c, rules);
+            t = addNode(t, chosen, n.toMove, c, rules, o);
             if (o != Outcome::None) return;
         }
     }
@@ -157,18 +157,18 @@ public:
             for (const int m : PlayOutDeadSpace(setup_, path.data(), static_cast<int>(path.size()), rules, limits,
                                                 PlayOutNodesEach)) {
                 PlayInto(n, m, c, setup_, rules, fs_, false);
-                at = addNode(at, m, n.toMove, c, rules);
-                tree_.nodes[static_cast<std::size_t>(at)].deadShape = false;  // marked once, where it was recognised
+                at = addNode(at, m, n.toMove, c, rules, Outcome::None);  // marked once, where it was recognised
                 n = c;
             }
         }
     }
 
 private:
-    int addNode(int parent, int point, std::uint8_t colour, const SearchNode& n, const SearchRules& rules) {
+    // Adds the node of `point` and its position `n`, whose terminal outcome
+    // is `o`: a win for black with targets left is a dead eye space.
+    int addNode(int parent, int point, std::uint8_t colour, const SearchNode& n, const SearchRules& rules, Outcome o) {
         const int t = tree_.add(parent, moveOf(point, colour));
-        tree_.nodes[static_cast<std::size_t>(t)].deadShape =
-            n.targets != 0 && TerminalOf(n, point, false, setup_, rules, fs_) == Outcome::BlackWins;
+        tree_.nodes[static_cast<std::size_t>(t)].deadShape = o == Outcome::BlackWins && n.targets != 0;
         positions_.push_back(n);
         keys_.push_back(KeyOf(n, rules));
         return t;

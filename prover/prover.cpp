@@ -155,23 +155,19 @@ ProveResult Prove(const Board& board, const ProveOptions& options, const std::at
         // The side to move of each position: white moves twice where it
         // resolves a ko.
         std::vector<SearchNode> walked{root, path[1]};
-        for (const int m : rest) {
-            result.line.push_back(moveOf(m, walked.back().toMove));
-            SearchNode next;
-            PlayInto(walked.back(), m, next, setup, rules, fs, false);
-            walked.push_back(next);
-        }
-        // A line that ends on a dead eye space is played on to the capture.
-        const bool ended = !rest.empty() || (!waited && TerminalOf(path[1], point, false, setup, rules, fs) == Outcome::BlackWins);
-        if (ended && walked.back().targets != 0 && !walked.back().escaped) {
-            for (const int m :
-                 PlayOutDeadSpace(setup, walked.data(), static_cast<int>(walked.size()), rules, late, PlayOutNodes)) {
+        const auto follow = [&](const std::vector<int>& moves) {
+            for (const int m : moves) {
                 result.line.push_back(moveOf(m, walked.back().toMove));
                 SearchNode next;
                 PlayInto(walked.back(), m, next, setup, rules, fs, false);
                 walked.push_back(next);
             }
-        }
+        };
+        follow(rest);
+        // A line that ends on a dead eye space is played on to the capture.
+        const bool ended = !rest.empty() || (!waited && TerminalOf(path[1], point, false, setup, rules, fs) == Outcome::BlackWins);
+        if (ended && walked.back().targets != 0 && !walked.back().escaped)
+            follow(PlayOutDeadSpace(setup, walked.data(), static_cast<int>(walked.size()), rules, late, PlayOutNodes));
     } else if (result.verdict == Verdict::Alive) {
         // Seki: white lives, but not when two passes in a row count for black.
         const SearchRules strict{Black, true};
