@@ -32,9 +32,9 @@ const Shape Shapes[] = {
         .OOX
         OOXX)", true, false},
     {"straight three on the edge", R"(
-        X...X
-        XOOOX
-        XXXXX)", true, false},
+        XO...OX
+        XOOOOOX
+        XXXXXXX)", true, false},
     {"square four in the corner", R"(
         ..OX
         ..OX
@@ -67,9 +67,9 @@ const Shape Shapes[] = {
         OXOOX
         OOOXX)", false, false},
     {"straight four on the edge lives", R"(
-        X....X
-        XOOOOX
-        XXXXXX)", false, false},
+        XO....OX
+        XOOOOOOX
+        XXXXXXXX)", false, false},
     {"bent four in the corner is not dead by its shape", R"(
         ...OX
         .OOOX
@@ -80,11 +80,11 @@ const Shape Shapes[] = {
         XXXXX)", false, false},
 };
 
-// The same bent three with a wall of three liberties: white may take it
+// The same bent three with a wall of one liberty: white takes the wall
 // while black fills the space.
 constexpr const char* ShortWall = R"(
-    ..OX.
-    .OOX.
+    ..OXO
+    .OOXO
     OOXXO
     XXX.O
     OOOO.)";
@@ -146,7 +146,9 @@ TEST(ProverEyeSpace, ClassicalShapesDecideAsThePlayerKnows) {
             }
         }
     }
-    EXPECT_FALSE(deadBySpace(test::ComposedBoard(ShortWall), Black)) << "a wall short of liberties";
+    const Board shortWall = test::ComposedBoard(ShortWall);
+    EXPECT_FALSE(deadBySpace(shortWall, Black)) << "a wall short of liberties";
+    EXPECT_EQ(fullSearch(shortWall, Black), Search::Lives) << "a wall short of liberties";
 }
 
 // Random play inside and around each shape: black and white stones in the
