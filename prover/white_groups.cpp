@@ -52,13 +52,13 @@ int labelStrings(const Cells& cell, std::array<int, GridPoints>& string) {
 
 // The liberties a stone of `colour` on the point `start` would have, its
 // neighbours of that colour joined, `start` itself not counted, the point
-// `alsoEmpty` (when not -1) counted as empty; stops counting at two.
-int libertiesFrom(const Cells& cell, int start, std::uint8_t colour, int alsoEmpty = -1) {
+// `alsoEmpty` (when not -1) counted as empty; stops counting at `most`.
+int libertiesFrom(const Cells& cell, int start, std::uint8_t colour, int alsoEmpty = -1, int most = 2) {
     std::array<std::uint8_t, GridPoints> seen{}, stack{};
     int top = 0, liberties = 0;
     seen[static_cast<std::size_t>(start)] = 1;
     stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(start);
-    while (top > 0 && liberties < 2) {
+    while (top > 0 && liberties < most) {
         const int s = stack[static_cast<std::size_t>(--top)];
         for (const int d : Offsets) {
             const int q = s + d;
@@ -97,6 +97,17 @@ int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string
 // follow, but white's connection in the mouth may as well join a strong
 // group: that is no rule to read off the stones.)
 bool snapback(const Cells& cell, int p, int liberty) { return libertiesFrom(cell, liberty, White, p) < 2; }
+
+// White's connection in the mouth p after its capture from `liberty` (-1:
+// none): the string white stones on both points would make has at most two
+// liberties. Black then ataris it and white's connection only joins it to
+// its capture (connect and die): p joins nothing.
+bool shortConnection(const Cells& cell, int p, int liberty) {
+    Cells after = cell;
+    after[static_cast<std::size_t>(p)] = White;
+    if (liberty >= 0) after[static_cast<std::size_t>(liberty)] = White;
+    return libertiesFrom(after, p, White, -1, 3) <= 2;
+}
 
 // The one liberty of a lone black stone on the empty point p; -1 when p has
 // a black neighbour, or not exactly one empty neighbour.
@@ -138,11 +149,13 @@ WhiteGroups WhiteGroupsOf(const Cells& cell) {
             }
         }
         // A tiger's mouth: black's stone here would be taken at once, unless
-        // it takes a white string first, or white's capture is a snapback.
+        // it takes a white string first, white's capture is a snapback, or
+        // white's connection here after the capture is short of liberties.
         bool captures = false;
         for (int k = 0; k < n; ++k) captures |= stringLiberties(cell, string, around[k]) < 2;
         const int liberty = loneStoneLiberty(cell, p);
-        if (!captures && blackLibertiesAt(cell, p) <= 1 && !(liberty >= 0 && snapback(cell, p, liberty))) {
+        if (!captures && blackLibertiesAt(cell, p) <= 1 && !(liberty >= 0 && snapback(cell, p, liberty)) &&
+            !shortConnection(cell, p, liberty)) {
             for (int k = 1; k < n; ++k) groups.join(around[0], around[k]);
         }
     }

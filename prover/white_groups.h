@@ -21,7 +21,9 @@ struct WhiteGroups {
 // fills one, white connects at the other: a diagonal with both crossing
 // points empty, a bamboo joint), or share a liberty where a black stone
 // would be left with at most one liberty and capture nothing (a tiger's
-// mouth: white takes the stone at once). Joins are transitive. Groups are
+// mouth: white takes the stone at once, unless that capture is a snapback
+// or white's connection in the mouth afterwards has at most two liberties:
+// connect and die). Joins are transitive. Groups are
 // numbered in X, then Y order of their first stone.
 WhiteGroups WhiteGroupsOf(const Cells& cell);
 

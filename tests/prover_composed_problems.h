@@ -315,6 +315,15 @@ inline const MultiGroup MultiGroupProblems[] = {
         ..OXXO....OX
         OOOXXOOOOOOX
         XXXXXXXXXXXX)", 6, 1, prover::Verdict::Alive, "", "", "6,1"},
+    // Black's stone in the tiger's mouth at (6,1) is taken from (5,1), but
+    // white's connection there after black's atari leaves the strings one
+    // liberty: the mouth joins nothing, and the stones inside are the
+    // target, not one group with the chain that runs out at (8,4).
+    {"connect and die: a tiger's mouth whose connection is short", R"(
+        ...O..O..
+        ..XXOOXO.
+        ..XXXXXO.
+        .......O.)", 0, 0, prover::Verdict::Kill, "3,1 5,1 6,1 8,1", "", "4,1"},
     // Nothing enclosed: the stone in atari is the problem, not the larger
     // chain beside it, which lives on the open board.
     {"open board: the stone in atari is the target, not the larger chain", R"(

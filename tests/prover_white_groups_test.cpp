@@ -19,14 +19,15 @@ prover::Cells cellsOf(const char* rows) {
     return cell;
 }
 
-// Each row: a position with white stones at (2,2) and (x, y), and whether
-// they are one group.
+// Each row: a position with white stones at (2,2) (or (ax, ay)) and (x, y),
+// and whether they are one group.
 TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
     const struct {
         const char* what;
         const char* rows;
         int x, y;
         bool joined;
+        int ax = 2, ay = 2;
     } cases[] = {
         {"diagonal, both crossing points empty", R"(
             .....
@@ -68,6 +69,22 @@ TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
             .X...
             .O.O.
             .XOX.)", 4, 2, true},
+        // Connect and die: black's stone in the mouth at (7,1) (or (6,1))
+        // is taken, black ataris from (4,1), and white's connection in the
+        // mouth leaves the strings one liberty. The mouth at (9,1) leads to
+        // the open board.
+        {"connect and die: the mouth between (6,2) and (8,1)", R"(
+            ....O..O.
+            ...XXOOXO
+            ..OOOXXXO)", 8, 1, false, 6, 2},
+        {"connect and die: the mouth between (5,1) and (6,2)", R"(
+            ....O..O.
+            ...XXOOXO
+            ..OOOXXXO)", 5, 1, false, 6, 2},
+        {"the mouth whose connection reaches the open board", R"(
+            ....O..O.
+            ...XXOOXO
+            ..OOOXXXO)", 9, 2, true, 8, 1},
         {"a chain of links: joins carry over", R"(
             ......
             .O....
@@ -78,9 +95,9 @@ TEST(ProverWhiteGroups, StringsJoinWhereBlackCannotCutAtOnce) {
         const prover::Cells cell = cellsOf(c.rows);
         const prover::WhiteGroups g = prover::WhiteGroupsOf(cell);
         const auto label = [&](int x, int y) { return g.label[static_cast<std::size_t>(IndexOf(x, y))]; };
-        ASSERT_NE(label(2, 2), 0) << c.what;
+        ASSERT_NE(label(c.ax, c.ay), 0) << c.what;
         ASSERT_NE(label(c.x, c.y), 0) << c.what;
-        EXPECT_EQ(label(2, 2) == label(c.x, c.y), c.joined) << c.what;
+        EXPECT_EQ(label(c.ax, c.ay) == label(c.x, c.y), c.joined) << c.what;
     }
 }
 
