@@ -94,8 +94,8 @@ int stringLiberties(const Cells& cell, const std::array<int, GridPoints>& string
 // with p as its only liberty, and black takes it back there. Then p does not
 // join the strings around it: black's stone there is a sacrifice, not a
 // stone white simply removes. (With two liberties left, black's atari may
-// follow, but white's connection in the mouth may as well join a strong
-// group: that is no rule to read off the stones.)
+// follow; whether white's connection in the mouth then joins a strong group
+// or dies is shortConnection's question.)
 bool snapback(const Cells& cell, int p, int liberty) { return libertiesFrom(cell, liberty, White, p) < 2; }
 
 // White's connection in the mouth p after its capture from `liberty` (-1:
