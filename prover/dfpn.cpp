@@ -181,15 +181,17 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
     ProofValues result;
     for (;;) {
         // Combine the children.
-        std::uint64_t pnSum = 0, dnSum = 0;
+        std::uint64_t dnSum = 0;
         std::uint32_t pnMin = Infinite, dnMin = Infinite, pnMax = 0, dnMax = 0;
         int best = -1;
         std::uint32_t second = Infinite;
         std::uint16_t depAll = NoDependence, depAny = 0;
         bool anyDisproved = false;
+        int pnOpen = 0;  // children not proved
         for (int i = 0; i < count; ++i) {
             const Slot& s = slots[i];
-            pnSum += s.pn, dnSum += s.dn;
+            dnSum += s.dn;
+            pnOpen += s.pn != 0;
             if (s.dn == 0) {
                 depAll = std::min(depAll, s.dep);
                 if (!anyDisproved || s.dep > depAny) depAny = s.dep;
@@ -211,7 +213,11 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             result.dn = count == 0 ? 0 : sumOf(dnSum, dnMax >= Infinite);
             result.dep = result.dn == 0 ? (count == 0 ? NoDependence : depAll) : NoDependence;
         } else {
-            result.pn = sumOf(pnSum, pnMax >= Infinite);
+            // The weak proof number: the largest child's, and one for each
+            // other child not proved. White's defences reach the same
+            // positions in other orders, and a sum counts that work again
+            // under every defence.
+            result.pn = sumOf(std::uint64_t{pnMax} + (pnOpen > 0 ? pnOpen - 1 : 0), pnMax >= Infinite);
             result.dn = dnMin;
             result.dep = result.dn == 0 ? depAny : NoDependence;
         }
@@ -255,7 +261,9 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             cthdn = thdn >= Infinite ? Infinite : capped(std::uint64_t{thdn} - dnSum + s.dn);
         } else {
             cthdn = aside ? thdn : std::min(thdn, beyondSecond);
-            cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - pnSum + s.pn);
+            // Under the weak proof number the child may grow until the
+            // node's number reaches the threshold.
+            cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - (pnOpen > 0 ? pnOpen - 1 : 0));
         }
         PlayInto(n, s.move, c, setup_, rules_, fs_, d == 0);
         keys_[static_cast<std::size_t>(d + 1)] = KeyOf(c, rules_);
