@@ -208,6 +208,9 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             pnMin = std::min(pnMin, s.pn), pnMax = std::max(pnMax, s.pn);
             dnMin = std::min(dnMin, s.dn), dnMax = std::max(dnMax, s.dn);
         }
+        // The children not proved beside the one with the largest proof
+        // number: the weak proof number counts one for each.
+        const std::uint64_t pnOthers = pnOpen > 0 ? pnOpen - 1 : 0;
         if (orNode) {
             result.pn = count == 0 ? Infinite : pnMin;
             result.dn = count == 0 ? 0 : sumOf(dnSum, dnMax >= Infinite);
@@ -217,7 +220,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             // other child not proved. White's defences reach the same
             // positions in other orders, and a sum counts that work again
             // under every defence.
-            result.pn = sumOf(std::uint64_t{pnMax} + (pnOpen > 0 ? pnOpen - 1 : 0), pnMax >= Infinite);
+            result.pn = sumOf(std::uint64_t{pnMax} + pnOthers, pnMax >= Infinite);
             result.dn = dnMin;
             result.dep = result.dn == 0 ? depAny : NoDependence;
         }
@@ -263,7 +266,7 @@ ProofValues Searcher::mid(int d, std::uint32_t thpn, std::uint32_t thdn) {
             cthdn = aside ? thdn : std::min(thdn, beyondSecond);
             // Under the weak proof number the child may grow until the
             // node's number reaches the threshold.
-            cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - (pnOpen > 0 ? pnOpen - 1 : 0));
+            cthpn = thpn >= Infinite ? Infinite : capped(std::uint64_t{thpn} - pnOthers);
         }
         PlayInto(n, s.move, c, setup_, rules_, fs_, d == 0);
         keys_[static_cast<std::size_t>(d + 1)] = KeyOf(c, rules_);
