@@ -397,17 +397,42 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
     const PointFlags none{};
     PointFlags capturable{};
     // Takes in the black group through i: its stones may be captured and are
-    // played on; a group in atari is fought over on its liberty: white
-    // captures there, black saves it there. The stone white captures with
-    // may be attacked in turn, so the liberty's own empty neighbours are
-    // fought over too: black ataris it there, white extends it there.
+    // played on.
     const auto takeIn = [&](int i) {
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
         for (int k = 0; k < g.size; ++k) {
             capturable[fs.group[static_cast<std::size_t>(k)]] = 1;
             s.movable[fs.group[static_cast<std::size_t>(k)]] = 1;
         }
-        if (g.liberties > 1) return;
+    };
+    // A group that may be captured loses every liberty that is played on:
+    // black may fill one itself (a self-atari) and white the others. When at
+    // most one liberty is left that nobody plays on, white can take that one
+    // too, so all its liberties are fought over; and the stone white captures
+    // with may be attacked in turn, so the liberties' own empty neighbours
+    // are fought over as well: black ataris it there, white extends it there.
+    // A group with two liberties that nobody plays on is never captured.
+    const auto openLastLiberties = [&](int i) {
+        const GroupInfo g = GroupOf(cell, i, none, none, fs);
+        PointFlags counted{};
+        int closed = 0;
+        bool open = false;  // a liberty or a liberty's empty neighbour not yet played on
+        for (int k = 0; k < g.size; ++k) {
+            for (const int d : Offsets) {
+                const int q = fs.group[static_cast<std::size_t>(k)] + d;
+                const auto qi = static_cast<std::size_t>(q);
+                if (cell[qi] != Empty || !s.inArea(q)) continue;
+                if (!s.movable[qi]) {
+                    if (!counted[qi]) ++closed, counted[qi] = 1;
+                    open = true;
+                }
+                for (const int e : Offsets) {
+                    const auto ri = static_cast<std::size_t>(q + e);
+                    open |= cell[ri] == Empty && s.inArea(q + e) && !s.movable[ri];
+                }
+            }
+        }
+        if (closed > 1 || !open) return false;
         for (int k = 0; k < g.size; ++k) {
             for (const int d : Offsets) {
                 const int q = fs.group[static_cast<std::size_t>(k)] + d;
@@ -419,6 +444,7 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
                 }
             }
         }
+        return true;
     };
     for (int i = 0; i < GridPoints; ++i) {
         if (region[static_cast<std::size_t>(i)]) s.movable[static_cast<std::size_t>(i)] = 1;
@@ -431,10 +457,11 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
     }
     // Black's eye points next to a group that may be captured are played on
     // (white captures through them, as when it takes back a black stone in
-    // its eye in a ko); and a black group with a liberty that either side
-    // plays on may be captured too, or joined to one that may: black's move
-    // there can connect a wall stone to a group in the fight, and that group
-    // is then no safer than its liberties. Until nothing changes.
+    // its eye in a ko); a group that may be captured has its last liberties
+    // played on; and a black group with a liberty that either side plays on
+    // may be captured too, or joined to one that may: black's move there can
+    // connect a wall stone to a group in the fight, and that group is then no
+    // safer than its liberties. Until nothing changes.
     for (bool changed = true; changed;) {
         changed = false;
         for (int x = s.x0; x <= s.x1; ++x) {
@@ -449,6 +476,10 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
                 }
                 if (blackEye && nextToCapturable) s.movable[static_cast<std::size_t>(i)] = 1, changed = true;
             }
+        }
+        for (int i = 0; i < GridPoints; ++i) {
+            if (cell[static_cast<std::size_t>(i)] == Black && capturable[static_cast<std::size_t>(i)])
+                changed |= openLastLiberties(i);
         }
         for (int i = 0; i < GridPoints; ++i) {
             if (cell[static_cast<std::size_t>(i)] != Black || capturable[static_cast<std::size_t>(i)]) continue;

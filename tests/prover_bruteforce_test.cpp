@@ -63,7 +63,7 @@ void groupOf(const Grid& g, int p, std::vector<int>& stones, bool& hasLiberty) {
 // The whole game graph from the root, solved backwards. A state is the
 // stones, the side to move, the ko ban that binds it (none for the ko
 // master) and whether the last move was a pass. Black wins from a state when
-// it can force the capture of every white stone; with the positions of the
+// it can force the capture of every white stone of the problem; with the positions of the
 // history made wins for white, this equals play with the repetition rule, as
 // a winning black strategy strictly lowers the number of moves to the
 // capture and so never repeats a position.
@@ -80,6 +80,7 @@ struct GameGraph {
     Grid start{};
     std::vector<char> playable = std::vector<char>(W * W, 0);
     std::vector<char> neverCaptured = std::vector<char>(W * W, 0);
+    std::vector<char> region;  // white stones and the empty points they reach at the start
     std::vector<int> points;  // playable points, the key's cells
     char master = 'O';  // 'X', 'O', or '.': nobody, threats counted
     std::array<int, 2> budget{};  // the threats black and white start with
@@ -89,9 +90,13 @@ struct GameGraph {
     bool tooLarge = false;
 
     // Playable: points reached from the white stones through empty points
-    // and white stones, the black groups touching them (they may be
-    // captured), and black's eye points next to such a group. Other black
-    // stones are never captured.
+    // and white stones, and the black groups touching them (they may be
+    // captured). Then, until nothing changes: black's eye points next to a
+    // group that may be captured; every liberty of a group that may be
+    // captured, and the liberties' empty neighbours, once at most one of its
+    // liberties is not playable (the others can be filled, so white can take
+    // the last one); and a black group with a playable liberty may be
+    // captured too. Other black stones are never captured.
     GameGraph(const Grid& g, char koMaster, int blackThreats = 0, int whiteThreats = 0)
         : start(g), master(koMaster), budget{blackThreats, whiteThreats} {
         std::vector<int> todo;
@@ -108,30 +113,65 @@ struct GameGraph {
                 }
             }
         }
-        std::vector<char> region = playable;
+        const auto at4 = [](int p) { return std::array<int, 4>{p - W, p + W, p - 1, p + 1}; };
+        const auto isEmpty = [&](int p) { return g[static_cast<std::size_t>(p)] == '.'; };
+        const auto mark = [&](int p) {
+            const bool was = playable[static_cast<std::size_t>(p)] != 0;
+            playable[static_cast<std::size_t>(p)] = 1;
+            return !was;
+        };
+        region = playable;
+        std::vector<int> stones;
+        bool lib;
         for (int p = 0; p < W * W; ++p) {
             if (g[static_cast<std::size_t>(p)] != 'X') continue;
             bool touches = false;
-            std::vector<int> stones;
-            bool lib;
             groupOf(g, p, stones, lib);
             for (const int s : stones)
-                for (const int r : {s - W, s + W, s - 1, s + 1}) touches |= region[static_cast<std::size_t>(r)] != 0;
+                for (const int r : at4(s)) touches |= region[static_cast<std::size_t>(r)] != 0;
             if (touches) playable[static_cast<std::size_t>(p)] = 1;
-            else neverCaptured[static_cast<std::size_t>(p)] = 1;
         }
-        // An empty point whose neighbours are all black stones or the edge,
-        // one of them a group that may be captured: white may fill it.
-        for (int p = 0; p < W * W; ++p) {
-            if (g[static_cast<std::size_t>(p)] != '.' || playable[static_cast<std::size_t>(p)]) continue;
-            bool blackEye = true, nextToPlayable = false;
-            for (const int r : {p - W, p + W, p - 1, p + 1}) {
-                const char c = g[static_cast<std::size_t>(r)];
-                blackEye &= c == 'X' || c == '#';
-                nextToPlayable |= c == 'X' && playable[static_cast<std::size_t>(r)];
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int p = 0; p < W * W; ++p) {
+                if (!isEmpty(p) || playable[static_cast<std::size_t>(p)]) continue;
+                bool blackEye = true, nextToPlayable = false;
+                for (const int r : at4(p)) {
+                    const char c = g[static_cast<std::size_t>(r)];
+                    blackEye &= c == 'X' || c == '#';
+                    nextToPlayable |= c == 'X' && playable[static_cast<std::size_t>(r)];
+                }
+                if (blackEye && nextToPlayable) changed |= mark(p);
             }
-            if (blackEye && nextToPlayable) playable[static_cast<std::size_t>(p)] = 1;
+            for (int p = 0; p < W * W; ++p) {
+                if (g[static_cast<std::size_t>(p)] != 'X' || !playable[static_cast<std::size_t>(p)]) continue;
+                groupOf(g, p, stones, lib);
+                std::set<int> closed;
+                for (const int s : stones)
+                    for (const int r : at4(s))
+                        if (isEmpty(r) && !playable[static_cast<std::size_t>(r)]) closed.insert(r);
+                if (closed.size() > 1) continue;
+                for (const int s : stones)
+                    for (const int r : at4(s)) {
+                        if (!isEmpty(r)) continue;
+                        changed |= mark(r);
+                        for (const int t : at4(r))
+                            if (isEmpty(t)) changed |= mark(t);
+                    }
+            }
+            for (int p = 0; p < W * W; ++p) {
+                if (g[static_cast<std::size_t>(p)] != 'X' || playable[static_cast<std::size_t>(p)]) continue;
+                bool playableLiberty = false;
+                for (const int r : at4(p)) playableLiberty |= isEmpty(r) && playable[static_cast<std::size_t>(r)];
+                if (!playableLiberty) continue;
+                groupOf(g, p, stones, lib);
+                for (const int s : stones) playable[static_cast<std::size_t>(s)] = 1;
+                changed = true;
+            }
         }
+        for (int p = 0; p < W * W; ++p)
+            if (g[static_cast<std::size_t>(p)] == 'X' && !playable[static_cast<std::size_t>(p)])
+                neverCaptured[static_cast<std::size_t>(p)] = 1;
         for (int p = 0; p < W * W; ++p)
             if (playable[static_cast<std::size_t>(p)]) points.push_back(p);
         tooLarge = points.size() > 26;
@@ -164,7 +204,14 @@ struct GameGraph {
         return true;
     }
 
-    static bool whiteLeft(const Grid& g) { return std::find(g.begin(), g.end(), 'O') != g.end(); }
+    // The problem's white stones are those on the starting region (a group
+    // is captured whole, so one joined to them goes with them); a stone
+    // white plays outside, on a liberty of black's wall, is not among them.
+    bool whiteLeft(const Grid& g) const {
+        for (int p = 0; p < W * W; ++p)
+            if (region[static_cast<std::size_t>(p)] && g[static_cast<std::size_t>(p)] == 'O') return true;
+        return false;
+    }
 
     // The repetition key: stones, side to move, binding ban (not the pass flag).
     std::uint64_t key(const State& s) const {
@@ -309,8 +356,10 @@ std::string pictureOf(const Grid& g) {
 
 // A random position in a box of the top edge (in the corner or not), closed
 // by a black wall, with at most `maxEmpty` empty points inside, every group
-// with a liberty and at least one white stone.
-bool randomEnclosed(std::mt19937& rng, Grid& g, int maxEmpty) {
+// with a liberty and at least one white stone. With `notch` the wall's stone
+// on the edge steps one point in, leaving a liberty outside that white may
+// capture through when black fills the other ones.
+bool randomEnclosed(std::mt19937& rng, Grid& g, int maxEmpty, bool notch = false) {
     g.fill('.');
     for (int i = 0; i < W; ++i) g[static_cast<std::size_t>(at(i, 0))] = g[static_cast<std::size_t>(at(i, W - 1))] =
         g[static_cast<std::size_t>(at(0, i))] = g[static_cast<std::size_t>(at(W - 1, i))] = '#';
@@ -338,6 +387,15 @@ bool randomEnclosed(std::mt19937& rng, Grid& g, int maxEmpty) {
             empty += c == '.';
             whites += c == 'O';
         }
+    if (notch) {
+        const auto cellAt = [&](int x, int y) -> char& { return g[static_cast<std::size_t>(at(x, y))]; };
+        if (w >= 2) {
+            whites -= cellAt(left + w - 1, 1) == 'O';
+            empty -= cellAt(left + w - 1, 1) == '.';
+            cellAt(left + w - 1, 1) = 'X';
+            cellAt(left + w, 1) = '.';
+        }
+    }
     if (whites == 0 || empty == 0 || empty > maxEmpty) return false;
     std::vector<int> stones;
     bool lib;
@@ -429,7 +487,8 @@ private:
 };
 
 TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
-    constexpr int Cases = 3000;
+    // The last thousand boxes have their wall notched at the edge.
+    constexpr int Cases = 4000, Notched = 1000;
     constexpr std::size_t GraphLimit = 8000;
     const int stride = strideFromEnvironment();
     std::mt19937 rng(20261208);
@@ -438,11 +497,11 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     options.tableBytes = 1u << 20;
     options.seconds = 0;
     options.nodeLimit = 0;
-    int compared = 0, kills = 0, kos = 0, lives = 0, skipped = 0;
+    int compared = 0, kills = 0, kos = 0, lives = 0, skipped = 0, notchedLives = 0;
     int counted = 0, blackNeeds = 0, weaker = 0, countSkipped = 0;
     for (int c = 0; c < Cases; ++c) {
         Grid g;
-        while (!randomEnclosed(rng, g, 8)) {
+        while (!randomEnclosed(rng, g, 8, c >= Cases - Notched)) {
         }
         if (c % stride != 0) continue;
         GameGraph clean(g, 'O'), ko(g, 'X');
@@ -470,6 +529,7 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
         kills += want == prover::Verdict::Kill;
         kos += want == prover::Verdict::KillByKo;
         lives += want == prover::Verdict::Alive;
+        notchedLives += want == prover::Verdict::Alive && c >= Cases - Notched;
 
         // Each refutation keeps white alive even when black may retake kos
         // at once, with the root and black's move in the history.
@@ -535,6 +595,9 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
     EXPECT_GT(compared, 0);
     EXPECT_GT(kills, 0);
     EXPECT_GT(lives, 0);
+    if (stride == 1) {
+        EXPECT_GT(notchedLives, 0) << "white lives by capturing a notched wall stone somewhere";
+    }
     // About a dozen ko kills among the positions, some where black needs
     // threats and some where white does; a run of every k-th position (the
     // sanitizer builds) may hold none.
@@ -543,8 +606,8 @@ TEST(ProverBruteForce, VerdictAndKillingMovesEqualExhaustiveGameGraph) {
         EXPECT_GE(blackNeeds, 5);
         EXPECT_GE(counted - blackNeeds, 3);
     }
-    std::printf("compared %d positions (%d kill, %d ko, %d live), %d too large skipped\n", compared, kills, kos, lives,
-                skipped);
+    std::printf("compared %d positions (%d kill, %d ko, %d live, %d of them notched), %d too large skipped\n", compared,
+                kills, kos, lives, notchedLives, skipped);
     std::printf("ko kills counted %d (%d where black needs threats), %d weaker, %d positions with a graph too large\n",
                 counted, blackNeeds, weaker, countSkipped);
 }

@@ -205,6 +205,25 @@ inline const Composed ComposedProblems[] = {
         ..OOX
         OOOOX
         XXXXX)", prover::Verdict::Kill, "1,3", ""},
+    // Black's stone at (4,1) has one liberty outside the eye space. Its
+    // throw-in at (3,1) is a self-atari: white captures both stones from
+    // (5,1) and lives. Black first connects the stone, or makes (5,1)
+    // white's self-atari.
+    {"self-atari of a wall stone: white captures it from outside", R"(
+        OO.X.
+        O.OOX
+        OOOXX
+        XXXX.)", prover::Verdict::Kill, "5,1 6,1", ""},
+    // The rabbity six's vital point at (4,2) kills only inside a sound wall:
+    // here white's atari at (1,4) or (2,5) from outside cuts the single
+    // stones off, and the six lives.
+    {"rabbity six behind single stones: white's atari from outside breaks the wall", R"(
+        X.O..OX
+        XO...OX
+        XOO.OOX
+        .XOOOX.
+        ..X.X..
+        ...X...)", prover::Verdict::Alive, "", ""},
     // Open boards, as collections print corner problems: black's wall steps
     // diagonally or leaves gaps, and the board beyond it is empty.
     {"open board: straight three behind a diagonal wall", R"(
@@ -362,11 +381,13 @@ inline const ClassicalCorner ClassicalCorners[] = {
         OO.X...
         ..X....
         X......)", "1,1"},
-    {"rabbity six along the top, single stones for a wall", R"(
+    // The wall's sides are joined to the edge: with (1,4) or (7,4) empty,
+    // white's atari there from outside breaks the wall and the six lives.
+    {"rabbity six along the top, single stones below", R"(
         X.O..OX..
         XO...OX..
         XOO.OOX..
-        .XOOOX...
+        XXOOOXX..
         ..X.X....
         ...X.....)", "4,2"},
     {"three on the second line, black's stones below: the block at the end", R"(
