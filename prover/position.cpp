@@ -132,6 +132,7 @@ bool PlayInto(const SearchNode& from, int move, SearchNode& to, const ProblemSet
         captured += g.size;
         capturedAt = q;
     }
+    if (c == White && captured == 0 && setup.captureOnly[mi]) return false;
     // The stone's own group. Its neighbours answer alone unless the stone
     // joins a group without an empty point beside it (the group's other
     // liberties decide whether the move takes its own last one), or, for

@@ -411,40 +411,52 @@ void markMovable(ProblemSetup& s, const Cells& cell, const PointFlags& region) {
     // too, so all its liberties are fought over; and the stone white captures
     // with may be attacked in turn, so the liberties' own empty neighbours
     // are fought over as well: black ataris it there, white extends it there.
-    // A group with two liberties that nobody plays on is never captured.
+    // The points next to those are black's, to fill the liberties of the
+    // stones white extended with; white plays there only to capture, as its
+    // stones there would count liberties nobody may fill. A group with two
+    // liberties that nobody plays on is never captured.
+    const auto openFree = [&](int q) {
+        const auto qi = static_cast<std::size_t>(q);
+        const bool changed = !s.movable[qi] || s.captureOnly[qi];
+        s.movable[qi] = 1;
+        s.captureOnly[qi] = 0;
+        return changed;
+    };
+    const auto openToBlack = [&](int q) {
+        const auto qi = static_cast<std::size_t>(q);
+        if (s.movable[qi]) return false;
+        s.movable[qi] = s.captureOnly[qi] = 1;
+        return true;
+    };
+    const auto emptyInArea = [&](int q) { return cell[static_cast<std::size_t>(q)] == Empty && s.inArea(q); };
     const auto openLastLiberties = [&](int i) {
         const GroupInfo g = GroupOf(cell, i, none, none, fs);
         PointFlags counted{};
         int closed = 0;
-        bool open = false;  // a liberty or a liberty's empty neighbour not yet played on
         for (int k = 0; k < g.size; ++k) {
             for (const int d : Offsets) {
                 const int q = fs.group[static_cast<std::size_t>(k)] + d;
                 const auto qi = static_cast<std::size_t>(q);
-                if (cell[qi] != Empty || !s.inArea(q)) continue;
-                if (!s.movable[qi]) {
-                    if (!counted[qi]) ++closed, counted[qi] = 1;
-                    open = true;
-                }
-                for (const int e : Offsets) {
-                    const auto ri = static_cast<std::size_t>(q + e);
-                    open |= cell[ri] == Empty && s.inArea(q + e) && !s.movable[ri];
-                }
+                // Outside the area a liberty is never filled either.
+                if (cell[qi] == Empty && !s.movable[qi] && !counted[qi]) ++closed, counted[qi] = 1;
             }
         }
-        if (closed > 1 || !open) return false;
+        if (closed > 1) return false;
+        bool changed = false;
         for (int k = 0; k < g.size; ++k) {
             for (const int d : Offsets) {
                 const int q = fs.group[static_cast<std::size_t>(k)] + d;
-                if (cell[static_cast<std::size_t>(q)] != Empty || !s.inArea(q)) continue;
-                s.movable[static_cast<std::size_t>(q)] = 1;
+                if (!emptyInArea(q)) continue;
+                changed |= openFree(q);
                 for (const int e : Offsets) {
-                    const int r = q + e;
-                    if (cell[static_cast<std::size_t>(r)] == Empty && s.inArea(r)) s.movable[static_cast<std::size_t>(r)] = 1;
+                    if (!emptyInArea(q + e)) continue;
+                    changed |= openFree(q + e);
+                    for (const int f : Offsets)
+                        if (emptyInArea(q + e + f)) changed |= openToBlack(q + e + f);
                 }
             }
         }
-        return true;
+        return changed;
     };
     for (int i = 0; i < GridPoints; ++i) {
         if (region[static_cast<std::size_t>(i)]) s.movable[static_cast<std::size_t>(i)] = 1;

@@ -26,6 +26,7 @@ struct ProblemSetup {
     int x0 = 1, x1 = BoardSide, y0 = 1, y1 = BoardSide;  // the play area
     PointFlags safe{};           // a stone here is never captured
     PointFlags movable{};        // moves are searched here
+    PointFlags captureOnly{};    // white moves here only to capture: black fills outside liberties here
     PointFlags ring{};           // a white stone here has escaped
     PointFlags rootBan{};        // barred to the side to move at the root
     PointFlags enclosed{};       // region points the ring cannot be reached from

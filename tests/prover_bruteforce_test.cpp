@@ -81,6 +81,7 @@ struct GameGraph {
     std::vector<char> playable = std::vector<char>(W * W, 0);
     std::vector<char> neverCaptured = std::vector<char>(W * W, 0);
     std::vector<char> region;  // white stones and the empty points they reach at the start
+    std::vector<char> captureOnly = std::vector<char>(W * W, 0);  // white plays here only to capture
     std::vector<int> points;  // playable points, the key's cells
     char master = 'O';  // 'X', 'O', or '.': nobody, threats counted
     std::array<int, 2> budget{};  // the threats black and white start with
@@ -95,8 +96,10 @@ struct GameGraph {
     // group that may be captured; every liberty of a group that may be
     // captured, and the liberties' empty neighbours, once at most one of its
     // liberties is not playable (the others can be filled, so white can take
-    // the last one); and a black group with a playable liberty may be
-    // captured too. Other black stones are never captured.
+    // the last one), and the empty points next to those, where white may
+    // play only to capture; and a black group with a playable liberty may be
+    // captured too. No point outside the problem's area is opened. Other
+    // black stones are never captured.
     GameGraph(const Grid& g, char koMaster, int blackThreats = 0, int whiteThreats = 0)
         : start(g), master(koMaster), budget{blackThreats, whiteThreats} {
         std::vector<int> todo;
@@ -113,12 +116,36 @@ struct GameGraph {
                 }
             }
         }
+        // The area: the stones' rectangle, carried to the edge where it
+        // stops at most three lines short of it, and one line more; no move
+        // is opened outside it, and a liberty there is never filled.
+        int x1 = 0, y1 = 0, x0 = W, y0 = W;
+        for (int p = 0; p < W * W; ++p) {
+            const char c = g[static_cast<std::size_t>(p)];
+            if (c != 'X' && c != 'O') continue;
+            x0 = std::min(x0, p / W), x1 = std::max(x1, p / W), y0 = std::min(y0, p % W), y1 = std::max(y1, p % W);
+        }
+        const auto low = [](int v) { return v <= 4 ? 1 : v - 1; };
+        const auto high = [](int v) { return v >= W - 5 ? W - 2 : v + 1; };
+        x0 = low(x0), y0 = low(y0), x1 = high(x1), y1 = high(y1);
+        const auto inArea = [&](int p) { return p / W >= x0 && p / W <= x1 && p % W >= y0 && p % W <= y1; };
         const auto at4 = [](int p) { return std::array<int, 4>{p - W, p + W, p - 1, p + 1}; };
         const auto isEmpty = [&](int p) { return g[static_cast<std::size_t>(p)] == '.'; };
+        const auto isOpenable = [&](int p) { return isEmpty(p) && inArea(p); };
         const auto mark = [&](int p) {
             const bool was = playable[static_cast<std::size_t>(p)] != 0;
             playable[static_cast<std::size_t>(p)] = 1;
             return !was;
+        };
+        const auto markFree = [&](int p) {
+            const bool fresh = mark(p) || captureOnly[static_cast<std::size_t>(p)];
+            captureOnly[static_cast<std::size_t>(p)] = 0;
+            return fresh;
+        };
+        const auto markCaptureOnly = [&](int p) {
+            const bool fresh = mark(p);
+            if (fresh) captureOnly[static_cast<std::size_t>(p)] = 1;
+            return fresh;
         };
         region = playable;
         std::vector<int> stones;
@@ -134,7 +161,7 @@ struct GameGraph {
         for (bool changed = true; changed;) {
             changed = false;
             for (int p = 0; p < W * W; ++p) {
-                if (!isEmpty(p) || playable[static_cast<std::size_t>(p)]) continue;
+                if (!isOpenable(p) || playable[static_cast<std::size_t>(p)]) continue;
                 bool blackEye = true, nextToPlayable = false;
                 for (const int r : at4(p)) {
                     const char c = g[static_cast<std::size_t>(r)];
@@ -153,10 +180,14 @@ struct GameGraph {
                 if (closed.size() > 1) continue;
                 for (const int s : stones)
                     for (const int r : at4(s)) {
-                        if (!isEmpty(r)) continue;
-                        changed |= mark(r);
-                        for (const int t : at4(r))
-                            if (isEmpty(t)) changed |= mark(t);
+                        if (!isOpenable(r)) continue;
+                        changed |= markFree(r);
+                        for (const int t : at4(r)) {
+                            if (!isOpenable(t)) continue;
+                            changed |= markFree(t);
+                            for (const int u : at4(t))
+                                if (isOpenable(u)) changed |= markCaptureOnly(u);
+                        }
                     }
             }
             for (int p = 0; p < W * W; ++p) {
@@ -196,6 +227,7 @@ struct GameGraph {
             captured += static_cast<int>(stones.size());
             capturedAt = r;
         }
+        if (c == 'O' && captured == 0 && captureOnly[static_cast<std::size_t>(p)]) return false;
         groupOf(g, p, stones, lib);
         if (!lib) return false;
         int liberties = 0;

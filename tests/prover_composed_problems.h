@@ -207,13 +207,14 @@ inline const Composed ComposedProblems[] = {
         XXXXX)", prover::Verdict::Kill, "1,3", ""},
     // Black's stone at (4,1) has one liberty outside the eye space. Its
     // throw-in at (3,1) is a self-atari: white captures both stones from
-    // (5,1) and lives. Black first connects the stone, or makes (5,1)
-    // white's self-atari.
+    // (5,1), and its capturing stone runs out along the edge. Black first
+    // connects the stone, makes (5,1) white's self-atari, or stands at (6,2)
+    // where white's stone would run.
     {"self-atari of a wall stone: white captures it from outside", R"(
         OO.X.
         O.OOX
         OOOXX
-        XXXX.)", prover::Verdict::Kill, "5,1 6,1", ""},
+        XXXX.)", prover::Verdict::Kill, "5,1 6,1 6,2", ""},
     // The rabbity six's vital point at (4,2) kills only inside a sound wall:
     // here white's atari at (1,4) or (2,5) from outside cuts the single
     // stones off, and the six lives.
@@ -293,12 +294,12 @@ inline const MultiGroup MultiGroupProblems[] = {
     // cutter cannot run then). The eye points inside (1,1), (2,1) and the
     // hane at (7,1) kill too: white takes (5,1) from (6,1), and black's
     // atari on that stone from (7,1), or its retake at (5,1), leaves white
-    // one eye.
+    // one eye; so does (7,2), which stands where that stone would run.
     {"cutting stones: black captures the cutter or saves the stone it holds in atari", R"(
         ..OOX..
         OOOXOX.
         XXXX.X.
-        ....X..)", 0, 0, prover::Verdict::Kill, "1,1 2,1 5,3 6,1 7,1", "", "1,2"},
+        ....X..)", 0, 0, prover::Verdict::Kill, "1,1 2,1 5,3 6,1 7,1 7,2", "", "1,2"},
     // The white chain beyond black's wall reaches the open board: it is the
     // surroundings, and its running away ends nothing. The straight three
     // inside dies at its middle point.
