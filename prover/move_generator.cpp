@@ -7,7 +7,10 @@ namespace keldra::prover {
 namespace {
 
 // The liberties of the black groups that may be captured and have at most
-// two liberties: where either side fights for a wall group in danger. Every
+// two liberties: where either side fights for a wall group in danger; with
+// white to move, the first-line liberties of a lone black stone touching a
+// target too: white's atari there from behind a placement makes its eye on
+// the edge. Every
 // black group with a stone of the area outside the safe wall is filled once,
 // on the whole board; one stamp marks the stones of every group filled, and
 // each group's liberties get a stamp of their own.
@@ -22,16 +25,20 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
             const auto ii = static_cast<std::size_t>(i);
             if (n.cell[ii] != Black || setup.safe[ii] || fs.stamp[ii] == seen) continue;
             ++libertyStamp;
-            int liberties = 0, first = 0, second = 0;
+            int liberties = 0, first = 0, second = 0, stones = 0;
+            bool touchesTarget = false;
+            PointMask edgeLiberties{};
             int top = 0;
             fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
             fs.stamp[ii] = seen;
             while (top > 0) {
                 const int p = fs.stack[static_cast<std::size_t>(--top)];
+                ++stones;
                 for (const int d : Offsets) {
                     const int q = p + d;
                     const auto qi = static_cast<std::size_t>(q);
                     const std::uint8_t c = n.cell[qi];
+                    touchesTarget |= c == White && n.isTarget(q);
                     if (c == Black) {
                         if (fs.stamp[qi] != seen) {
                             fs.stamp[qi] = seen;
@@ -42,11 +49,14 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
                         if (liberties == 0) first = q;
                         if (liberties == 1) second = q;
                         ++liberties;
+                        const int x = PointX(q), y = PointY(q);
+                        if (x == 1 || y == 1 || x == BoardSide || y == BoardSide) AddPoint(edgeLiberties, q);
                     }
                 }
             }
             if (liberties >= 1 && liberties <= 2) AddPoint(libs, first);
             if (liberties == 2) AddPoint(libs, second);
+            if (stones == 1 && touchesTarget && n.toMove == White) AddPoints(libs, edgeLiberties);
         }
     }
     return libs;

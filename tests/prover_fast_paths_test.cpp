@@ -88,6 +88,11 @@ std::set<int> modelReach(const SearchNode& n, const ProblemSetup& s) {
         std::set<int> stones, liberties;
         groupOf(n, i, stones, liberties);
         if (liberties.size() <= 2) reach.insert(liberties.begin(), liberties.end());
+        bool touchesTarget = false;
+        for (const int d : Offsets) touchesTarget |= at(n, i + d) == White && n.isTarget(i + d);
+        if (stones.size() != 1 || !touchesTarget || n.toMove != White) continue;
+        for (const int l : liberties)
+            if (PointX(l) == 1 || PointY(l) == 1 || PointX(l) == BoardSide || PointY(l) == BoardSide) reach.insert(l);
     }
     for (int i = 0; i < GridPoints; ++i) {
         const int x = PointX(i), y = PointY(i);
