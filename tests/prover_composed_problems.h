@@ -215,16 +215,6 @@ inline const Composed ComposedProblems[] = {
         O.OOX
         OOOXX
         XXXX.)", prover::Verdict::Kill, "5,1 6,1 6,2", ""},
-    // The rabbity six's vital point at (4,2) kills only inside a sound wall:
-    // here white's atari at (1,4) or (2,5) from outside cuts the single
-    // stones off, and the six lives.
-    {"rabbity six behind single stones: white's atari from outside breaks the wall", R"(
-        X.O..OX
-        XO...OX
-        XOO.OOX
-        .XOOOX.
-        ..X.X..
-        ...X...)", prover::Verdict::Alive, "", ""},
     // Open boards, as collections print corner problems: black's wall steps
     // diagonally or leaves gaps, and the board beyond it is empty.
     {"open board: straight three behind a diagonal wall", R"(
