@@ -6,14 +6,26 @@ namespace keldra::prover {
 
 namespace {
 
+// A lone black stone at i that touches a target: its liberties on the first
+// line.
+void addFirstLineLiberties(const SearchNode& n, int i, PointMask& libs) {
+    bool touchesTarget = false;
+    for (const int d : Offsets) touchesTarget |= n.cell[static_cast<std::size_t>(i + d)] == White && n.isTarget(i + d);
+    if (!touchesTarget) return;
+    for (const int d : Offsets) {
+        const int q = i + d, x = PointX(q), y = PointY(q);
+        if (n.cell[static_cast<std::size_t>(q)] == Empty && (x == 1 || y == 1 || x == BoardSide || y == BoardSide))
+            AddPoint(libs, q);
+    }
+}
+
 // The liberties of the black groups that may be captured and have at most
 // two liberties: where either side fights for a wall group in danger; with
 // white to move, the first-line liberties of a lone black stone touching a
 // target too: white's atari there from behind a placement makes its eye on
-// the edge. Every
-// black group with a stone of the area outside the safe wall is filled once,
-// on the whole board; one stamp marks the stones of every group filled, and
-// each group's liberties get a stamp of their own.
+// the edge. Every black group with a stone of the area outside the safe
+// wall is filled once, on the whole board; one stamp marks the stones of
+// every group filled, and each group's liberties get a stamp of their own.
 PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScratch& fs) {
     PointMask libs{};
     const int areaPoints = (setup.x1 - setup.x0 + 1) * (setup.y1 - setup.y0 + 1);
@@ -26,8 +38,6 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
             if (n.cell[ii] != Black || setup.safe[ii] || fs.stamp[ii] == seen) continue;
             ++libertyStamp;
             int liberties = 0, first = 0, second = 0, stones = 0;
-            bool touchesTarget = false;
-            PointMask edgeLiberties{};
             int top = 0;
             fs.stack[static_cast<std::size_t>(top++)] = static_cast<std::uint8_t>(i);
             fs.stamp[ii] = seen;
@@ -38,7 +48,6 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
                     const int q = p + d;
                     const auto qi = static_cast<std::size_t>(q);
                     const std::uint8_t c = n.cell[qi];
-                    touchesTarget |= c == White && n.isTarget(q);
                     if (c == Black) {
                         if (fs.stamp[qi] != seen) {
                             fs.stamp[qi] = seen;
@@ -49,14 +58,12 @@ PointMask shortLiberties(const SearchNode& n, const ProblemSetup& setup, FillScr
                         if (liberties == 0) first = q;
                         if (liberties == 1) second = q;
                         ++liberties;
-                        const int x = PointX(q), y = PointY(q);
-                        if (x == 1 || y == 1 || x == BoardSide || y == BoardSide) AddPoint(edgeLiberties, q);
                     }
                 }
             }
             if (liberties >= 1 && liberties <= 2) AddPoint(libs, first);
             if (liberties == 2) AddPoint(libs, second);
-            if (stones == 1 && touchesTarget && n.toMove == White) AddPoints(libs, edgeLiberties);
+            if (stones == 1 && n.toMove == White) addFirstLineLiberties(n, i, libs);
         }
     }
     return libs;

@@ -63,10 +63,10 @@ void groupOf(const Grid& g, int p, std::vector<int>& stones, bool& hasLiberty) {
 // The whole game graph from the root, solved backwards. A state is the
 // stones, the side to move, the ko ban that binds it (none for the ko
 // master) and whether the last move was a pass. Black wins from a state when
-// it can force the capture of every white stone of the problem; with the positions of the
-// history made wins for white, this equals play with the repetition rule, as
-// a winning black strategy strictly lowers the number of moves to the
-// capture and so never repeats a position.
+// it can force the capture of every white stone of the problem; with the
+// positions of the history made wins for white, this equals play with the
+// repetition rule, as a winning black strategy strictly lowers the number of
+// moves to the capture and so never repeats a position.
 struct GameGraph {
     static constexpr int BlackWins = -2, WhiteWins = -3;
     struct State {
@@ -419,14 +419,12 @@ bool randomEnclosed(std::mt19937& rng, Grid& g, int maxEmpty, bool notch = false
             empty += c == '.';
             whites += c == 'O';
         }
-    if (notch) {
-        const auto cellAt = [&](int x, int y) -> char& { return g[static_cast<std::size_t>(at(x, y))]; };
-        if (w >= 2) {
-            whites -= cellAt(left + w - 1, 1) == 'O';
-            empty -= cellAt(left + w - 1, 1) == '.';
-            cellAt(left + w - 1, 1) = 'X';
-            cellAt(left + w, 1) = '.';
-        }
+    if (notch && w >= 2) {
+        char& inner = g[static_cast<std::size_t>(at(left + w - 1, 1))];
+        whites -= inner == 'O';
+        empty -= inner == '.';
+        inner = 'X';
+        g[static_cast<std::size_t>(at(left + w, 1))] = '.';
     }
     if (whites == 0 || empty == 0 || empty > maxEmpty) return false;
     std::vector<int> stones;

@@ -197,9 +197,10 @@ TEST(ProverEyeSpace, EverySpaceCalledDeadAfterRandomPlayIsAKill) {
     }
     EXPECT_GT(checked, 2000 / stride);
     EXPECT_GT(dead, 200 / stride);
-    // A wall stone white may capture opens its outside liberties to the
-    // search, so a few more positions stay unsettled within the limit.
-    EXPECT_LT(unsettled * 10, dead) << unsettled << " of " << dead << " unsettled";
+    // One in twenty may stay unsettled; a strided run's few games (a wall
+    // stone white may capture opens its outside liberties to the search)
+    // leave that share noisy, so one in ten there.
+    EXPECT_LT(unsettled * (stride == 1 ? 20 : 10), dead) << unsettled << " of " << dead << " unsettled";
 }
 
 }  // namespace
