@@ -76,7 +76,9 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
     // The area and the line around it: black reaches next to any white
     // stone, surrounding ones included; white next to the targets and the
     // surroundings (it may save them). Both reach next to a target's empty
-    // neighbours.
+    // neighbours. White also reaches next to a stone of its own that stands
+    // one empty point from a target stone (a diagonal, a jump): its eye or
+    // its capture grows from that stone before the two join.
     PointMask around{}, targetLiberties{};
     const int x0 = std::max(1, setup.x0 - 1), x1 = std::min(BoardSide, setup.x1 + 1);
     const int y0 = std::max(1, setup.y0 - 1), y1 = std::min(BoardSide, setup.y1 + 1);
@@ -89,6 +91,19 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
             if (!target) continue;
             for (const int d : Offsets)
                 if (n.cell[static_cast<std::size_t>(p + d)] == Empty) AddPoint(targetLiberties, p + d);
+        }
+    }
+    if (n.toMove == White) {
+        // A second pass: the target's liberties are all known only now.
+        for (int x = x0; x <= x1; ++x) {
+            for (int y = y0; y <= y1; ++y) {
+                const int p = IndexOf(x, y);
+                const auto pi = static_cast<std::size_t>(p);
+                if (n.cell[pi] != White || n.isTarget(p) || setup.safe[pi] || setup.surrounding[pi]) continue;
+                bool near = false;
+                for (const int d : Offsets) near |= HasPoint(targetLiberties, p + d);
+                if (near) AddPoint(around, p);
+            }
         }
     }
     AddPoints(around, targetLiberties);

@@ -10,7 +10,8 @@ namespace keldra::prover {
 
 // The points of the open side within n.toMove's reach: next to a target
 // stone (black: next to any white stone; white: next to a surrounding stone
-// of the set-up too), next to a target's liberty, or a
+// of the set-up, or to its own stone one empty point from a target stone),
+// next to a target's liberty, or a
 // liberty of a black group that may be captured and has at most two (where
 // either side fights for a wall group in danger). A move further out only
 // waits, and the other side may answer a wait with a pass (black never needs

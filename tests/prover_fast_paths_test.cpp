@@ -14,6 +14,8 @@
 #include "prover/benson.h"
 #include "prover/move_generator.h"
 #include "prover/position.h"
+#include "prover/problem_setup.h"
+#include "tests/prover_composed_problems.h"
 
 namespace {
 
@@ -98,7 +100,19 @@ std::set<int> modelReach(const SearchNode& n, const ProblemSetup& s) {
         const int x = PointX(i), y = PointY(i);
         if (x < s.x0 - 1 || x > s.x1 + 1 || y < s.y0 - 1 || y > s.y1 + 1 || at(n, i) != White) continue;
         const bool target = n.isTarget(i);
-        const bool near = target || n.toMove == Black || s.surrounding[static_cast<std::size_t>(i)];
+        // White's own stone one empty point from a target stone reaches
+        // like the target: it is part of white's shape.
+        bool besideTarget = false;
+        for (const int d : Offsets) {
+            if (at(n, i + d) != Empty) continue;
+            for (const int e : Offsets) {
+                const int t = i + d + e, tx = PointX(t), ty = PointY(t);
+                besideTarget |= at(n, t) == White && n.isTarget(t) && tx >= s.x0 - 1 && tx <= s.x1 + 1 &&
+                                ty >= s.y0 - 1 && ty <= s.y1 + 1;
+            }
+        }
+        const bool near = target || n.toMove == Black || s.surrounding[static_cast<std::size_t>(i)] ||
+                          (besideTarget && !s.safe[static_cast<std::size_t>(i)]);
         for (const int d : Offsets) {
             if (near) reach.insert(i + d);
             if (target && at(n, i + d) == Empty)
@@ -269,6 +283,31 @@ TEST(ProverFastPaths, ReachEyesAndBensonEqualTheirModelsOnRandomPositions) {
     EXPECT_GT(alive, 200) << "the positions should hold living chains";
     EXPECT_LT(alive, 15000) << "and dead ones";
     EXPECT_GT(afterMoves, 10000);
+}
+
+// White's own stone one empty point from the target reaches like the
+// target: after black's hane at 3,2 white's first-line stone at 3,1 is
+// apart from the group, and its extension at 2,1 (the corner eye) is
+// white's to play, three points from the target; the corner, one point
+// further, is not.
+TEST(ProverFastPaths, WhiteReachesBesideItsOwnStoneNextToTheTarget) {
+    const Board b = test::ComposedBoard(R"(
+        .....OX
+        ...OOOX
+        ..XXXXX)");
+    const ProblemSetup s = SetupOf(b, Black);
+    ASSERT_TRUE(s.hasTarget && s.hasOpenSide);
+    FillScratch fs;
+    SearchRules rules;
+    SearchNode n = RootNode(b, s, Black), next;
+    for (const auto& [x, y] : {std::pair{3, 2}, std::pair{3, 1}, std::pair{1, 3}}) {
+        ASSERT_TRUE(PlayInto(n, IndexOf(x, y), next, s, rules, fs, false)) << x << "," << y;
+        n = next;
+    }
+    ASSERT_EQ(n.toMove, White);
+    ASSERT_FALSE(n.isTarget(IndexOf(3, 1)));
+    EXPECT_TRUE(HasPoint(ReachOf(n, s, fs), IndexOf(2, 1)));
+    EXPECT_FALSE(HasPoint(ReachOf(n, s, fs), IndexOf(1, 1)));
 }
 
 }  // namespace
