@@ -171,14 +171,15 @@ int RunProveCommand(const std::vector<std::string_view>& args, std::ostream& out
         out << '\n';
     }
     // When each kill and ko kill was proved, in milliseconds from the start:
-    // how soon a player would have had that answer.
+    // how soon a player would have had that answer. Cut to the millisecond
+    // as the elapsed time is, so no move is proved after the run ended.
     const auto kills = [](const prover::RootResult& f) {
         return f.status == prover::FirstMoveStatus::Kills || f.status == prover::FirstMoveStatus::KillsByKo;
     };
     if (std::any_of(r.firstMoves.begin(), r.firstMoves.end(), kills)) {
         out << "proved-at:";
         for (const auto& f : r.firstMoves)
-            if (kills(f)) out << ' ' << point(f.move) << ',' << static_cast<long long>(f.seconds * 1000.0 + 0.5);
+            if (kills(f)) out << ' ' << point(f.move) << ',' << static_cast<long long>(f.seconds * 1000.0);
         out << '\n';
     }
     if (!a.treeOut.empty()) {
