@@ -52,6 +52,10 @@ inline PointMask NeighboursOf(const PointMask& m) {
 inline void AddPoints(PointMask& m, const PointMask& o) {
     for (std::size_t w = 0; w < m.size(); ++w) m[w] |= o[w];
 }
+// Adds the points of o that are also in filter.
+inline void AddCommonPoints(PointMask& m, const PointMask& o, const PointMask& filter) {
+    for (std::size_t w = 0; w < m.size(); ++w) m[w] |= o[w] & filter[w];
+}
 
 // Scratch for group fills; one per thread.
 struct FillScratch {

@@ -79,7 +79,7 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
     // neighbours. White also reaches next to a stone of its own that stands
     // one empty point from a target stone (a diagonal, a jump): its eye or
     // its capture grows from that stone before the two join.
-    PointMask around{}, targetLiberties{};
+    PointMask around{}, targetLiberties{}, own{};
     const int x0 = std::max(1, setup.x0 - 1), x1 = std::min(BoardSide, setup.x1 + 1);
     const int y0 = std::max(1, setup.y0 - 1), y1 = std::min(BoardSide, setup.y1 + 1);
     for (int x = x0; x <= x1; ++x) {
@@ -87,25 +87,17 @@ PointMask ReachOf(const SearchNode& n, const ProblemSetup& setup, FillScratch& f
             const int p = IndexOf(x, y);
             if (n.cell[static_cast<std::size_t>(p)] != White) continue;
             const bool target = n.isTarget(p);
-            if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)]) AddPoint(around, p);
+            if (target || n.toMove == Black || setup.surrounding[static_cast<std::size_t>(p)])
+                AddPoint(around, p);
+            else if (!setup.safe[static_cast<std::size_t>(p)])
+                AddPoint(own, p);
             if (!target) continue;
             for (const int d : Offsets)
                 if (n.cell[static_cast<std::size_t>(p + d)] == Empty) AddPoint(targetLiberties, p + d);
         }
     }
-    if (n.toMove == White) {
-        // A second pass: the target's liberties are all known only now.
-        for (int x = x0; x <= x1; ++x) {
-            for (int y = y0; y <= y1; ++y) {
-                const int p = IndexOf(x, y);
-                const auto pi = static_cast<std::size_t>(p);
-                if (n.cell[pi] != White || n.isTarget(p) || setup.safe[pi] || setup.surrounding[pi]) continue;
-                bool near = false;
-                for (const int d : Offsets) near |= HasPoint(targetLiberties, p + d);
-                if (near) AddPoint(around, p);
-            }
-        }
-    }
+    // White's own stones one empty point from a target stone.
+    AddCommonPoints(around, own, NeighboursOf(targetLiberties));
     AddPoints(around, targetLiberties);
     AddPoints(reach, NeighboursOf(around));
     return reach;

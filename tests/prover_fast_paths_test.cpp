@@ -306,8 +306,9 @@ TEST(ProverFastPaths, WhiteReachesBesideItsOwnStoneNextToTheTarget) {
     }
     ASSERT_EQ(n.toMove, White);
     ASSERT_FALSE(n.isTarget(IndexOf(3, 1)));
-    EXPECT_TRUE(HasPoint(ReachOf(n, s, fs), IndexOf(2, 1)));
-    EXPECT_FALSE(HasPoint(ReachOf(n, s, fs), IndexOf(1, 1)));
+    const PointMask reach = ReachOf(n, s, fs);
+    EXPECT_TRUE(HasPoint(reach, IndexOf(2, 1)));
+    EXPECT_FALSE(HasPoint(reach, IndexOf(1, 1)));
 }
 
 }  // namespace
